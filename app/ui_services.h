@@ -1,0 +1,20 @@
+// The clipboard and message-box services the editing pane calls, behind an interface so that
+// tests can supply clipboard text and collect messages without showing a box.
+#pragma once
+
+#include <optional>
+#include <string>
+
+class UiServices {
+ public:
+  virtual ~UiServices() = default;
+  // False when the clipboard cannot be opened.
+  virtual bool OpenClipboard() = 0;
+  virtual void CloseClipboard() = 0;
+  // Replaces the whole clipboard with plain text; false when that failed.
+  virtual bool SetClipboardText(const std::string& text) = 0;
+  // Plain text (UTF-8 bytes), or nothing when the clipboard holds no text.
+  virtual std::optional<std::string> GetClipboardText() = 0;
+  // Modal message with an OK button.
+  virtual void ShowMessage(const std::string& text) = 0;
+};

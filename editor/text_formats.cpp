@@ -1,0 +1,1 @@
+#include "editor/text_formats.h"

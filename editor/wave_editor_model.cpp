@@ -1,0 +1,1 @@
+#include "editor/wave_editor_model.h"

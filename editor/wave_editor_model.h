@@ -1,0 +1,66 @@
+// The wave being edited, without any window: the sample and harmonic amplitude arrays of one
+// common length, mode and view, the owned player, and every edit that hands the data over to it.
+// Copy and paste go through UiServices. UI thread only.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "synth/player.h"
+
+class AudioDevice;
+class UiServices;
+
+class WaveEditorModel {
+ public:
+  static constexpr int32_t kWaveView = 0;
+  static constexpr int32_t kHarmonicsView = 1;
+  static constexpr int32_t kHold = 1;
+  static constexpr int32_t kPoly = 2;
+
+  // Builds the defaults (Poly, length 32, zero samples, amplitudes of 127) and the player's default
+  // tones; nothing is handed over yet.
+  explicit WaveEditorModel(AudioDevice* device = nullptr, UiServices* services = nullptr);
+  ~WaveEditorModel();
+
+  void SetServices(UiServices* services) { this->services = services; }
+  // Called for every redraw request.
+  void SetRedrawHandler(std::function<void()> handler) { redraw = std::move(handler); }
+
+  void SetNote(int32_t note);
+  int32_t GetLength() const { return length; }
+  void SetLength(int32_t count);
+  void SetMode(int32_t mode);
+  void SetHarmonicsView(int32_t view);
+  void Play();
+  void Stop();
+  void CopyToClipboard();
+  void PasteFromClipboard();
+
+  // Writes a value into column k (0 <= k < length) of the current view; hands over on change.
+  void WriteValue(int32_t column, int32_t value);
+  void PublishWave();
+  void PublishHarmonics();
+
+  int32_t View() const { return view; }
+  int32_t Mode() const { return mode; }
+  int32_t SampleWidth() const { return sampleWidth; }
+  const std::vector<uint16_t>& Samples() const { return samples; }
+  const std::vector<uint8_t>& Amplitudes() const { return amplitudes; }
+  Player& GetPlayer() { return player; }
+
+ private:
+  void RequestRedraw();
+
+  int32_t view = kWaveView;
+  int32_t sampleWidth = 8;
+  int32_t length = 32;
+  int32_t mode = kPoly;
+  std::vector<uint16_t> samples;
+  std::vector<uint8_t> amplitudes;
+  Player player;
+  UiServices* services = nullptr;  // not owned
+  std::function<void()> redraw;
+};

@@ -1,0 +1,1 @@
+#include "synth/pitch_tables.h"

@@ -1,0 +1,1 @@
+#include "synth/player.h"

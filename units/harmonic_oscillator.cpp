@@ -1,0 +1,1 @@
+#include "units/harmonic_oscillator.h"

@@ -1,0 +1,1 @@
+#include "units/sampled_wave_oscillator.h"

@@ -1,0 +1,49 @@
+// Oscillator whose cycle is built from wave text (two hex digits per sample), held as steps
+// (mode 1) or joined by straight lines (mode 2), in a table of 3600 phase steps.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "units/oscillator.h"
+
+struct WaveFormat {
+  uint16_t mode = 1;           // 1 hold, 2 linear, other: only the sample positions are written
+  uint16_t bitsPerSample = 4;  // only 8 reads the text
+  uint32_t length = 16;        // samples per cycle; the table is built only while below 3600
+};
+
+class SampledWaveOscillator : public Oscillator {
+ public:
+  SampledWaveOscillator();
+
+  // UI thread, before rendering starts.
+  bool Setup(const UnitParams& params, const WaveFormat& format, const std::string& text,
+             uint16_t id, const PitchTables* pitchTables, bool rebuild);
+  // UI thread; may run while the render thread plays this unit.
+  bool SetWaveText(const std::string& text, bool rebuild);
+  bool SetMode(uint16_t mode, bool rebuild);
+  // Sets the number of samples per cycle read from the text. UI thread.
+  void SetLength(uint32_t length);
+  std::string WaveText() const { return waveText; }
+  const WaveFormat& Format() const { return format; }
+  void BuildTable();
+
+  int32_t Waveform(int32_t phase) const override {
+    return table[phase].load(std::memory_order_relaxed);
+  }
+  SoundUnit* Clone() override;
+
+ private:
+  int32_t ReadSample(std::string& text) const;
+  void FillSegment(uint32_t start, int32_t startValue, uint32_t end, int32_t endValue,
+                   uint16_t mode);
+
+  WaveFormat format;
+  // Entries only ever receive final values, so a concurrent reader sees each entry either as it
+  // was before a rebuild or as it is after it.
+  std::array<std::atomic<int32_t>, 3600> table{};
+  std::string waveText;
+};

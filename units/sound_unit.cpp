@@ -1,0 +1,1 @@
+#include "units/sound_unit.h"
