@@ -1,5 +1,5 @@
 // Owns the tones, creates their units, numbers them within their kind and hands them the shared
-// pitch tables. UI thread only.
+// pitch tables. UI thread only, and never while a render thread plays one of its tones.
 #pragma once
 
 #include <array>
@@ -30,6 +30,10 @@ class ToneTable {
   Tone* GetTone(int32_t n) const;
   Tone* ToneAt(int32_t n);
 
+  // The create operations register the new unit in its kind list (its id is its 1-based place
+  // there) and set it up; the caller owns it until a tone's Place takes it. The add operations
+  // create a unit and place it in a tone, growing the tone list as needed; they return false when
+  // the position is taken or invalid, and the table then keeps the unit until Clear.
   SampledWaveOscillator* CreateSampledWaveOscillator(const UnitParams& params,
                                                      const WaveFormat& format,
                                                      const std::string& text, bool rebuild);
@@ -46,7 +50,12 @@ class ToneTable {
   const std::vector<SoundUnit*>& UnitsOfKind(int32_t kind) const;
 
  private:
+  // Places a freshly created unit; when that fails the table keeps the unit itself.
+  bool PlaceOrAdopt(int32_t tone, int32_t position, SoundUnit* unit);
+
   std::array<std::vector<SoundUnit*>, 6> kindLists;  // not owning
   std::vector<std::unique_ptr<Tone>> tones;
+  // Units an add operation created but could not place: still in their kind list, owned here.
+  std::vector<std::unique_ptr<SoundUnit>> orphans;
   const PitchTables* pitchTables = nullptr;
 };
