@@ -9,21 +9,33 @@ class PitchTables {
  public:
   PitchTables() = default;
 
-  // Fills all three tables. UI thread, before any render thread exists.
+  // Resets the lookup cache and fills the pitch, level and sine tables. UI thread, before any
+  // render thread exists; the tables are read-only afterwards.
   void Build();
   // Frequency in tenths of a hertz for a note and a detune in cents, with a one-entry cache.
-  // Render thread only (it writes the cache); at most one caller at a time.
-  int32_t Frequency(int32_t note, int32_t cents);
+  // The note plus the whole semitones of the detune is clamped to 0..95. Render thread only
+  // (it writes the cache, which is why the cache is mutable); at most one caller at a time.
+  int32_t Frequency(int32_t note, int32_t cents) const;
 
-  int32_t Pitch(int32_t note) const { return pitch[note]; }
-  int32_t Level(int32_t level) const { return level_[level]; }
-  int32_t Sine(int32_t phase) const { return sine[phase]; }
+  // Table reads, any thread after Build. Note 0..95, level 0..127, phase 0..3599.
+  int32_t Pitch(int32_t note) const { return pitchTable[note]; }
+  int32_t Level(int32_t level) const { return levelTable[level]; }
+  int32_t Sine(int32_t phase) const { return sineTable[phase]; }
+
+  static constexpr int32_t kNoteCount = 96;
+  static constexpr int32_t kLevelCount = 128;
+  static constexpr int32_t kPhaseSteps = 3600;
 
  private:
-  std::array<int32_t, 96> pitch{};
-  std::array<int32_t, 128> level_{};
-  std::array<int32_t, 3600> sine{};
-  int32_t cachedNote = -1;
-  int32_t cachedCents = 0;
-  int32_t cachedResult = -1;
+  void BuildPitch();
+  void BuildLevel();
+  void BuildSine();
+
+  std::array<int32_t, kNoteCount> pitchTable{};
+  std::array<int32_t, kLevelCount> levelTable{};
+  std::array<int32_t, kPhaseSteps> sineTable{};
+  // Last question and answer of Frequency; a result of -1 means none.
+  mutable int32_t cachedNote = -1;
+  mutable int32_t cachedCents = 0;
+  mutable int32_t cachedResult = -1;
 };

@@ -14,10 +14,14 @@ class Oscillator : public SoundUnit {
  public:
   Oscillator();
 
-  // Render thread. Unclipped result, full scale 8000; 0 (silence) whenever the frequency set-up
-  // leaves no whole sample per cycle (rate 0, frequency 0 or too high) or duty is 0.
+  // Render thread. Unclipped result, full scale 8000. Silence (0, with the input still rendered
+  // and no state changed) when the unit cannot lay out a cycle: no pitch tables, a sample rate
+  // of 0 or below, a frequency of 0, a frequency above the sample rate (no whole sample per
+  // cycle), a duty of 0, or a negative index. An attenuation above 127 is silent like 127, and a
+  // feedback above 9 acts as 9.
   int32_t Render(int32_t index, int32_t aux) override;
   uint16_t LinkPosition() override { return params.link; }
+  // Render thread (the player sets the note before rendering) or UI thread while nothing plays.
   void SetFixedFrequency(int32_t frequency) override;
   void SetNote(int32_t note, int32_t cents) override;
   void SetDuty(int32_t percent) override;
@@ -49,4 +53,28 @@ class Oscillator : public SoundUnit {
   uint32_t cachedWhole = 0;
   uint32_t cachedRemainder = 0;
   const PitchTables* pitchTables = nullptr;  // not owned
+
+ private:
+  // The cycle that holds a sample index: its number, first sample and length in samples.
+  struct Cycle {
+    uint32_t number = 0;
+    uint32_t start = 0;
+    uint32_t length = 0;
+  };
+  // Brings `current` to the cycle holding index for frequency c (tenths of a hertz), d whole
+  // samples per cycle (at least 1) and remainder e.
+  void FindCycle(uint32_t index, uint32_t c, uint32_t d, uint32_t e);
+
+  // Cycle of the last rendered index, kept so that the next index usually needs no search.
+  // Valid only for the frequency, whole and remainder it was found with, and only below
+  // stepLimit, under which no product cycle x remainder exceeds 32 bits and stepping one cycle
+  // on lands exactly where the search would.
+  bool stepValid = false;
+  uint32_t stepIndex = 0;
+  uint32_t stepFrequency = 0;
+  uint32_t stepWhole = 0;
+  uint32_t stepRemainder = 0;
+  uint32_t stepLimit = 0;
+  uint32_t stepNext = 0;  // first sample of the cycle after the current one
+  Cycle current;
 };

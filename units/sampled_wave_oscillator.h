@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "units/oscillator.h"
 
@@ -19,25 +20,33 @@ class SampledWaveOscillator : public Oscillator {
  public:
   SampledWaveOscillator();
 
-  // UI thread, before rendering starts.
+  // UI thread, before rendering starts. Builds the table when rebuild is set and the length is
+  // below 3600. Returns true.
   bool Setup(const UnitParams& params, const WaveFormat& format, const std::string& text,
              uint16_t id, const PitchTables* pitchTables, bool rebuild);
-  // UI thread; may run while the render thread plays this unit.
+  // UI thread; may run while the render thread plays this unit. Both return true.
   bool SetWaveText(const std::string& text, bool rebuild);
   bool SetMode(uint16_t mode, bool rebuild);
-  // Sets the number of samples per cycle read from the text. UI thread.
+  // Sets the number of samples per cycle read from the text; takes effect at the next rebuild.
+  // UI thread.
   void SetLength(uint32_t length);
+  // The text exactly as last stored. UI thread.
   std::string WaveText() const { return waveText; }
   const WaveFormat& Format() const { return format; }
+  // Rebuilds the table from the wave text. UI thread; may run while the render thread plays this
+  // unit. A length of 0 or of 3600 and more leaves the table as it is.
   void BuildTable();
 
+  // Any thread.
   int32_t Waveform(int32_t phase) const override {
     return table[phase].load(std::memory_order_relaxed);
   }
+  // A unit with the same parameters, format and table and no text or input. UI thread.
   SoundUnit* Clone() override;
 
  private:
-  int32_t ReadSample(std::string& text) const;
+  // Reads one sample from the front of text and removes what it read.
+  int32_t ReadSample(std::string_view& text) const;
   void FillSegment(uint32_t start, int32_t startValue, uint32_t end, int32_t endValue,
                    uint16_t mode);
 

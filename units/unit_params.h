@@ -13,7 +13,7 @@ enum UnitKind : uint16_t {
 
 // Parameters a unit receives when the tone table creates it; each oscillator keeps its own copy.
 struct UnitParams {
-  uint16_t shape = 1;        // not read by any unit; SampledWaveOscillator::SetMode copies its mode here
+  uint16_t shape = 1;        // unread; SampledWaveOscillator::SetMode copies its mode here
   uint32_t ratio = 10;       // frequency multiplier in tenths (10 = x1.0)
   uint16_t reserved1 = 1;    // not read
   int16_t cents = 0;         // detune in cents, added to the detune given by SetNote
