@@ -2,11 +2,15 @@
 // them with the left mouse button and posts a pointer report to its parent at every move.
 #pragma once
 
+// Our headers before Qt's: Qt's keyword macros (slots, signals, emit) must not reach them.
+#include "editor/wave_editor_geometry.h"
+#include "editor/wave_editor_model.h"
+
 #include <QEvent>
 #include <QPoint>
 #include <QWidget>
 
-#include "editor/wave_editor_model.h"
+class QPainter;
 
 // Posted to the parent at every pointer move: the column under the pointer and the value of the
 // previous pointer position, both signed.
@@ -43,7 +47,12 @@ class WaveEditor : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  PaneGeometry Geometry() const;
+  void PaintWave(QPainter& painter, const PaneGeometry& g);
+  void PaintBars(QPainter& painter, const PaneGeometry& g);
+
   WaveEditorModel model;
   bool dragging = false;
+  // Client coordinates of the last press or move; the top left corner before the first one.
   QPoint lastPosition{0, 0};
 };

@@ -1,1 +1,189 @@
 #include "editor/wave_editor_model.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
+#include "app/ui_services.h"
+#include "editor/text_formats.h"
+
+namespace {
+
+constexpr int32_t kDefaultLength = 32;
+constexpr uint8_t kSilentAmplitude = 127;
+constexpr const char* kLengthMessage = "クリップボードの文字列の長さが異常です。";
+constexpr const char* kCharacterMessage = "数値以外の文字が含まれています。";
+
+bool IsValidLength(size_t count) {
+  return count == 2 || count == 4 || count == 8 || count == 16 || count == 32 || count == 64;
+}
+
+// New entry i is old entry i * old length / count, so doubling repeats every sample and halving
+// keeps the even ones.
+std::vector<uint16_t> Resample(const std::vector<uint16_t>& samples, int32_t count) {
+  const int64_t oldLength = static_cast<int64_t>(samples.size());
+  std::vector<uint16_t> result(static_cast<size_t>(count));
+  for (int64_t i = 0; i < count; ++i) {
+    result[static_cast<size_t>(i)] = samples[static_cast<size_t>(i * oldLength / count)];
+  }
+  return result;
+}
+
+// The length the harmonics paste of `valueCount` values needs: grows only, to the smallest of 4,
+// 8, 16, 32 and 64 that holds them (64 for anything above 32).
+int32_t LengthForValues(size_t valueCount, int32_t length) {
+  if (valueCount <= static_cast<size_t>(length)) return length;
+  for (int32_t candidate : {4, 8, 16, 32}) {
+    if (valueCount <= static_cast<size_t>(candidate)) return candidate;
+  }
+  return 64;
+}
+
+}  // namespace
+
+WaveEditorModel::WaveEditorModel(AudioDevice* device, UiServices* services)
+    : player(device), services(services) {
+  samples.assign(kDefaultLength, 0);
+  amplitudes.assign(kDefaultLength, kSilentAmplitude);
+  player.BuildDefaultTones();
+}
+
+// ReleaseTones ends a running render thread before it deletes the tones it reads.
+WaveEditorModel::~WaveEditorModel() {
+  player.ReleaseTones();
+}
+
+void WaveEditorModel::SetNote(int32_t note) {
+  player.SetNote(note);
+}
+
+void WaveEditorModel::SetLength(int32_t count) {
+  // A length below 1 would divide by zero in the resampling; only list values arrive here.
+  if (count == length || count < 1) return;
+  samples = Resample(samples, count);
+  amplitudes.resize(static_cast<size_t>(count), kSilentAmplitude);
+  length = count;
+  PublishWave();
+  PublishHarmonics();
+}
+
+void WaveEditorModel::SetMode(int32_t newMode) {
+  if (newMode == mode) return;
+  mode = newMode;
+  PublishWave();
+}
+
+void WaveEditorModel::SetHarmonicsView(int32_t newView) {
+  view = newView;
+  if (newView == kWaveView) {
+    player.SetCurrentTone(1);
+  } else if (newView == kHarmonicsView) {
+    player.SetCurrentTone(2);
+  }
+  RequestRedraw();
+}
+
+void WaveEditorModel::Play() {
+  player.Play();
+}
+
+void WaveEditorModel::Stop() {
+  player.Stop();
+}
+
+void WaveEditorModel::WriteValue(int32_t column, int32_t value) {
+  if (column < 0 || column >= length) return;
+  const size_t k = static_cast<size_t>(column);
+  if (IsHarmonicsView()) {
+    const uint8_t amplitude = static_cast<uint8_t>(value);
+    if (amplitudes[k] == amplitude) return;
+    amplitudes[k] = amplitude;
+    PublishHarmonics();
+  } else {
+    const uint16_t code = static_cast<uint8_t>(value);
+    if ((samples[k] & 0xff) == code) return;
+    samples[k] = code;
+    PublishWave();
+  }
+}
+
+void WaveEditorModel::PublishWave() {
+  player.SetWave(WriteWaveText(samples), static_cast<uint16_t>(mode));
+  RequestRedraw();
+}
+
+void WaveEditorModel::PublishHarmonics() {
+  player.SetHarmonics(amplitudes);
+  RequestRedraw();
+}
+
+void WaveEditorModel::CopyToClipboard() {
+  const std::string text = IsHarmonicsView() ? player.GetHarmonicsText() : player.GetWaveText();
+  if (services == nullptr || !services->OpenClipboard()) return;
+  services->SetClipboardText(text);
+  services->CloseClipboard();
+}
+
+void WaveEditorModel::PasteFromClipboard() {
+  if (services == nullptr || !services->OpenClipboard()) return;
+  const std::string text = services->GetClipboardText().value_or(std::string());
+  services->CloseClipboard();
+  if (IsHarmonicsView()) {
+    PasteHarmonics(text);
+  } else {
+    PasteWave(text);
+  }
+}
+
+void WaveEditorModel::PasteWave(const std::string& text) {
+  // Lengths are checked before characters, so a text of wrong length is always reported as such.
+  const size_t digitsPerSample = static_cast<size_t>(sampleWidth / 4);
+  const size_t count = text.size() / digitsPerSample;
+  if (count * digitsPerSample != text.size() || !IsValidLength(count)) {
+    services->ShowMessage(kLengthMessage);
+    return;
+  }
+  // ASCII lower case only: the outcome must not depend on the process locale.
+  std::string lower = text;
+  for (char& ch : lower) {
+    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+  }
+  if (lower.find_first_not_of("1234567890abcdef") != std::string::npos) {
+    services->ShowMessage(kCharacterMessage);
+    return;
+  }
+
+  std::vector<uint16_t> pasted(count);
+  for (size_t i = 0; i < count; ++i) {
+    const std::string digits = lower.substr(i * digitsPerSample, digitsPerSample);
+    pasted[i] = static_cast<uint8_t>(std::strtoul(digits.c_str(), nullptr, 16));
+  }
+  samples = std::move(pasted);
+  amplitudes.resize(count, kSilentAmplitude);
+  length = static_cast<int32_t>(count);
+  PublishWave();
+  PublishHarmonics();
+}
+
+void WaveEditorModel::PasteHarmonics(const std::string& text) {
+  std::vector<int32_t> values;
+  ParseDecimalList(text, values);
+  const int32_t newLength = LengthForValues(values.size(), length);
+
+  std::vector<uint8_t> pasted(static_cast<size_t>(newLength), kSilentAmplitude);
+  const size_t taken = std::min(values.size(), pasted.size());
+  for (size_t i = 0; i < taken; ++i) {
+    pasted[i] = static_cast<uint8_t>(values[i] & 0xff);
+  }
+  amplitudes = std::move(pasted);
+  if (newLength != length) {
+    samples = Resample(samples, newLength);
+    length = newLength;
+  }
+  PublishWave();
+  PublishHarmonics();
+}
+
+void WaveEditorModel::RequestRedraw() {
+  if (redraw) redraw();
+}

@@ -45,6 +45,8 @@ class WaveEditorModel {
   void PublishHarmonics();
 
   int32_t View() const { return view; }
+  // Any view other than the harmonics view draws, edits and copies the samples.
+  bool IsHarmonicsView() const { return view == kHarmonicsView; }
   int32_t Mode() const { return mode; }
   int32_t SampleWidth() const { return sampleWidth; }
   const std::vector<uint16_t>& Samples() const { return samples; }
@@ -53,6 +55,8 @@ class WaveEditorModel {
 
  private:
   void RequestRedraw();
+  void PasteWave(const std::string& text);
+  void PasteHarmonics(const std::string& text);
 
   int32_t view = kWaveView;
   int32_t sampleWidth = 8;

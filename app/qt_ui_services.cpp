@@ -1,0 +1,44 @@
+#include "app/qt_ui_services.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMimeData>
+
+namespace {
+
+QClipboard* SystemClipboard() {
+  return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr
+             ? QGuiApplication::clipboard()
+             : nullptr;
+}
+
+}  // namespace
+
+// Qt's clipboard needs no opening; it is there as long as a GUI application is.
+bool QtUiServices::OpenClipboard() {
+  return SystemClipboard() != nullptr;
+}
+
+void QtUiServices::CloseClipboard() {}
+
+bool QtUiServices::SetClipboardText(const std::string& text) {
+  QClipboard* clipboard = SystemClipboard();
+  if (clipboard == nullptr) return false;
+  clipboard->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  return true;
+}
+
+std::optional<std::string> QtUiServices::GetClipboardText() {
+  QClipboard* clipboard = SystemClipboard();
+  if (clipboard == nullptr) return std::nullopt;
+  const QMimeData* data = clipboard->mimeData();
+  if (data == nullptr || !data->hasText()) return std::nullopt;
+  return data->text().toStdString();
+}
+
+void QtUiServices::ShowMessage(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+                  QString::fromStdString(text), QMessageBox::Ok, owner.data());
+  box.exec();
+}

@@ -1,0 +1,25 @@
+// The clipboard and message box of the running application: Qt's system clipboard as plain
+// UTF-8 text and a modal message box with only an OK button.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "app/ui_services.h"
+
+class QtUiServices : public UiServices {
+ public:
+  // Message boxes are modal to `owner` (may be null).
+  explicit QtUiServices(QWidget* owner = nullptr) : owner(owner) {}
+
+  void SetOwner(QWidget* widget) { owner = widget; }
+
+  bool OpenClipboard() override;
+  void CloseClipboard() override;
+  bool SetClipboardText(const std::string& text) override;
+  std::optional<std::string> GetClipboardText() override;
+  void ShowMessage(const std::string& text) override;
+
+ private:
+  QPointer<QWidget> owner;
+};

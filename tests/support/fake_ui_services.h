@@ -1,0 +1,36 @@
+// A clipboard and message box for tests: the clipboard is a string the test sets and reads, the
+// messages are collected instead of shown, and opening the clipboard can be made to fail.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/ui_services.h"
+
+class FakeUiServices : public UiServices {
+ public:
+  bool OpenClipboard() override {
+    if (!canOpen) return false;
+    ++openCount;
+    isOpen = true;
+    return true;
+  }
+  void CloseClipboard() override { isOpen = false; }
+  bool SetClipboardText(const std::string& text) override {
+    if (!isOpen) return false;
+    clipboard = text;
+    return true;
+  }
+  std::optional<std::string> GetClipboardText() override {
+    if (!isOpen) return std::nullopt;
+    return clipboard;
+  }
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+
+  bool canOpen = true;
+  bool isOpen = false;
+  int openCount = 0;
+  std::optional<std::string> clipboard;
+  std::vector<std::string> messages;
+};
