@@ -33,9 +33,18 @@ enum WaveOutMessage : uint32_t {
   kWomDone = 957,
 };
 
+// The contract every device keeps:
+// - Queued blocks play back to back in queue order; each comes back exactly once through the
+//   callback with kWomDone, in queue order, after it has been played (or by Reset).
+// - The callback runs on a thread of the device's own, or on the thread calling Reset; never on a
+//   real-time audio callback, and never while the caller of Queue is inside Queue. The device
+//   touches no header after reporting it.
+// - Reset returns only when every queued block has been reported and no report is still running;
+//   Close does the same and afterwards the callback is never called again.
+// - The owner calls Open, Prepare, Queue, Reset and Close from one thread at a time (the stream
+//   serialises them); Unprepare is called from inside the callback.
 class AudioDevice {
  public:
-  // Called by the device on a thread of its own (never on a real-time audio callback).
   using Callback = void (*)(AudioDevice* device, uint32_t message, void* instance,
                             WaveHeader* header);
 

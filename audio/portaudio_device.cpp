@@ -1,0 +1,506 @@
+#include "audio/portaudio_device.h"
+
+#include <alsa/asoundlib.h>
+#include <dlfcn.h>
+#include <link.h>
+#include <portaudio.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Frames handed to PortAudio per write, and per buffer of the stream: 23 ms, small enough that
+// Reset, Close and new requests are noticed at once, large enough that the sound system wakes the
+// process rarely.
+constexpr unsigned long kChunkFrames = 1024;
+// The least output latency asked for. The devices' own suggestions (35 ms with PulseAudio) cost
+// several times the processor time for nothing audible: the writer keeps 0.5 s queued anyway.
+constexpr double kMinLatencySeconds = 0.1;
+// After a failed write a fresh stream is tried this many times, the first after this pause and
+// each further one after four times the pause before; then the device stays silent until the
+// next Open.
+constexpr int32_t kRetries = 3;
+constexpr std::chrono::milliseconds kFirstRetryPause{250};
+
+enum Failure { kInitFailure, kFormatFailure, kOpenFailure, kWriteFailure, kStuckFailure, kKinds };
+std::atomic<bool> logged[kKinds];
+
+// Reports a failure of the sound system once per kind and process.
+void LogOnce(Failure kind, const char* what, PaError code) {
+  if (logged[kind].exchange(true)) return;
+  if (code == paNoError) {
+    std::fprintf(stderr, "sound output: %s\n", what);
+  } else {
+    std::fprintf(stderr, "sound output: %s: %s\n", what, Pa_GetErrorText(code));
+  }
+}
+
+// ALSA reports every device it probes that is not there, and JACK every server it does not find;
+// none of that concerns the user.
+void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+void IgnoreJackMessage(const char*) {}
+
+// PortAudio brings the JACK client library along when it was built with JACK; its messages are
+// silenced through it if it is there.
+void SilenceJack() {
+  using SetHandler = void (*)(void (*)(const char*));
+  for (const char* name : {"jack_set_error_function", "jack_set_info_function"}) {
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(RTLD_DEFAULT, name))) set(&IgnoreJackMessage);
+  }
+}
+
+// ALSA unloads the plugins it loaded (PulseAudio, JACK, rate converters) whenever PortAudio ends,
+// and loads them afresh at the next start. They are kept loaded instead: a new start is cheaper,
+// and leak checkers can still name the plugins' own allocations at exit.
+void KeepAlsaPluginsLoaded() {
+  std::vector<std::string> plugins;
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void* found) {
+        if (info->dlpi_name != nullptr &&
+            std::strstr(info->dlpi_name, "/alsa-lib/libasound_module_") != nullptr) {
+          static_cast<std::vector<std::string>*>(found)->emplace_back(info->dlpi_name);
+        }
+        return 0;
+      },
+      &plugins);
+  for (const std::string& path : plugins)
+    dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+}
+
+// Starting and ending PortAudio must not overlap between devices.
+std::mutex& LifetimeMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+bool IsPlayable(const WaveFormatEx& format) {
+  return format.formatTag == 1 && format.bitsPerSample == 16 && format.channels >= 1 &&
+         format.samplesPerSec > 0;
+}
+
+}  // namespace
+
+struct PortAudioDevice::Shared {
+  enum class Job { kIdle, kQuery, kOpen };
+
+  std::mutex mutex;
+  std::condition_variable wake;     // the device thread waits on it
+  std::condition_variable changed;  // the owner waits on it
+
+  // A question for the device thread; the owner waits for the answer or gives up on it.
+  Job job = Job::kIdle;
+  WaveFormatEx jobFormat;
+  uint64_t jobSerial = 0;
+  uint64_t answeredSerial = 0;
+  uint64_t givenUpSerial = 0;
+  bool answer = false;
+  // Requests to drain and close the stream, and to end the thread.
+  uint64_t closeSerial = 0;
+  uint64_t closedSerial = 0;
+  bool exit = false;
+  bool finished = false;
+
+  // The session between a successful Open and Close.
+  bool sessionOpen = false;
+  AudioDevice* device = nullptr;
+  Callback callback = nullptr;
+  void* instance = nullptr;
+  WaveFormatEx format;
+  std::deque<WaveHeader*> pending;
+  uint32_t frontOffset = 0;  // bytes of the oldest pending block already written
+  uint64_t resetGeneration = 0;
+  bool reporting = false;  // the device thread is inside the callback
+
+  // Device thread only.
+  bool initialized = false;
+  PaStream* stream = nullptr;
+  bool streamFailed = false;
+  WaveFormatEx streamFormat;
+  std::vector<int16_t> chunk;
+  int32_t retriesLeft = 0;
+  Clock::duration retryPause{};
+  Clock::time_point retryAt;
+  Clock::time_point silentUntil;
+
+  void Run();
+  bool Initialize();
+  bool Query(const WaveFormatEx& wanted);
+  bool OpenStream(const WaveFormatEx& wanted);
+  void CloseStream();
+  void Answer(std::unique_lock<std::mutex>& held);
+  void Step(std::unique_lock<std::mutex>& held);
+  void PassOverSilently(std::unique_lock<std::mutex>& held);
+  void Report(std::unique_lock<std::mutex>& held, WaveHeader* header);
+  void ReturnAll(std::unique_lock<std::mutex>& held);
+  bool HasWork() const { return job != Job::kIdle || closeSerial != closedSerial || exit; }
+};
+
+bool PortAudioDevice::Shared::Initialize() {
+  if (initialized) return true;
+  snd_lib_error_set_handler(&IgnoreAlsaMessage);
+  SilenceJack();
+  std::lock_guard<std::mutex> lifetime(LifetimeMutex());
+  const PaError error = Pa_Initialize();
+  if (error != paNoError) {
+    LogOnce(kInitFailure, "cannot start PortAudio", error);
+    return false;
+  }
+  initialized = true;
+  return true;
+}
+
+namespace {
+
+// The default output with the format's channels as 16-bit samples; false without an output.
+bool OutputParameters(const WaveFormatEx& wanted, PaStreamParameters& parameters) {
+  const PaDeviceIndex output = Pa_GetDefaultOutputDevice();
+  if (output == paNoDevice) {
+    LogOnce(kFormatFailure, "no default output device", paNoError);
+    return false;
+  }
+  const PaDeviceInfo* info = Pa_GetDeviceInfo(output);
+  parameters = PaStreamParameters{};
+  parameters.device = output;
+  parameters.channelCount = wanted.channels;
+  parameters.sampleFormat = paInt16;
+  parameters.suggestedLatency =
+      std::max(info != nullptr ? info->defaultHighOutputLatency : 0.0, kMinLatencySeconds);
+  parameters.hostApiSpecificStreamInfo = nullptr;
+  return true;
+}
+
+}  // namespace
+
+bool PortAudioDevice::Shared::Query(const WaveFormatEx& wanted) {
+  PaStreamParameters parameters;
+  if (!Initialize() || !OutputParameters(wanted, parameters)) return false;
+  const PaError result = Pa_IsFormatSupported(nullptr, &parameters, wanted.samplesPerSec);
+  if (result != paFormatIsSupported) {
+    LogOnce(kFormatFailure, "the default output does not take 16-bit PCM at this rate", result);
+    return false;
+  }
+  return true;
+}
+
+bool PortAudioDevice::Shared::OpenStream(const WaveFormatEx& wanted) {
+  PaStreamParameters parameters;
+  if (!Initialize() || !OutputParameters(wanted, parameters)) return false;
+  PaStream* opened = nullptr;
+  // Blocking writes: no callback, so nothing of ours runs on the real-time audio thread.
+  PaError error = Pa_OpenStream(&opened, nullptr, &parameters, wanted.samplesPerSec, kChunkFrames,
+                                paNoFlag, nullptr, nullptr);
+  if (error != paNoError) {
+    LogOnce(kOpenFailure, "cannot open the default output", error);
+    return false;
+  }
+  error = Pa_StartStream(opened);
+  if (error != paNoError) {
+    LogOnce(kOpenFailure, "cannot start the default output", error);
+    Pa_CloseStream(opened);
+    return false;
+  }
+  stream = opened;
+  streamFailed = false;
+  streamFormat = wanted;
+  chunk.resize(kChunkFrames * wanted.channels);
+  return true;
+}
+
+void PortAudioDevice::Shared::CloseStream() {
+  if (stream == nullptr) return;
+  // A healthy stream plays out what was written; a failed one is dropped at once.
+  if (streamFailed) {
+    Pa_AbortStream(stream);
+  } else {
+    Pa_StopStream(stream);
+  }
+  Pa_CloseStream(stream);
+  stream = nullptr;
+}
+
+// Answers the owner's question; an Open the owner gave up waiting for is undone.
+void PortAudioDevice::Shared::Answer(std::unique_lock<std::mutex>& held) {
+  const Job asked = job;
+  const WaveFormatEx wanted = jobFormat;
+  const uint64_t serial = jobSerial;
+  held.unlock();
+  bool result;
+  if (asked == Job::kQuery) {
+    result = Query(wanted);
+  } else {
+    CloseStream();  // left over from a session whose Close gave up waiting
+    result = OpenStream(wanted);
+  }
+  held.lock();
+  if (asked == Job::kOpen && result && givenUpSerial == serial) {
+    held.unlock();
+    CloseStream();
+    held.lock();
+    result = false;
+  }
+  if (asked == Job::kOpen) {
+    retriesLeft = 0;
+    silentUntil = Clock::now();
+  }
+  answer = result;
+  answeredSerial = serial;
+  job = Job::kIdle;
+  changed.notify_all();
+}
+
+void PortAudioDevice::Shared::Report(std::unique_lock<std::mutex>& held, WaveHeader* header) {
+  reporting = true;
+  const Callback target = callback;
+  void* const context = instance;
+  AudioDevice* const source = device;
+  held.unlock();
+  target(source, kWomDone, context, header);
+  held.lock();
+  reporting = false;
+  changed.notify_all();
+}
+
+// Owner thread: returns every queued block unwritten, after the report the device thread may be
+// busy with, so that blocks still come back in order.
+void PortAudioDevice::Shared::ReturnAll(std::unique_lock<std::mutex>& held) {
+  std::deque<WaveHeader*> dropped;
+  dropped.swap(pending);
+  frontOffset = 0;
+  ++resetGeneration;
+  changed.wait(held, [this] { return !reporting; });
+  const Callback target = callback;
+  void* const context = instance;
+  AudioDevice* const source = device;
+  held.unlock();
+  for (WaveHeader* header : dropped) target(source, kWomDone, context, header);
+  held.lock();
+}
+
+// Without an output to write to, the oldest block is passed over in its playing time, so that
+// the writer keeps its usual pace and Close its usual length.
+void PortAudioDevice::Shared::PassOverSilently(std::unique_lock<std::mutex>& held) {
+  WaveHeader* header = pending.front();
+  const uint64_t generation = resetGeneration;
+  const uint32_t left = header->bufferLength > frontOffset ? header->bufferLength - frontOffset : 0;
+  const auto length = std::chrono::nanoseconds(uint64_t{left} * 1000000000ULL /
+                                               std::max<uint32_t>(format.avgBytesPerSec, 1));
+  const Clock::time_point due =
+      std::max(silentUntil, Clock::now()) + std::chrono::duration_cast<Clock::duration>(length);
+  const bool interrupted = wake.wait_until(
+      held, due, [&] { return HasWork() || !sessionOpen || generation != resetGeneration; });
+  if (interrupted) return;  // Reset or Close took the block, or there is a request to answer
+  silentUntil = due;
+  pending.pop_front();
+  frontOffset = 0;
+  Report(held, header);
+}
+
+// Plays on: one chunk of the oldest block, or its return once it is written whole.
+void PortAudioDevice::Shared::Step(std::unique_lock<std::mutex>& held) {
+  if (stream == nullptr && retriesLeft > 0 && Clock::now() >= retryAt) {
+    --retriesLeft;
+    const WaveFormatEx wanted = format;
+    held.unlock();
+    OpenStream(wanted);
+    held.lock();
+    retryAt = Clock::now() + retryPause;
+    retryPause *= 4;
+    if (!sessionOpen || pending.empty()) return;
+  }
+  if (stream == nullptr) {
+    PassOverSilently(held);
+    return;
+  }
+
+  WaveHeader* header = pending.front();
+  const uint32_t frameBytes = 2u * streamFormat.channels;
+  const uint32_t chunkBytes = static_cast<uint32_t>(kChunkFrames) * frameBytes;
+  const uint32_t left = header->bufferLength > frontOffset ? header->bufferLength - frontOffset : 0;
+  const uint32_t bytes = std::min(left, chunkBytes) / frameBytes * frameBytes;
+  if (bytes == 0) {
+    // Written whole (a trailing part of a frame cannot be played).
+    pending.pop_front();
+    frontOffset = 0;
+    Report(held, header);
+    return;
+  }
+  // The chunk is copied so that Reset and Close can return the block at any moment.
+  std::memcpy(chunk.data(), header->data + frontOffset, bytes);
+  frontOffset += bytes;
+  const uint64_t generation = resetGeneration;
+  held.unlock();
+  const PaError error = Pa_WriteStream(stream, chunk.data(), bytes / frameBytes);
+  held.lock();
+  if (error == paNoError || error == paOutputUnderflowed) return;
+
+  // The sound system failed (a server that went away, for instance): drop this block, and try
+  // a few times, further and further apart, to carry on with a fresh stream.
+  LogOnce(kWriteFailure, "writing to the output failed", error);
+  streamFailed = true;
+  if (sessionOpen && generation == resetGeneration && !pending.empty() &&
+      pending.front() == header) {
+    pending.pop_front();
+    frontOffset = 0;
+    Report(held, header);
+  }
+  held.unlock();
+  CloseStream();
+  held.lock();
+  retriesLeft = kRetries;
+  retryPause = kFirstRetryPause;
+  retryAt = Clock::now() + retryPause;
+  retryPause *= 4;
+  silentUntil = Clock::now();
+}
+
+void PortAudioDevice::Shared::Run() {
+  std::unique_lock<std::mutex> held(mutex);
+  for (;;) {
+    wake.wait(held, [this] { return HasWork() || (sessionOpen && !pending.empty()); });
+    if (job != Job::kIdle) {
+      Answer(held);
+    } else if (closeSerial != closedSerial) {
+      const uint64_t serial = closeSerial;
+      held.unlock();
+      CloseStream();
+      held.lock();
+      closedSerial = serial;
+      changed.notify_all();
+    } else if (exit) {
+      break;
+    } else {
+      Step(held);
+    }
+  }
+  held.unlock();
+  CloseStream();
+  if (initialized) {
+    std::lock_guard<std::mutex> lifetime(LifetimeMutex());
+    KeepAlsaPluginsLoaded();
+    Pa_Terminate();
+  }
+  held.lock();
+  finished = true;
+  changed.notify_all();
+}
+
+PortAudioDevice::PortAudioDevice() : shared(std::make_shared<Shared>()) {
+  // Never start a JACK server just to look for devices.
+  setenv("JACK_NO_START_SERVER", "1", 0);
+  shared->device = this;
+  thread = std::thread([state = shared] { state->Run(); });
+}
+
+PortAudioDevice::~PortAudioDevice() {
+  Close();
+  std::unique_lock<std::mutex> held(shared->mutex);
+  shared->exit = true;
+  shared->wake.notify_all();
+  const bool finished = shared->changed.wait_for(held, std::chrono::milliseconds(kCloseTimeoutMs),
+                                                 [this] { return shared->finished; });
+  held.unlock();
+  if (finished) {
+    thread.join();
+  } else {
+    // Stuck inside PortAudio: the thread ends PortAudio itself if it ever comes back.
+    LogOnce(kStuckFailure, "the sound system does not answer", paNoError);
+    thread.detach();
+  }
+}
+
+namespace {
+
+// Asks the device thread a question and waits a bounded time for the answer.
+template <typename Shared, typename Job>
+bool Ask(Shared& shared, Job job, const WaveFormatEx& format, int32_t timeoutMs) {
+  std::unique_lock<std::mutex> held(shared.mutex);
+  if (shared.job != Job::kIdle) return false;  // still busy with a question given up on
+  shared.job = job;
+  shared.jobFormat = format;
+  const uint64_t serial = ++shared.jobSerial;
+  shared.wake.notify_all();
+  if (shared.changed.wait_for(held, std::chrono::milliseconds(timeoutMs),
+                              [&] { return shared.answeredSerial == serial; })) {
+    return shared.answer;
+  }
+  shared.givenUpSerial = serial;
+  LogOnce(kStuckFailure, "the sound system does not answer", paNoError);
+  return false;
+}
+
+}  // namespace
+
+bool PortAudioDevice::QueryFormat(const WaveFormatEx& format) {
+  if (!IsPlayable(format)) return false;
+  return Ask(*shared, Shared::Job::kQuery, format, kAnswerTimeoutMs);
+}
+
+bool PortAudioDevice::Open(const WaveFormatEx& format, Callback callback, void* instance) {
+  {
+    std::lock_guard<std::mutex> held(shared->mutex);
+    if (shared->sessionOpen) return false;
+  }
+  if (!IsPlayable(format) || !Ask(*shared, Shared::Job::kOpen, format, kAnswerTimeoutMs)) {
+    return false;
+  }
+  std::lock_guard<std::mutex> held(shared->mutex);
+  shared->callback = callback;
+  shared->instance = instance;
+  shared->format = format;
+  shared->pending.clear();
+  shared->frontOffset = 0;
+  shared->sessionOpen = true;
+  return true;
+}
+
+bool PortAudioDevice::Prepare(WaveHeader* header) {
+  std::lock_guard<std::mutex> held(shared->mutex);
+  if (!shared->sessionOpen) return false;
+  header->prepared = true;
+  return true;
+}
+
+bool PortAudioDevice::Queue(WaveHeader* header) {
+  std::lock_guard<std::mutex> held(shared->mutex);
+  if (!shared->sessionOpen || !header->prepared) return false;
+  shared->pending.push_back(header);
+  shared->wake.notify_all();
+  return true;
+}
+
+void PortAudioDevice::Unprepare(WaveHeader* header) {
+  header->prepared = false;
+}
+
+void PortAudioDevice::Reset() {
+  std::unique_lock<std::mutex> held(shared->mutex);
+  if (shared->sessionOpen) shared->ReturnAll(held);
+}
+
+void PortAudioDevice::Close() {
+  std::unique_lock<std::mutex> held(shared->mutex);
+  if (!shared->sessionOpen) return;
+  shared->sessionOpen = false;
+  shared->ReturnAll(held);
+  shared->callback = nullptr;
+  // The stream plays out what was written to it, then closes; a device thread stuck inside
+  // PortAudio closes it whenever it comes back.
+  const uint64_t serial = ++shared->closeSerial;
+  shared->wake.notify_all();
+  if (!shared->changed.wait_for(held, std::chrono::milliseconds(kCloseTimeoutMs),
+                                [&] { return shared->closedSerial >= serial; })) {
+    LogOnce(kStuckFailure, "the sound system does not answer", paNoError);
+  }
+}
