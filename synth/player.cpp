@@ -1,1 +1,194 @@
 #include "synth/player.h"
+
+#if defined(__linux__)
+#include <pthread.h>
+#endif
+
+#include <algorithm>
+#include <limits>
+
+#include "synth/tone.h"
+#include "units/harmonic_oscillator.h"
+#include "units/sampled_wave_oscillator.h"
+
+namespace {
+
+// Longest sleep of the render thread while it waits for the device. Every block the device returns
+// and every stop request wake it earlier; the timeout only covers a wake-up that came between the
+// thread's test and its wait.
+constexpr int32_t kWaitTimeoutMs = 20;
+
+constexpr char kRenderThreadName[] = "zp-render";
+
+// Tone 1 starts as 8 samples at the bottom, 8 at the top and 16 on the centre line.
+constexpr char kDefaultWaveText[] = "80808080808080807f7f7f7f7f7f7f7f";
+constexpr uint32_t kMinWaveSamples = 2;
+constexpr uint32_t kMaxWaveSamples = 64;
+
+// A result beyond 16 bits is held at the nearest full-scale value instead of wrapping round.
+int16_t Saturate(int32_t value) {
+  return static_cast<int16_t>(std::clamp<int32_t>(value, std::numeric_limits<int16_t>::min(),
+                                                  std::numeric_limits<int16_t>::max()));
+}
+
+}  // namespace
+
+Player::Player(AudioDevice* device) : stream(device) {}
+
+Player::~Player() {
+  JoinRenderThread();
+}
+
+void Player::BuildDefaultTones() {
+  // Rebuilding replaces every unit, so nothing may still render from the old ones.
+  JoinRenderThread();
+  toneTable.Clear();
+
+  pitchTables.Build();
+  toneTable.Init(&pitchTables);
+
+  UnitParams params;
+  params.shape = 1;
+  params.ratio = 10;
+  params.reserved1 = 1;
+  params.cents = 0;
+  params.attenuation = 0;
+  params.feedback = 0;
+  params.reserved2 = 0;
+  params.link = 0;
+
+  WaveFormat format;
+  format.mode = 1;
+  format.bitsPerSample = 8;
+  format.length = 32;
+
+  toneTable.AddSampledWaveOscillator(1, 1, params, format, kDefaultWaveText, true);
+  toneTable.ToneAt(1)->Link();
+
+  // Tone 2 starts as a pure sine at full scale: one harmonic of attenuation 0.
+  const std::vector<uint8_t> amplitudes{0};
+  toneTable.AddHarmonicOscillator(2, 1, params, 1, amplitudes, true);
+  toneTable.ToneAt(2)->Link();
+}
+
+void Player::ReleaseTones() {
+  JoinRenderThread();
+  toneTable.Clear();
+}
+
+bool Player::SetWave(const std::string& text, uint16_t mode) {
+  SampledWaveOscillator* unit = toneTable.GetSampledWaveOscillator(1);
+  if (unit == nullptr) return false;
+  // The unit plays as many samples as the pane handed over, so what is heard is what is drawn.
+  const auto samples = static_cast<uint32_t>(text.size() / 2);
+  unit->SetLength(std::clamp(samples, kMinWaveSamples, kMaxWaveSamples));
+  unit->SetMode(mode, false);
+  return unit->SetWaveText(text, true);
+}
+
+std::string Player::GetWaveText() const {
+  const SampledWaveOscillator* unit = toneTable.GetSampledWaveOscillator(1);
+  return unit == nullptr ? std::string() : unit->WaveText();
+}
+
+void Player::SetHarmonics(const std::vector<uint8_t>& amplitudes) {
+  HarmonicOscillator* unit = toneTable.GetHarmonicOscillator(1);
+  if (unit != nullptr) unit->SetAmplitudes(amplitudes, true);
+}
+
+std::string Player::GetHarmonicsText() const {
+  const HarmonicOscillator* unit = toneTable.GetHarmonicOscillator(1);
+  return unit == nullptr ? std::string() : unit->AmplitudeText();
+}
+
+bool Player::SetCurrentTone(int32_t n) {
+  if (n < 1 || n > toneTable.ToneCount()) return false;
+  currentTone = n;
+  return true;
+}
+
+void Player::SetNote(int32_t n) {
+  note = n;
+}
+
+void Player::Play() {
+  // One render thread per stream: a live one keeps playing, a finished one is collected.
+  if (renderThread.joinable()) {
+    if (!renderDone.load(std::memory_order_acquire)) return;
+    renderThread.join();
+  }
+  if (stream.IsActive()) return;
+  stream.SetBlockSize(kBlockSize);
+  stream.Open(kSampleRate);
+  renderDone.store(false, std::memory_order_relaxed);
+  // The tone and note are handed over now; the thread reads nothing else of the player's choice.
+  renderThread = std::thread(&Player::RenderThread, this, currentTone, note);
+}
+
+void Player::Stop() {
+  stream.RequestStop();
+}
+
+bool Player::IsPlaying() const {
+  return renderThread.joinable() && !renderDone.load(std::memory_order_acquire);
+}
+
+void Player::JoinRenderThread() {
+  if (!renderThread.joinable()) return;
+  stream.RequestStop();
+  renderThread.join();
+}
+
+void Player::RenderThread(int32_t toneNumber, int32_t noteAtStart) {
+#if defined(__linux__)
+  // Named so that the thread can be told apart in top, perf and debuggers.
+  pthread_setname_np(pthread_self(), kRenderThreadName);
+#endif
+  Tone* tone = toneTable.GetTone(toneNumber);
+  if (tone == nullptr || tone->Output() == nullptr) {
+    // Nothing to sound: wind the stream down as a stop would.
+    stream.Flush();
+    stream.Close();
+    renderDone.store(true, std::memory_order_release);
+    return;
+  }
+  tone->SetSampleRate(kSampleRate);
+  tone->SetNote(noteAtStart, 0);
+
+  int32_t index = 0;
+  // The thread gives up its time slice after every wait. It does not while it renders a run of
+  // samples: a system call per sample would cost more than all the rendering.
+  bool waited = true;
+  for (;;) {
+    if (waited) std::this_thread::yield();
+    waited = false;
+    // Keep at most about half a second ahead of the device: sleep until it returns a block.
+    if (stream.CountLiveBlocks() > kMaxLiveBlocks) {
+      stream.WaitForChange(kWaitTimeoutMs);
+      waited = true;
+      continue;
+    }
+    if (stream.IsStopRequested()) {
+      stream.Flush();
+      stream.Close();
+      break;
+    }
+    if (stream.IsFull()) {
+      stream.WaitForChange(kWaitTimeoutMs);
+      waited = true;
+      continue;
+    }
+    const int16_t sample = Saturate(tone->Render(index, 0));
+    const auto bits = static_cast<uint16_t>(sample);
+    const uint8_t bytes[2] = {static_cast<uint8_t>(bits & 0xff), static_cast<uint8_t>(bits >> 8)};
+    if (!stream.Write(bytes, sizeof bytes)) {
+      // The device refused the block, so the sample is lost and no block will come back: rest
+      // until a stop arrives rather than render sound nobody hears at full speed.
+      stream.WaitForChange(kWaitTimeoutMs);
+      waited = true;
+    }
+    ++index;
+    if (index > kLastIndex) index = 0;
+  }
+  renderDone.store(true, std::memory_order_release);
+}

@@ -2,9 +2,11 @@
 // tone and note, and plays the current tone on a render thread into the output stream.
 //
 // Threads: every public operation runs on the UI thread. The render thread (started by Play) reads
-// the current tone and note once at its start and then only renders and writes the stream.
+// the current tone and note once at its start and then only renders and writes the stream; the
+// device's completion callback only touches the stream.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <thread>
@@ -25,20 +27,34 @@ class Player {
 
   // The device the stream plays on; null plays nowhere (every block is refused).
   explicit Player(AudioDevice* device = nullptr);
+  // Stops and joins a running render thread first. UI thread.
   virtual ~Player();
   Player(const Player&) = delete;
   Player& operator=(const Player&) = delete;
 
+  // Fills the pitch tables and creates tone 1 (the wave) and tone 2 (the harmonics). UI thread,
+  // once, right after construction.
   void BuildDefaultTones();
-  // Stops and joins a running render thread, then deletes all tones and units.
+  // Stops and joins a running render thread, then deletes all tones and units. UI thread.
   void ReleaseTones();
+  // Hands a wave text (two hex digits per sample) and mode (1 hold, 2 linear) to tone 1, whose
+  // cycle then holds exactly the text's samples (2..64). UI thread, also while playing.
   bool SetWave(const std::string& text, uint16_t mode);
+  // The wave text last handed over ("" without tones). UI thread.
   std::string GetWaveText() const;
+  // Hands the harmonic attenuations to tone 2 and rebuilds its cycle. UI thread, also while
+  // playing.
   void SetHarmonics(const std::vector<uint8_t>& amplitudes);
+  // The amplitude text of tone 2 ("" without tones). UI thread.
   std::string GetHarmonicsText() const;
+  // Chooses the tone the next Play sounds; false (and no change) outside 1..ToneCount. UI thread.
   bool SetCurrentTone(int32_t n);
+  // Chooses the note the next Play sounds, unchecked. UI thread.
   void SetNote(int32_t n);
+  // Opens the stream and starts the render thread at sample index 0, unless a render thread is
+  // still alive or blocks are still queued. Returns at once. UI thread.
   void Play();
+  // Asks the render thread to drain the stream and end; returns at once. UI thread.
   void Stop();
 
   int32_t CurrentTone() const { return currentTone; }
@@ -50,6 +66,7 @@ class Player {
 
  private:
   void RenderThread(int32_t tone, int32_t noteAtStart);
+  // Requests a stop and waits for a started render thread to end.
   void JoinRenderThread();
 
   PitchTables pitchTables;
@@ -58,4 +75,6 @@ class Player {
   int32_t currentTone = 1;
   int32_t note = 0;
   std::thread renderThread;
+  // Set by the render thread as its last step, so Play can tell a finished thread from a live one.
+  std::atomic<bool> renderDone{true};
 };

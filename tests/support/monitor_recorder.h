@@ -1,0 +1,97 @@
+// Records a PulseAudio source (a null sink's monitor) as raw 16-bit mono at 44100 Hz through
+// parec, into memory, for tests that check what reached a sound server.
+#pragma once
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+class MonitorRecorder {
+ public:
+  // `server` empty: the server PULSE_SERVER names.
+  explicit MonitorRecorder(const std::string& source, const std::string& server = "") {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    posix_spawn_file_actions_addclose(&actions, fds[1]);
+    std::vector<std::string> args = {"parec",          "--device=" + source, "--format=s16le",
+                                     "--rate=44100",   "--channels=1",       "--raw",
+                                     "--latency-msec=20"};
+    if (!server.empty()) args.push_back("--server=" + server);
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    const int spawned = posix_spawnp(&pid, "parec", &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    if (spawned != 0) {
+      pid = -1;
+      close(fds[0]);
+      return;
+    }
+    readFd = fds[0];
+    reader = std::thread([this] {
+      uint8_t buffer[4096];
+      for (;;) {
+        const ssize_t got = read(readFd, buffer, sizeof buffer);
+        if (got <= 0) break;
+        std::lock_guard<std::mutex> held(mutex);
+        bytes.insert(bytes.end(), buffer, buffer + got);
+      }
+    });
+  }
+
+  ~MonitorRecorder() { Stop(); }
+  MonitorRecorder(const MonitorRecorder&) = delete;
+  MonitorRecorder& operator=(const MonitorRecorder&) = delete;
+
+  bool Started() const { return pid > 0; }
+
+  size_t ByteCount() {
+    std::lock_guard<std::mutex> held(mutex);
+    return bytes.size();
+  }
+
+  // Ends parec (by its process id) and collects what it wrote.
+  void Stop() {
+    if (pid > 0) {
+      kill(pid, SIGTERM);
+      waitpid(pid, nullptr, 0);
+      pid = -1;
+    }
+    if (reader.joinable()) reader.join();
+    if (readFd >= 0) {
+      close(readFd);
+      readFd = -1;
+    }
+  }
+
+  // The samples recorded so far.
+  std::vector<int16_t> Samples() {
+    std::lock_guard<std::mutex> held(mutex);
+    std::vector<int16_t> samples(bytes.size() / 2);
+    for (size_t i = 0; i < samples.size(); ++i) {
+      samples[i] = static_cast<int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    }
+    return samples;
+  }
+
+ private:
+  pid_t pid = -1;
+  int readFd = -1;
+  std::thread reader;
+  std::mutex mutex;
+  std::vector<uint8_t> bytes;
+};
