@@ -1,6 +1,11 @@
-#include <cstdio>
+// Starts the editor: the application object runs the main dialog, whose pane plays on the
+// default sound output.
+#include "app/editor_app.h"
+#include "audio/portaudio_device.h"
 
-int main() {
-  std::puts("zintar-plovic-editor: the user interface is not built yet.");
-  return 0;
+int main(int argc, char** argv) {
+  EditorApp app(argc, argv);
+  // Outlives the dialog, whose player plays on it until the dialog is destroyed.
+  PortAudioDevice device;
+  return app.Run(&device);
 }

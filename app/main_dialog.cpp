@@ -1,0 +1,349 @@
+#include "app/main_dialog.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "app/about_dialog.h"
+#include "app/icon_button.h"
+#include "app/icon_resources.h"
+
+namespace {
+
+const char* const kCaption = "Zintar Plovic Editor";
+// The template's size in dialog units.
+constexpr int kWidthUnits = 359;
+constexpr int kHeightUnits = 257;
+// The pane's place in client pixels: left and top, and what it leaves free to the right and below.
+constexpr int kPaneLeft = 15;
+constexpr int kPaneTop = 40;
+constexpr int kPaneMarginX = 115;
+constexpr int kPaneMarginY = 80;
+
+const char* const kLengthItems[] = {"2", "4", "8", "16", "32", "64"};
+const char* const kPitchItems[] = {"o2d", "o2a", "o3d", "o3a", "o4d",
+                                   "o4a", "o5d", "o5a", "o6d", "o6a"};
+// Note number of each pitch item: 12 × (octave − 1) + 2 for d, + 9 for a.
+constexpr std::array<int32_t, 10> kPitchNotes = {14, 21, 26, 33, 38, 45, 50, 57, 62, 69};
+constexpr int32_t kLengthCount = 6;
+
+// The system menu's entries: what the window manager leaves to us, then the About item (string
+// 101 of the resources).
+const char* const kCloseItem = "閉じる(&C)\tAlt+F4";
+const char* const kAboutItem = "Kestrom のﾊﾞｰｼﾞｮﾝ情報(&A)...";
+
+// The default handling of system commands looks at the command without its low four bits.
+constexpr uint32_t kCommandMask = 0xFFF0;
+
+// Index of `length` in the length list, -1 when it has none.
+int32_t LengthIndexOf(int32_t length) {
+  for (int32_t index = 0; index < kLengthCount; ++index) {
+    if ((2 << index) == length) return index;
+  }
+  return -1;
+}
+
+}  // namespace
+
+MainDialog::MainDialog(const ButtonIcons& icons, AudioDevice* device, UiServices* services)
+    : QDialog(nullptr),
+      units(DialogUnits::DialogFont()),
+      dialogIcon(LoadIconResource(kIconApplication)),
+      pane(nullptr, device, services) {
+  // A top-level window of its own, so that it stands in the task bar; caption, system menu
+  // and close box, no minimise or maximise box, and a size the user cannot change.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setWindowTitle(QString::fromUtf8(kCaption));
+  setFont(DialogUnits::DialogFont());
+  setFixedSize(units.X(kWidthUnits), units.Y(kHeightUnits));
+  CreateControls();
+  InitDialog(icons);
+}
+
+MainDialog::~MainDialog() = default;
+
+void MainDialog::Bind(QWidget* control, int id, const QRect& unitsRect) {
+  control->setProperty("controlId", id);
+  control->setObjectName(QStringLiteral("control%1").arg(id));
+  control->setGeometry(
+      units.Rect(unitsRect.x(), unitsRect.y(), unitsRect.width(), unitsRect.height()));
+}
+
+QPushButton* MainDialog::AddPushButton(int id, const char* text, const QRect& unitsRect) {
+  auto* button = new QPushButton(QString::fromUtf8(text), this);
+  // Enter presses the button that has the focus and otherwise sends the OK command; no button
+  // is the dialog's default.
+  button->setAutoDefault(false);
+  Bind(button, id, unitsRect);
+  return button;
+}
+
+IconButton* MainDialog::AddIconButton(int id, const char* text, const QRect& unitsRect) {
+  auto* button = new IconButton(QString::fromUtf8(text), this);
+  button->setAutoDefault(false);
+  Bind(button, id, unitsRect);
+  return button;
+}
+
+QComboBox* MainDialog::AddList(int id, const QRect& unitsRect) {
+  auto* list = new QComboBox(this);
+  list->setEditable(false);
+  list->setInsertPolicy(QComboBox::NoInsert);
+  // The list drops below the control with its own height and a scroll bar, rather than opening
+  // over it as a menu of every item.
+  list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+  Bind(list, id, unitsRect);
+  // The template's height is that of the dropped list; the closed list is as high as the style
+  // draws it.
+  list->setProperty("droppedHeight", units.Y(unitsRect.height()));
+  list->resize(list->width(), list->sizeHint().height());
+  return list;
+}
+
+void MainDialog::CreateControls() {
+  // Template order, which is also the tab order.
+  exitButton = AddPushButton(kIdExit, "Exit", QRect(314, 237, 36, 14));
+  playButton = AddIconButton(kIdPlay, "Play", QRect(8, 237, 14, 14));
+  stopButton = AddIconButton(kIdStop, "Stop", QRect(28, 237, 14, 14));
+  QPushButton* copyButton = AddPushButton(kIdCopy, "Copy", QRect(140, 237, 40, 14));
+  lengthList = AddList(kIdLengthList, QRect(307, 27, 45, 75));
+  pitchList = AddList(kIdPitchList, QRect(307, 45, 45, 82));
+  statusField = new QLabel(this);
+  statusField->setTextFormat(Qt::PlainText);
+  statusField->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  statusField->setWordWrap(true);
+  Bind(statusField, kIdStatus, QRect(306, 74, 46, 36));
+  holdButton = AddIconButton(kIdHold, "Hold", QRect(9, 7, 15, 16));
+  polyButton = AddIconButton(kIdPoly, "Poly", QRect(25, 7, 15, 16));
+  QPushButton* pasteButton = AddPushButton(kIdPaste, "Paste", QRect(187, 237, 40, 14));
+  harmonicsButton = AddIconButton(kIdHarmonics, "Harmonics", QRect(48, 7, 15, 16));
+
+  const std::array<QWidget*, 10> tabOrder = {exitButton,  playButton,     stopButton, copyButton,
+                                             lengthList,  pitchList,      holdButton, polyButton,
+                                             pasteButton, harmonicsButton};
+  for (size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+  connect(playButton, &QPushButton::clicked, this, &MainDialog::OnPlay);
+  connect(stopButton, &QPushButton::clicked, this, &MainDialog::OnStop);
+  connect(copyButton, &QPushButton::clicked, this, &MainDialog::OnCopy);
+  connect(pitchList, &QComboBox::activated, this, &MainDialog::OnPitchChanged);
+  connect(lengthList, &QComboBox::activated, this, &MainDialog::OnLengthChanged);
+  connect(holdButton, &QPushButton::clicked, this, &MainDialog::OnHold);
+  connect(polyButton, &QPushButton::clicked, this, &MainDialog::OnPoly);
+  connect(pasteButton, &QPushButton::clicked, this, &MainDialog::OnPaste);
+  connect(harmonicsButton, &QPushButton::clicked, this, &MainDialog::OnHarmonics);
+  connect(exitButton, &QPushButton::clicked, this, &MainDialog::reject);
+}
+
+void MainDialog::InitDialog(const ButtonIcons& icons) {
+  // 1. Fill the lists from the template's items, then show the fields.
+  for (const char* item : kLengthItems) lengthList->addItem(QString::fromUtf8(item));
+  for (const char* item : kPitchItems) pitchList->addItem(QString::fromUtf8(item));
+  for (QComboBox* list : {lengthList, pitchList}) {
+    const int itemHeight = std::max(1, list->view()->sizeHintForRow(0));
+    const int dropped = list->property("droppedHeight").toInt() - list->height();
+    list->setMaxVisibleItems(std::max(1, dropped / itemHeight));
+  }
+  PushFields();
+
+  // 2. The system menu, with the About item after a separator.
+  systemMenu = new QMenu(this);
+  AddSystemCommand(QString::fromUtf8(kCloseItem), kCommandClose);
+  const QString about = QString::fromUtf8(kAboutItem);
+  if (!about.isEmpty()) {
+    systemMenu->addSeparator();
+    AddSystemCommand(about, kCommandAbout);
+  }
+  auto* menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
+  connect(menuKey, &QShortcut::activated, this,
+          [this] { OpenSystemMenu(mapToGlobal(QPoint(0, 0))); });
+
+  // 3. The window's large and small icon.
+  setWindowIcon(dialogIcon);
+
+  // 4. The button faces.
+  holdButton->SetImage(icons.hold);
+  polyButton->SetImage(icons.poly);
+  harmonicsButton->SetImage(icons.harmonics);
+  playButton->SetImage(icons.play);
+  stopButton->SetImage(icons.stop);
+
+  // 5. The pane's window, placed in client pixels.
+  pane.setParent(this);
+  pane.setGeometry(kPaneLeft, kPaneTop, width() - kPaneMarginX, height() - kPaneMarginY);
+  pane.show();
+
+  // 6.–8. Note 45, length 32, the wave view in mode Hold.
+  ApplyPitch(pitchIndex);
+  ApplyLength(lengthIndex);
+  OnHold();
+
+  // 9. The focus starts on the first control that takes it.
+  exitButton->setFocus();
+}
+
+void MainDialog::AddSystemCommand(const QString& text, uint32_t command) {
+  QAction* action = systemMenu->addAction(text);
+  action->setData(command);
+  // The command runs once the menu has closed, as a posted system command would.
+  connect(action, &QAction::triggered, this, [this, command] {
+    QMetaObject::invokeMethod(
+        this, [this, command] { OnSysCommand(command, 0); }, Qt::QueuedConnection);
+  });
+}
+
+void MainDialog::TakeControlValues() {
+  pitchIndex = pitchList->currentIndex();
+  lengthIndex = lengthList->currentIndex();
+  statusText = statusField->text().toStdString();
+}
+
+void MainDialog::PushFields() {
+  pitchList->setCurrentIndex(pitchIndex);
+  lengthList->setCurrentIndex(lengthIndex);
+  statusField->setText(QString::fromStdString(statusText));
+  ++fieldPushCount;
+}
+
+void MainDialog::ApplyPitch(int32_t index) {
+  if (index < 0 || index >= static_cast<int32_t>(kPitchNotes.size())) return;
+  pane.SetNote(kPitchNotes[index]);
+}
+
+void MainDialog::ApplyLength(int32_t index) {
+  if (index < 0 || index >= kLengthCount) return;
+  pane.SetLength(2 << index);
+}
+
+void MainDialog::OnPlay() {
+  pane.Play();
+}
+
+void MainDialog::OnStop() {
+  pane.Stop();
+}
+
+void MainDialog::OnCopy() {
+  pane.CopyToClipboard();
+}
+
+void MainDialog::OnPaste() {
+  TakeControlValues();
+  pane.PasteFromClipboard();
+  // A paste takes its length from the text; the length list follows it.
+  const int32_t index = LengthIndexOf(pane.GetLength());
+  if (index >= 0 && index != lengthIndex) {
+    lengthIndex = index;
+    PushFields();
+  }
+}
+
+void MainDialog::OnHold() {
+  pane.SetHarmonicsView(WaveEditorModel::kWaveView);
+  pane.SetMode(WaveEditorModel::kHold);
+}
+
+void MainDialog::OnPoly() {
+  pane.SetHarmonicsView(WaveEditorModel::kWaveView);
+  pane.SetMode(WaveEditorModel::kPoly);
+}
+
+void MainDialog::OnHarmonics() {
+  pane.SetHarmonicsView(WaveEditorModel::kHarmonicsView);
+}
+
+void MainDialog::OnPitchChanged() {
+  TakeControlValues();
+  ApplyPitch(pitchIndex);
+}
+
+void MainDialog::OnLengthChanged() {
+  TakeControlValues();
+  ApplyLength(lengthIndex);
+}
+
+void MainDialog::OnPointerReport(int x, int y) {
+  TakeControlValues();
+  char text[48];
+  std::snprintf(text, sizeof text, "\n x: %2d\n y: %2d", x, y);
+  if (statusText == text) return;
+  statusText = text;
+  PushFields();
+}
+
+void MainDialog::accept() {
+  pane.Stop();
+  TakeControlValues();
+  done(kResultOk);
+}
+
+void MainDialog::reject() {
+  pane.Stop();
+  done(kResultCancel);
+}
+
+void MainDialog::OnSysCommand(uint32_t id, intptr_t param) {
+  (void)param;
+  switch (id & kCommandMask) {
+    case kCommandAbout: {
+      AboutDialog about(this);
+      about.exec();
+      break;
+    }
+    case kCommandClose:
+      close();
+      break;
+    default:
+      break;
+  }
+}
+
+void MainDialog::OpenSystemMenu(const QPoint& globalPosition) {
+  systemMenu->popup(globalPosition);
+}
+
+bool MainDialog::event(QEvent* event) {
+  if (event->type() == PointerReportEvent::kType) {
+    const auto* report = static_cast<PointerReportEvent*>(event);
+    OnPointerReport(report->column, report->value);
+    return true;
+  }
+  return QDialog::event(event);
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  if (enter && modifiers == Qt::NoModifier) {
+    // A focused push button takes Enter as a press; elsewhere Enter is the OK command.
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+      button->click();
+    } else {
+      accept();
+    }
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
+  // A right click on the dialog's own background (or its static text, which lets clicks
+  // through) opens the system menu; the other controls keep theirs.
+  QWidget* child = childAt(event->pos());
+  if (event->reason() == QContextMenuEvent::Mouse && (child == nullptr || child == statusField)) {
+    OpenSystemMenu(event->globalPos());
+    event->accept();
+    return;
+  }
+  event->ignore();
+}
