@@ -21,13 +21,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Frames handed to PortAudio per write, and per buffer of the stream: 23 ms, small enough that
-// Reset, Close and new requests are noticed at once, large enough that the sound system wakes the
-// process rarely.
-constexpr unsigned long kChunkFrames = 1024;
+// Frames handed to PortAudio per write, and per buffer of the stream: 93 ms, small enough that
+// Reset, Close and new requests are noticed promptly, large enough that the sound system wakes the
+// process only about ten times a second.
+constexpr unsigned long kChunkFrames = 4096;
 // The least output latency asked for. The devices' own suggestions (35 ms with PulseAudio) cost
 // several times the processor time for nothing audible: the writer keeps 0.5 s queued anyway.
-constexpr double kMinLatencySeconds = 0.1;
+constexpr double kMinLatencySeconds = 0.2;
 // After a failed write a fresh stream is tried this many times, the first after this pause and
 // each further one after four times the pause before; then the device stays silent until the
 // next Open.

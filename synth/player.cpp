@@ -16,7 +16,7 @@ namespace {
 // Longest sleep of the render thread while it waits for the device. Every block the device returns
 // and every stop request wake it earlier; the timeout only covers a wake-up that came between the
 // thread's test and its wait.
-constexpr int32_t kWaitTimeoutMs = 20;
+constexpr int32_t kWaitTimeoutMs = 100;
 
 constexpr char kRenderThreadName[] = "zp-render";
 
