@@ -50,13 +50,15 @@ void LogOnce(Failure kind, const char* what, PaError code) {
 // ALSA reports every device it probes that is not there, and JACK every server it does not find;
 // none of that concerns the user.
 void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
-void IgnoreJackMessage(const char*) {}
+void IgnoreJackMessage(const char*) {}  // also PortAudio's debug print hook
 
 // PortAudio brings the JACK client library along when it was built with JACK; its messages are
-// silenced through it if it is there.
+// silenced through it if it is there. PortAudio's own assertion chatter when a sound server goes
+// away is silenced the same way; our own log says what failed.
 void SilenceJack() {
   using SetHandler = void (*)(void (*)(const char*));
-  for (const char* name : {"jack_set_error_function", "jack_set_info_function"}) {
+  for (const char* name :
+       {"jack_set_error_function", "jack_set_info_function", "PaUtil_SetDebugPrintFunction"}) {
     if (auto set = reinterpret_cast<SetHandler>(dlsym(RTLD_DEFAULT, name))) set(&IgnoreJackMessage);
   }
 }
@@ -136,6 +138,7 @@ struct PortAudioDevice::Shared {
 
   void Run();
   bool Initialize();
+  void Restart();
   bool Query(const WaveFormatEx& wanted);
   bool OpenStream(const WaveFormatEx& wanted);
   void CloseStream();
@@ -146,6 +149,19 @@ struct PortAudioDevice::Shared {
   void ReturnAll(std::unique_lock<std::mutex>& held);
   bool HasWork() const { return job != Job::kIdle || closeSerial != closedSerial || exit; }
 };
+
+// PortAudio lists the devices only when it starts. With no stream open it is ended here, so that
+// the next start sees the sound system as it is now: a server that came up since, or a default
+// output that went away.
+void PortAudioDevice::Shared::Restart() {
+  if (!initialized || stream != nullptr) return;
+  {
+    std::lock_guard<std::mutex> lifetime(LifetimeMutex());
+    KeepAlsaPluginsLoaded();
+    Pa_Terminate();
+  }
+  initialized = false;
+}
 
 bool PortAudioDevice::Shared::Initialize() {
   if (initialized) return true;
@@ -185,7 +201,12 @@ bool OutputParameters(const WaveFormatEx& wanted, PaStreamParameters& parameters
 
 bool PortAudioDevice::Shared::Query(const WaveFormatEx& wanted) {
   PaStreamParameters parameters;
-  if (!Initialize() || !OutputParameters(wanted, parameters)) return false;
+  if (!Initialize()) return false;
+  if (!OutputParameters(wanted, parameters)) {
+    // Perhaps a sound server has come up since PortAudio listed the devices: look again.
+    Restart();
+    if (!Initialize() || !OutputParameters(wanted, parameters)) return false;
+  }
   const PaError result = Pa_IsFormatSupported(nullptr, &parameters, wanted.samplesPerSec);
   if (result != paFormatIsSupported) {
     LogOnce(kFormatFailure, "the default output does not take 16-bit PCM at this rate", result);
