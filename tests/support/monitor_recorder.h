@@ -17,8 +17,11 @@ extern char** environ;
 
 class MonitorRecorder {
  public:
-  // `server` empty: the server PULSE_SERVER names.
-  explicit MonitorRecorder(const std::string& source, const std::string& server = "") {
+  // `server` empty: the server PULSE_SERVER names. Without `keep` only the counts are kept, so
+  // that a long recording takes no memory.
+  explicit MonitorRecorder(const std::string& source, const std::string& server = "",
+                           bool keep = true)
+      : keep(keep) {
     int fds[2];
     if (pipe(fds) != 0) return;
     posix_spawn_file_actions_t actions;
@@ -26,9 +29,9 @@ class MonitorRecorder {
     posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
     posix_spawn_file_actions_addclose(&actions, fds[1]);
-    std::vector<std::string> args = {"parec",          "--device=" + source, "--format=s16le",
-                                     "--rate=44100",   "--channels=1",       "--raw",
-                                     "--latency-msec=20"};
+    std::vector<std::string> args = {
+        "parec", "--device=" + source, "--format=s16le", "--rate=44100", "--channels=1",
+        "--raw", "--latency-msec=20"};
     if (!server.empty()) args.push_back("--server=" + server);
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
@@ -48,7 +51,7 @@ class MonitorRecorder {
         const ssize_t got = read(readFd, buffer, sizeof buffer);
         if (got <= 0) break;
         std::lock_guard<std::mutex> held(mutex);
-        bytes.insert(bytes.end(), buffer, buffer + got);
+        for (ssize_t i = 0; i < got; ++i) Take(buffer[i]);
       }
     });
   }
@@ -61,7 +64,16 @@ class MonitorRecorder {
 
   size_t ByteCount() {
     std::lock_guard<std::mutex> held(mutex);
-    return bytes.size();
+    return static_cast<size_t>(2 * sampleCount + (haveLow ? 1 : 0));
+  }
+  uint64_t SampleCount() {
+    std::lock_guard<std::mutex> held(mutex);
+    return sampleCount;
+  }
+  // Samples recorded that are not zero.
+  uint64_t SoundingCount() {
+    std::lock_guard<std::mutex> held(mutex);
+    return soundingCount;
   }
 
   // Ends parec (by its process id) and collects what it wrote.
@@ -78,20 +90,35 @@ class MonitorRecorder {
     }
   }
 
-  // The samples recorded so far.
+  // The samples recorded so far (when kept).
   std::vector<int16_t> Samples() {
     std::lock_guard<std::mutex> held(mutex);
-    std::vector<int16_t> samples(bytes.size() / 2);
-    for (size_t i = 0; i < samples.size(); ++i) {
-      samples[i] = static_cast<int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-    }
     return samples;
   }
 
  private:
+  // One byte of the little-endian stream.
+  void Take(uint8_t byte) {
+    if (!haveLow) {
+      low = byte;
+      haveLow = true;
+      return;
+    }
+    haveLow = false;
+    const auto sample = static_cast<int16_t>(low | (byte << 8));
+    ++sampleCount;
+    if (sample != 0) ++soundingCount;
+    if (keep) samples.push_back(sample);
+  }
+
+  const bool keep;
   pid_t pid = -1;
   int readFd = -1;
   std::thread reader;
   std::mutex mutex;
-  std::vector<uint8_t> bytes;
+  std::vector<int16_t> samples;
+  uint64_t sampleCount = 0;
+  uint64_t soundingCount = 0;
+  uint8_t low = 0;
+  bool haveLow = false;
 };

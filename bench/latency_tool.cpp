@@ -1,0 +1,193 @@
+// Edit-to-sound latency: while the editor plays into the default PulseAudio sink, a new wave is
+// pasted, and the sink's monitor, recorded with parec, shows when the first sample of the new
+// wave came out. Each recorded chunk is stamped on arrival; a sample's time is its chunk's
+// arrival less the samples after it in the chunk, so parec's own buffering (10 ms asked for) is
+// counted in. Prints one line per paste and the median.
+//
+//   latency_tool SINK_MONITOR [PASTES]
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/ui_services.h"
+#include "audio/portaudio_device.h"
+#include "editor/wave_editor_model.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A clipboard that holds what the tool puts there.
+class ToolClipboard : public UiServices {
+ public:
+  bool OpenClipboard() override { return true; }
+  void CloseClipboard() override {}
+  bool SetClipboardText(const std::string& value) override {
+    text = value;
+    return true;
+  }
+  std::optional<std::string> GetClipboardText() override { return text; }
+  void ShowMessage(const std::string& message) override {
+    std::fprintf(stderr, "message: %s\n", message.c_str());
+  }
+  std::string text;
+};
+
+// The monitor as recorded so far: samples with the time each reached the recorder.
+class Recording {
+ public:
+  explicit Recording(const std::string& source) {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    posix_spawn_file_actions_addclose(&actions, fds[1]);
+    std::vector<std::string> args = {
+        "parec", "--device=" + source, "--format=s16le", "--rate=44100", "--channels=1",
+        "--raw", "--latency-msec=10"};
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    if (posix_spawnp(&pid, "parec", &actions, nullptr, argv.data(), environ) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    fd = fds[0];
+    reader = std::thread([this] { Read(); });
+  }
+  ~Recording() {
+    if (pid > 0) {
+      kill(pid, SIGTERM);
+      waitpid(pid, nullptr, 0);
+    }
+    reader.join();
+    close(fd);
+  }
+
+  bool Started() const { return pid > 0; }
+
+  // The time of the first sample at or after `from` whose value is one of `values`; none yet
+  // when the recording has not got there.
+  std::optional<Clock::time_point> FirstOf(const std::set<int16_t>& values,
+                                           Clock::time_point from) {
+    std::lock_guard<std::mutex> held(mutex);
+    for (size_t i = 0; i < samples.size(); ++i) {
+      if (times[i] >= from && values.count(samples[i]) != 0) return times[i];
+    }
+    return std::nullopt;
+  }
+
+ private:
+  void Read() {
+    uint8_t buffer[2048];
+    bool haveLow = false;
+    uint8_t low = 0;
+    for (;;) {
+      const ssize_t got = read(fd, buffer, sizeof buffer);
+      if (got <= 0) return;
+      const Clock::time_point arrival = Clock::now();
+      std::vector<int16_t> chunk;
+      for (ssize_t i = 0; i < got; ++i) {
+        if (!haveLow) {
+          low = buffer[i];
+          haveLow = true;
+        } else {
+          chunk.push_back(static_cast<int16_t>(low | (buffer[i] << 8)));
+          haveLow = false;
+        }
+      }
+      std::lock_guard<std::mutex> held(mutex);
+      for (size_t i = 0; i < chunk.size(); ++i) {
+        const auto later = static_cast<int64_t>(chunk.size() - 1 - i);
+        samples.push_back(chunk[i]);
+        times.push_back(arrival - std::chrono::microseconds(later * 1000000 / 44100));
+      }
+    }
+  }
+
+  pid_t pid = -1;
+  int fd = -1;
+  std::thread reader;
+  std::mutex mutex;
+  std::vector<int16_t> samples;
+  std::vector<Clock::time_point> times;
+};
+
+// Table value of an 8-bit sample code, as the sampled-wave unit builds it.
+int16_t Level(uint8_t code) {
+  return static_cast<int16_t>(static_cast<int8_t>(code) * 256 * 8000 / 32767);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s SINK_MONITOR [PASTES]\n", argv[0]);
+    return 2;
+  }
+  const int pastes = argc > 2 ? std::atoi(argv[2]) : 8;
+  Recording recording(argv[1]);
+  if (!recording.Started()) {
+    std::fprintf(stderr, "parec could not be started\n");
+    return 1;
+  }
+
+  // Two square waves of different heights, held: each sounds only its own two levels.
+  const std::string waves[2] = {"7f80", "40c0"};
+  const std::set<int16_t> levels[2] = {{Level(0x7f), Level(0x80)}, {Level(0x40), Level(0xc0)}};
+
+  std::vector<double> latencies;
+  PortAudioDevice device;
+  {
+    ToolClipboard clipboard;
+    WaveEditorModel model(&device, &clipboard);
+    model.SetNote(45);
+    model.SetLength(32);
+    model.SetHarmonicsView(WaveEditorModel::kWaveView);
+    model.SetMode(WaveEditorModel::kHold);
+    clipboard.text = waves[0];
+    model.PasteFromClipboard();
+    model.Play();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+
+    for (int n = 1; n <= pastes; ++n) {
+      const int next = n % 2;
+      clipboard.text = waves[next];
+      const Clock::time_point pasted = Clock::now();
+      model.PasteFromClipboard();
+      std::optional<Clock::time_point> heard;
+      while (!(heard = recording.FirstOf(levels[next], pasted)) &&
+             Clock::now() - pasted < std::chrono::seconds(5)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
+      if (!heard) {
+        std::fprintf(stderr, "paste %d: the new wave was not heard within 5 s\n", n);
+        return 1;
+      }
+      const double ms = std::chrono::duration<double, std::milli>(*heard - pasted).count();
+      latencies.push_back(ms);
+      std::printf("paste %d: %.0f ms\n", n, ms);
+      std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    }
+    model.Stop();
+  }
+  std::sort(latencies.begin(), latencies.end());
+  std::printf("latency_ms_min %.0f\nlatency_ms_median %.0f\nlatency_ms_max %.0f\n",
+              latencies.front(), latencies[latencies.size() / 2], latencies.back());
+  return 0;
+}
