@@ -6,7 +6,6 @@
 //
 //   latency_tool SINK_MONITOR [PASTES]
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,8 +23,7 @@
 #include "app/ui_services.h"
 #include "audio/portaudio_device.h"
 #include "editor/wave_editor_model.h"
-
-extern char** environ;
+#include "tests/support/parec_pipe.h"
 
 namespace {
 
@@ -51,23 +49,7 @@ class ToolClipboard : public UiServices {
 class Recording {
  public:
   explicit Recording(const std::string& source) {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addclose(&actions, fds[1]);
-    std::vector<std::string> args = {
-        "parec", "--device=" + source, "--format=s16le", "--rate=44100", "--channels=1",
-        "--raw", "--latency-msec=10"};
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    if (posix_spawnp(&pid, "parec", &actions, nullptr, argv.data(), environ) != 0) pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    fd = fds[0];
+    fd = StartParec(source, 10, "", pid);
     reader = std::thread([this] { Read(); });
   }
   ~Recording() {

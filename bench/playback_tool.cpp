@@ -9,7 +9,6 @@
 // With MONITOR_SOURCE (a PulseAudio source such as "sink.monitor") parec records the sink while
 // playing, and the time from Stop to the last sound the sink played is reported too.
 #include <signal.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,8 +29,7 @@
 #include "audio/portaudio_device.h"
 #include "synth/player.h"
 #include "synth/tone.h"
-
-extern char** environ;
+#include "tests/support/parec_pipe.h"
 
 namespace {
 
@@ -93,27 +91,8 @@ double Since(Clock::time_point start) {
 class Recorder {
  public:
   explicit Recorder(const std::string& source) {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addclose(&actions, fds[1]);
-    std::vector<std::string> args = {"parec",           "--device=" + source, "--format=s16le",
-                                     "--rate=44100",    "--channels=1",       "--raw",
-                                     "--latency-msec=5"};
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    if (posix_spawnp(&pid, "parec", &actions, nullptr, argv.data(), environ) != 0) pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    if (pid < 0) {
-      close(fds[0]);
-      return;
-    }
-    fd = fds[0];
+    fd = StartParec(source, 5, "", pid);
+    if (fd < 0) return;
     reader = std::thread([this] {
       std::vector<uint8_t> buffer(4096);
       for (;;) {

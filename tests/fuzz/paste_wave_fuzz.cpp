@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "editor/wave_editor_model.h"
+#include "tests/fuzz/paste_fuzz_support.h"
 #include "tests/support/fake_ui_services.h"
 #include "tests/support/paste_expectation.h"
 
@@ -24,29 +25,9 @@ namespace {
 
 constexpr size_t kMegabyte = 1 << 20;
 
-void Check(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "paste_wave_fuzz: %s\n", what);
-  __builtin_trap();
-}
-
-// A wave text of `count` samples that all differ.
-std::string SetUpWave(int32_t count) {
-  std::vector<uint8_t> codes;
-  for (int32_t k = 0; k < count; ++k) codes.push_back(static_cast<uint8_t>(k * 37 + 11));
-  return expect::WaveText(codes);
-}
-
-expect::EditorState StateOf(const WaveEditorModel& model) {
-  expect::EditorState state;
-  for (uint16_t slot : model.Samples()) {
-    Check(slot <= 0xff, "a sample slot has a high byte");
-    state.samples.push_back(static_cast<uint8_t>(slot));
-  }
-  state.amplitudes = model.Amplitudes();
-  state.length = model.GetLength();
-  return state;
-}
+using paste_fuzz::Check;
+using paste_fuzz::SetUpWave;
+using paste_fuzz::StateOf;
 
 void CheckConsistent(WaveEditorModel& model) {
   const int32_t length = model.GetLength();

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "tests/support/parec_pipe.h"
 
 class MonitorRecorder {
  public:
@@ -22,29 +21,8 @@ class MonitorRecorder {
   explicit MonitorRecorder(const std::string& source, const std::string& server = "",
                            bool keep = true)
       : keep(keep) {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addclose(&actions, fds[1]);
-    std::vector<std::string> args = {
-        "parec", "--device=" + source, "--format=s16le", "--rate=44100", "--channels=1",
-        "--raw", "--latency-msec=20"};
-    if (!server.empty()) args.push_back("--server=" + server);
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    const int spawned = posix_spawnp(&pid, "parec", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    if (spawned != 0) {
-      pid = -1;
-      close(fds[0]);
-      return;
-    }
-    readFd = fds[0];
+    readFd = StartParec(source, 20, server, pid);
+    if (readFd < 0) return;
     reader = std::thread([this] {
       uint8_t buffer[4096];
       for (;;) {
