@@ -126,29 +126,29 @@ void WaveOutStream::RequestStop() {
   NoteChange();
 }
 
+// The three tests the render thread makes before every sample read single values without the
+// lock. The change count is read first: a change made after it bumps the count again, so the
+// next WaitForChange returns at once instead of sleeping through it.
 bool WaveOutStream::IsStopRequested() {
-  Lock held(lock);
-  seenChange = changeCount;
-  return stopRequested;
+  seenChange.store(changeCount.load(std::memory_order_acquire), std::memory_order_relaxed);
+  return stopRequested.load(std::memory_order_acquire);
 }
 
 bool WaveOutStream::IsFull() {
-  Lock held(lock);
-  seenChange = changeCount;
-  return ringFull;
+  seenChange.store(changeCount.load(std::memory_order_acquire), std::memory_order_relaxed);
+  return ringFull.load(std::memory_order_acquire);
 }
 
 int32_t WaveOutStream::CountLiveBlocks() {
-  Lock held(lock);
-  seenChange = changeCount;
-  return liveBlocks;
+  seenChange.store(changeCount.load(std::memory_order_acquire), std::memory_order_relaxed);
+  return liveBlocks.load(std::memory_order_acquire);
 }
 
 void WaveOutStream::WaitForChange(int32_t timeoutMs) {
   Lock held(lock);
   changed.wait_for(held, std::chrono::milliseconds(std::max(timeoutMs, 0)),
-                   [this] { return changeCount != seenChange; });
-  seenChange = changeCount;
+                   [this] { return changeCount.load() != seenChange.load(); });
+  seenChange.store(changeCount.load());
   // The render thread sees a stop only once blocks come back; a stuck device must not keep it.
   if (stopRequested && deviceOpen && DeviceStalled()) {
     deviceStuck = true;

@@ -5,10 +5,12 @@
 // Flush, Close, CountLiveBlocks, IsFull, IsStopRequested, WaitForChange. Device thread: the
 // completion callback. Every operation may be called from any thread without a data race; the
 // split above is the one the player keeps. One re-entrant lock guards the fields and is never held
-// across a device call.
+// across a device call; the live-block count and the stop and ring-full flags, which the render
+// thread tests before every sample, are changed under it but read without it.
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -96,14 +98,16 @@ class WaveOutStream {
   std::array<bool, kSlotCount> accepted{};  // the device holds the slot's block
   int32_t currentSlot = 0;
   bool active = false;
-  bool stopRequested = false;
-  bool ringFull = false;
+  // Written under the lock; the render thread's per-sample tests read them without it.
+  std::atomic<bool> stopRequested{false};
+  std::atomic<bool> ringFull{false};
   int32_t sampleRate = 44100;
   int32_t stallMs = kStallMs;
-  int32_t liveBlocks = 0;      // slots holding a block
-  int32_t acceptedBlocks = 0;  // blocks the device holds
-  uint64_t changeCount = 0;    // bumped by every returned block and every stop request
-  uint64_t seenChange = 0;     // changeCount when the render thread last looked
+  std::atomic<int32_t> liveBlocks{0};  // slots holding a block
+  int32_t acceptedBlocks = 0;          // blocks the device holds
+  // Bumped after every returned block and every stop request, once the change is made.
+  std::atomic<uint64_t> changeCount{0};
+  std::atomic<uint64_t> seenChange{0};  // changeCount when the render thread last looked
   std::chrono::steady_clock::time_point lastReturn;  // or when the device got its first block
   bool deviceStuck = false;  // reset for holding blocks too long: Close does not wait for it again
 };
