@@ -1,18 +1,18 @@
 #include "app/about_dialog.h"
 
-#include <portaudio.h>
-
 #include <QLabel>
 #include <QPushButton>
 #include <QtGlobal>
 
 #include "app/dialog_units.h"
 #include "app/icon_resources.h"
+#include "audio/portaudio_device.h"
+#include "zp/version.h"
 
 namespace {
 
 const char* const kCaption = "Varnelのﾊﾞｰｼﾞｮﾝ情報";
-const char* const kNameAndVersion = "Zintar Plovic Editor  ver. 0.20";
+const char* const kNameAndVersion = ZP_PRODUCT_NAME "  ver. " ZP_VERSION;
 constexpr int kWidthUnits = 235;
 constexpr int kHeightUnits = 55;
 // A static icon control takes the size of its icon, whatever the template says.
@@ -63,12 +63,9 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
 }
 
 QString AboutDialog::LibraryVersions() {
-  const PaVersionInfo* portAudio = Pa_GetVersionInfo();
-  return QStringLiteral("Qt %1, PortAudio %2.%3.%4")
-      .arg(QString::fromLatin1(qVersion()))
-      .arg(portAudio->versionMajor)
-      .arg(portAudio->versionMinor)
-      .arg(portAudio->versionSubMinor);
+  return QStringLiteral("Qt %1, PortAudio %2")
+      .arg(QString::fromLatin1(qVersion()),
+           QString::fromStdString(PortAudioDevice::LibraryVersion()));
 }
 
 void AboutDialog::accept() {

@@ -4,11 +4,12 @@
 #include "app/dialog_units.h"
 #include "app/editor_app.h"
 #include "app/qt_ui_services.h"
+#include "zp/version.h"
 
 EditorApp::EditorApp(int& argc, char** argv) : QApplication(argc, argv) {
-  setApplicationName(QStringLiteral("Zintar Plovic Editor"));
-  setApplicationVersion(QStringLiteral("0.20"));
-  setDesktopFileName(QStringLiteral("zintar-plovic-editor"));
+  setApplicationName(QStringLiteral(ZP_PRODUCT_NAME));
+  setApplicationVersion(QStringLiteral(ZP_VERSION));
+  setDesktopFileName(QStringLiteral(ZP_EXECUTABLE_NAME));
   // Message boxes use the dialogs' font too, which has the Japanese glyphs of their texts.
   setFont(DialogUnits::DialogFont());
 }

@@ -14,12 +14,14 @@
 #include <cstdio>
 
 #include "app/about_dialog.h"
+#include "app/editor_commands.h"
 #include "app/icon_button.h"
 #include "app/icon_resources.h"
+#include "zp/version.h"
 
 namespace {
 
-const char* const kCaption = "Zintar Plovic Editor";
+const char* const kCaption = ZP_PRODUCT_NAME;
 // The template's size in dialog units.
 constexpr int kWidthUnits = 359;
 constexpr int kHeightUnits = 257;
@@ -183,6 +185,20 @@ void MainDialog::InitDialog(const ButtonIcons& icons) {
   pane.setGeometry(kPaneLeft, kPaneTop, width() - kPaneMarginX, height() - kPaneMarginY);
   pane.show();
 
+  // The commands of the pane's menu and their shortcuts. The menu opens on a right click on the
+  // pane, and with Shift+F10 or the menu key anywhere in the dialog.
+  commands = new EditorCommands(*this);
+  pane.setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(&pane, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& position) { OpenPaneMenu(pane.mapToGlobal(position)); });
+  for (const QKeySequence& key :
+       {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
+    auto* shortcut = new QShortcut(key, this);
+    connect(shortcut, &QShortcut::activated, this, [this] {
+      OpenPaneMenu(pane.mapToGlobal(QPoint(pane.width() / 2, pane.height() / 2)));
+    });
+  }
+
   // 6.–8. Note 45, length 32, the wave view in mode Hold.
   ApplyPitch(pitchIndex);
   ApplyLength(lengthIndex);
@@ -306,6 +322,10 @@ void MainDialog::OnSysCommand(uint32_t id, intptr_t param) {
     default:
       break;
   }
+}
+
+void MainDialog::OpenPaneMenu(const QPoint& globalPosition) {
+  commands->PopupPaneMenu(globalPosition);
 }
 
 void MainDialog::OpenSystemMenu(const QPoint& globalPosition) {

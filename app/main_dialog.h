@@ -5,7 +5,7 @@
 
 // The pane's header before Qt's: Qt's keyword macros (slots, signals, emit) must not reach the
 // player's headers. For the same reason the dialog declares no signals of its own.
-#include "editor/wave_editor.h"
+#include "app/wave_editor.h"
 
 #include "app/dialog_units.h"
 
@@ -15,6 +15,7 @@
 #include <string>
 
 class AudioDevice;
+class EditorCommands;
 class IconButton;
 class QComboBox;
 class QLabel;
@@ -59,6 +60,12 @@ class MainDialog : public QDialog {
   void OpenSystemMenu(const QPoint& globalPosition);
 
   WaveEditor& Pane() { return pane; }
+  EditorCommands& Commands() { return *commands; }
+  // What the Copy and Paste commands do: exactly what the Copy and Paste buttons do.
+  void CopyCommand() { OnCopy(); }
+  void PasteCommand() { OnPaste(); }
+  // Opens the pane's context menu at `globalPosition`.
+  void OpenPaneMenu(const QPoint& globalPosition);
   QMenu* SystemMenu() const { return systemMenu; }
   const DialogUnits& Units() const { return units; }
 
@@ -113,6 +120,7 @@ class MainDialog : public QDialog {
   QLabel* statusField = nullptr;
   QPushButton* exitButton = nullptr;
   QMenu* systemMenu = nullptr;
+  EditorCommands* commands = nullptr;
   // The data exchange fields.
   int32_t pitchIndex = 5;
   int32_t lengthIndex = 4;

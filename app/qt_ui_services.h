@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/ui_services.h"
+#include "editor/ui_services.h"
 
 class QtUiServices : public UiServices {
  public:

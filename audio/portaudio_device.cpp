@@ -417,6 +417,12 @@ void PortAudioDevice::Shared::Run() {
   changed.notify_all();
 }
 
+std::string PortAudioDevice::LibraryVersion() {
+  const PaVersionInfo* info = Pa_GetVersionInfo();
+  return std::to_string(info->versionMajor) + "." + std::to_string(info->versionMinor) + "." +
+         std::to_string(info->versionSubMinor);
+}
+
 PortAudioDevice::PortAudioDevice() : shared(std::make_shared<Shared>()) {
   // Never start a JACK server just to look for devices.
   setenv("JACK_NO_START_SERVER", "1", 0);

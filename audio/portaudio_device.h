@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <thread>
 
 #include "audio/audio_device.h"
@@ -21,6 +22,9 @@ class PortAudioDevice : public AudioDevice {
   // probes every device), and how long Close and the destructor wait for the device thread.
   static constexpr int32_t kAnswerTimeoutMs = 3000;
   static constexpr int32_t kCloseTimeoutMs = 1000;
+
+  // PortAudio's version as "major.minor.subminor". Any thread.
+  static std::string LibraryVersion();
 
   PortAudioDevice();
   ~PortAudioDevice() override;

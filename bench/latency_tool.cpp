@@ -20,7 +20,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/ui_services.h"
+#include "editor/ui_services.h"
 #include "audio/portaudio_device.h"
 #include "editor/wave_editor_model.h"
 #include "tests/support/parec_pipe.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "synth/pitch_tables.h"
+#include "tables/pitch_tables.h"
 #include "units/sampled_wave_oscillator.h"
 #include "units/unit_params.h"
 

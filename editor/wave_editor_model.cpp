@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "app/ui_services.h"
-#include "editor/text_formats.h"
+#include "editor/ui_services.h"
+#include "formats/text_formats.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "audio/wave_out_stream.h"
-#include "synth/pitch_tables.h"
+#include "tables/pitch_tables.h"
 #include "synth/tone_table.h"
 
 class AudioDevice;

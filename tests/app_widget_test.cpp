@@ -32,7 +32,7 @@
 #include "app/about_dialog.h"
 #include "app/icon_button.h"
 #include "app/icon_resources.h"
-#include "audio/capture_audio_device.h"
+#include "tests/support/capture_audio_device.h"
 #include "tests/support/fake_ui_services.h"
 
 namespace {

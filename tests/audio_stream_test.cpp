@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "audio/capture_audio_device.h"
-#include "audio/fake_audio_device.h"
+#include "tests/support/capture_audio_device.h"
+#include "tests/support/fake_audio_device.h"
 #include "audio/wave_out_stream.h"
 
 namespace {

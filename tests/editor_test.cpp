@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "audio/fake_audio_device.h"
-#include "editor/text_formats.h"
+#include "tests/support/fake_audio_device.h"
+#include "formats/text_formats.h"
 #include "editor/wave_editor_geometry.h"
 #include "editor/wave_editor_model.h"
 #include "synth/tone.h"

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "editor/wave_editor.h"
+#include "app/wave_editor.h"
 #include "tests/support/fake_ui_services.h"
 
 #include <QAbstractButton>

@@ -35,7 +35,7 @@
 #include <thread>
 #include <vector>
 
-#include "audio/fake_audio_device.h"
+#include "tests/support/fake_audio_device.h"
 #include "audio/portaudio_device.h"
 #include "editor/wave_editor_model.h"
 #include "tests/support/fake_ui_services.h"

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "audio/capture_audio_device.h"
+#include "tests/support/capture_audio_device.h"
 #include "tests/support/load_run.h"
 #include "tests/support/synth_reference.h"
 

@@ -23,7 +23,7 @@
 #include <thread>
 
 #include "app/icon_resources.h"
-#include "audio/capture_audio_device.h"
+#include "tests/support/capture_audio_device.h"
 #include "audio/portaudio_device.h"
 #include "tests/support/load_run.h"
 #include "tests/support/monitor_recorder.h"

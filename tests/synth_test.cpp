@@ -14,9 +14,9 @@
 #include <utility>
 #include <vector>
 
-#include "audio/capture_audio_device.h"
-#include "audio/fake_audio_device.h"
-#include "synth/pitch_tables.h"
+#include "tests/support/capture_audio_device.h"
+#include "tests/support/fake_audio_device.h"
+#include "tables/pitch_tables.h"
 #include "synth/player.h"
 #include "synth/tone.h"
 #include "synth/tone_table.h"

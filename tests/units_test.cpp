@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "synth/pitch_tables.h"
+#include "tables/pitch_tables.h"
 #include "units/harmonic_oscillator.h"
 #include "units/oscillator.h"
 #include "units/sampled_wave_oscillator.h"

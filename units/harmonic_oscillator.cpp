@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "editor/text_formats.h"
-#include "synth/pitch_tables.h"
+#include "formats/text_formats.h"
+#include "tables/pitch_tables.h"
 
 namespace {
 constexpr int32_t kTableSize = 3600;

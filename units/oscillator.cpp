@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "synth/pitch_tables.h"
+#include "tables/pitch_tables.h"
 
 namespace {
 constexpr int32_t kFullScale = 8000;

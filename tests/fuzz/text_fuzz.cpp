@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/text_formats.h"
+#include "formats/text_formats.h"
 #include "units/sampled_wave_oscillator.h"
 
 namespace {

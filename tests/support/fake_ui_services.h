@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_services.h"
+#include "editor/ui_services.h"
 
 class FakeUiServices : public UiServices {
  public:

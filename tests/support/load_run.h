@@ -22,7 +22,7 @@
 #include <utility>
 #include <vector>
 
-#include "editor/text_formats.h"
+#include "formats/text_formats.h"
 #include "editor/wave_editor_model.h"
 #include "tests/support/fake_ui_services.h"
 #include "tests/support/paste_expectation.h"

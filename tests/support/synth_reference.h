@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "synth/pitch_tables.h"
+#include "tables/pitch_tables.h"
 
 namespace reference {
 

@@ -1,4 +1,4 @@
-#include "synth/pitch_tables.h"
+#include "tables/pitch_tables.h"
 
 #include <algorithm>
 #include <cmath>

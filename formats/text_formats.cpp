@@ -1,4 +1,4 @@
-#include "editor/text_formats.h"
+#include "formats/text_formats.h"
 
 #include <algorithm>
 #include <charconv>

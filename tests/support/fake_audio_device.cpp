@@ -1,4 +1,4 @@
-#include "audio/fake_audio_device.h"
+#include "tests/support/fake_audio_device.h"
 
 #include <chrono>
 

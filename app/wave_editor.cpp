@@ -1,4 +1,4 @@
-#include "editor/wave_editor.h"
+#include "app/wave_editor.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

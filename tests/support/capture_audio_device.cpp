@@ -1,4 +1,4 @@
-#include "audio/capture_audio_device.h"
+#include "tests/support/capture_audio_device.h"
 
 #include <algorithm>
 
