@@ -324,6 +324,17 @@ void MainDialog::OnSysCommand(uint32_t id, intptr_t param) {
   }
 }
 
+void MainDialog::Perform(const QString& name, const std::function<void()>& action) {
+  (void)name;
+  action();
+  const int32_t index = LengthIndexOf(pane.GetLength());
+  if (index >= 0 && index != lengthIndex) {
+    lengthIndex = index;
+    PushFields();
+  }
+  commands->UpdateStates();
+}
+
 void MainDialog::OpenPaneMenu(const QPoint& globalPosition) {
   commands->PopupPaneMenu(globalPosition);
 }

@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QIcon>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class AudioDevice;
@@ -64,6 +65,9 @@ class MainDialog : public QDialog {
   // What the Copy and Paste commands do: exactly what the Copy and Paste buttons do.
   void CopyCommand() { OnCopy(); }
   void PasteCommand() { OnPaste(); }
+  // Runs one user action that may change the wave (`name` says what it was, as the undo list
+  // shows it), then brings the lists and the commands' states in line with the pane.
+  void Perform(const QString& name, const std::function<void()>& action);
   // Opens the pane's context menu at `globalPosition`.
   void OpenPaneMenu(const QPoint& globalPosition);
   QMenu* SystemMenu() const { return systemMenu; }

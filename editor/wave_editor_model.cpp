@@ -184,6 +184,40 @@ void WaveEditorModel::PasteHarmonics(const std::string& text) {
   PublishHarmonics();
 }
 
+WaveState WaveEditorModel::State() const {
+  WaveState state;
+  state.samples = samples;
+  state.amplitudes = amplitudes;
+  state.length = length;
+  state.mode = mode;
+  state.view = view;
+  state.note = player.Note();
+  return state;
+}
+
+bool WaveEditorModel::Restore(const WaveState& state) {
+  if (!IsValidLength(static_cast<size_t>(std::max(state.length, 0))) ||
+      state.samples.size() != static_cast<size_t>(state.length) ||
+      state.amplitudes.size() != static_cast<size_t>(state.length) ||
+      (state.mode != kHold && state.mode != kPoly) ||
+      (state.view != kWaveView && state.view != kHarmonicsView)) {
+    return false;
+  }
+  const WaveState before = State();
+  if (state.note != before.note) player.SetNote(state.note);
+  if (state.view != before.view) SetHarmonicsView(state.view);
+  length = state.length;
+  const bool waveChanged = state.samples != before.samples || state.mode != before.mode;
+  const bool harmonicsChanged = state.amplitudes != before.amplitudes;
+  samples = state.samples;
+  amplitudes = state.amplitudes;
+  mode = state.mode;
+  if (waveChanged) PublishWave();
+  if (harmonicsChanged) PublishHarmonics();
+  RequestRedraw();
+  return true;
+}
+
 void WaveEditorModel::RequestRedraw() {
   if (redraw) redraw();
 }

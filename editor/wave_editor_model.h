@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/wave_state.h"
 #include "synth/player.h"
 
 class AudioDevice;
@@ -43,6 +44,13 @@ class WaveEditorModel {
   void WriteValue(int32_t column, int32_t value);
   void PublishWave();
   void PublishHarmonics();
+
+  // Everything the user edits, and the note.
+  WaveState State() const;
+  // Takes every field of `state` that differs and hands what changed to the player at once
+  // (wave, harmonics, tone, note); a state with a length outside 2..64 or arrays of another
+  // length is refused (false, nothing changes).
+  bool Restore(const WaveState& state);
 
   int32_t View() const { return view; }
   // Any view other than the harmonics view draws, edits and copies the samples.
