@@ -1,7 +1,5 @@
 // An ordered list of owned units at 1-based positions; the unit at the last position is the output.
-//
-// Threads: SetSampleRate, SetNote and Render run on the render thread; the rest on the UI thread
-// while no render thread is alive.
+// SetSampleRate, SetNote and Render are [render]; everything else is [UI, not while playing].
 #pragma once
 
 #include <cstdint>

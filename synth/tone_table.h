@@ -1,5 +1,6 @@
 // Owns the tones, creates their units, numbers them within their kind and hands them the shared
-// pitch tables. UI thread only, and never while a render thread plays one of its tones.
+// pitch tables. Every operation is [UI, not while playing], except the getters the player uses
+// to hand edits over (GetTone, GetSampledWaveOscillator, GetHarmonicOscillator), which are [UI].
 #pragma once
 
 #include <array>

@@ -9,15 +9,15 @@ class PitchTables {
  public:
   PitchTables() = default;
 
-  // Resets the lookup cache and fills the pitch, level and sine tables. UI thread, before any
-  // render thread exists; the tables are read-only afterwards.
+  // Resets the lookup cache and fills the pitch, level and sine tables; they are read-only
+  // afterwards. [UI, not while playing]
   void Build();
   // Frequency in tenths of a hertz for a note and a detune in cents, with a one-entry cache.
   // The note plus the whole semitones of the detune is clamped to 0..95. Render thread only
   // (it writes the cache, which is why the cache is mutable); at most one caller at a time.
   int32_t Frequency(int32_t note, int32_t cents) const;
 
-  // Table reads, any thread after Build. Note 0..95, level 0..127, phase 0..3599.
+  // Table reads after Build. [any] Note 0..95, level 0..127, phase 0..3599.
   int32_t Pitch(int32_t note) const { return pitchTable[note]; }
   int32_t Level(int32_t level) const { return levelTable[level]; }
   int32_t Sine(int32_t phase) const { return sineTable[phase]; }

@@ -14,27 +14,28 @@ class HarmonicOscillator : public Oscillator {
  public:
   HarmonicOscillator();
 
-  // UI thread, before rendering starts. count is taken by reference as the creation call hands it.
+  // count is taken by reference as the creation call hands it. [UI, not while playing]
   bool Setup(const UnitParams& params, const uint32_t& count,
              const std::vector<uint8_t>& amplitudes, uint16_t id, const PitchTables* pitchTables,
              bool rebuild);
-  // UI thread; may run while the render thread plays this unit. The new table is computed aside
-  // and then stored entry by entry, so every entry the render thread reads is a finished value
-  // (from before or after the rebuild), never a partial sum.
+  // [UI], also while the render thread plays this unit. The new table is computed aside and then
+  // stored entry by entry, so every entry the render thread reads is a finished value (from
+  // before or after the rebuild), never a partial sum.
   void SetAmplitudes(const std::vector<uint8_t>& amplitudes, bool rebuild);
-  // UI thread.
+  // [UI]
   std::string AmplitudeText() const;
   uint32_t HarmonicCount() const { return harmonicCount; }
   const std::vector<uint8_t>& Amplitudes() const { return amplitudes; }
-  // UI thread; safe while the render thread reads the table (see SetAmplitudes). Leaves the table
-  // unchanged while the unit has no pitch tables to take the sine from.
+  // Leaves the table unchanged while the unit has no pitch tables to take the sine from. [UI],
+  // also while the render thread reads the table (see SetAmplitudes).
   void BuildTable();
 
-  // Render thread (or any thread): one table entry, the value before or after a rebuild.
+  // One table entry, the value before or after a rebuild. [any]
   int32_t Waveform(int32_t phase) const override {
     return table[phase].load(std::memory_order_relaxed);
   }
-  // UI thread: the parameters, count, table, id and pitch tables; no amplitudes, no input.
+  // The parameters, count, table, id and pitch tables; no amplitudes, no input. [UI, not while
+  // playing]
   SoundUnit* Clone() override;
 
  private:

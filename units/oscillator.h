@@ -14,26 +14,27 @@ class Oscillator : public SoundUnit {
  public:
   Oscillator();
 
-  // Render thread. Unclipped result, full scale 8000. Silence (0, with the input still rendered
+  // [render] Unclipped result, full scale 8000. Silence (0, with the input still rendered
   // and no state changed) when the unit cannot lay out a cycle: no pitch tables, a sample rate
   // of 0 or below, a frequency of 0, a frequency above the sample rate (no whole sample per
   // cycle), a duty of 0, or a negative index. An attenuation above 127 is silent like 127, and a
   // feedback above 9 acts as 9.
   int32_t Render(int32_t index, int32_t aux) override;
   uint16_t LinkPosition() override { return params.link; }
-  // Render thread (the player sets the note before rendering) or UI thread while nothing plays.
+  // [render], or [UI, not while playing].
   void SetFixedFrequency(int32_t frequency) override;
   void SetNote(int32_t note, int32_t cents) override;
   void SetDuty(int32_t percent) override;
   void SetPhaseContinuity(uint8_t flag) override;
 
-  // values[k] = Render(start + k, aux) for k < count; returns count. Render thread.
+  // values[k] = Render(start + k, aux) for k < count; returns count. [render]
   int32_t RenderBlock(int32_t start, int32_t aux, int32_t* values, int32_t count);
 
-  // Table value at a phase step 0..3599. Safe to call while the UI thread rebuilds the table:
-  // every value read belongs to the table before or after the rebuild.
+  // Table value at a phase step 0..3599. [any]: every value read while the UI thread rebuilds
+  // the table belongs to the table before or after the rebuild.
   virtual int32_t Waveform(int32_t phase) const = 0;
 
+  // [UI]
   const UnitParams& Params() const { return params; }
 
  protected:

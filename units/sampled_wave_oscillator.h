@@ -20,28 +20,30 @@ class SampledWaveOscillator : public Oscillator {
  public:
   SampledWaveOscillator();
 
-  // UI thread, before rendering starts. Builds the table when rebuild is set and the length is
-  // below 3600. Returns true.
+  // Builds the table when rebuild is set and the length is below 3600. Returns true. [UI, not
+  // while playing]
   bool Setup(const UnitParams& params, const WaveFormat& format, const std::string& text,
              uint16_t id, const PitchTables* pitchTables, bool rebuild);
-  // UI thread; may run while the render thread plays this unit. Both return true.
+  // Both return true. [UI], also while the render thread plays this unit.
   bool SetWaveText(const std::string& text, bool rebuild);
   bool SetMode(uint16_t mode, bool rebuild);
   // Sets the number of samples per cycle read from the text; takes effect at the next rebuild.
-  // UI thread.
+  // [UI]
   void SetLength(uint32_t length);
-  // The text exactly as last stored. UI thread.
+  // The text exactly as last stored. [UI]
   std::string WaveText() const { return waveText; }
+  // [UI]
   const WaveFormat& Format() const { return format; }
-  // Rebuilds the table from the wave text. UI thread; may run while the render thread plays this
-  // unit. A length of 0 or of 3600 and more leaves the table as it is.
+  // Rebuilds the table from the wave text; a length of 0 or of 3600 and more leaves the table as
+  // it is. [UI], also while the render thread plays this unit.
   void BuildTable();
 
-  // Any thread.
+  // [any]
   int32_t Waveform(int32_t phase) const override {
     return table[phase].load(std::memory_order_relaxed);
   }
-  // A unit with the same parameters, format and table and no text or input. UI thread.
+  // A unit with the same parameters, format and table and no text or input. [UI, not while
+  // playing]
   SoundUnit* Clone() override;
 
  private:
