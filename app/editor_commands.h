@@ -13,6 +13,8 @@ class QMenu;
 class EditorCommands : public QObject {
  public:
   enum class Id {
+    kUndo,
+    kRedo,
     kCopy,
     kPaste,
   };

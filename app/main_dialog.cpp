@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <cstdio>
 
 #include "app/about_dialog.h"
+#include "app/edit_history.h"
 #include "app/editor_commands.h"
 #include "app/icon_button.h"
 #include "app/icon_resources.h"
@@ -185,6 +187,11 @@ void MainDialog::InitDialog(const ButtonIcons& icons) {
   pane.setGeometry(kPaneLeft, kPaneTop, width() - kPaneMarginX, height() - kPaneMarginY);
   pane.show();
 
+  // Every action that changes the data is one step of the edit history; a mouse stroke or a key
+  // on the pane is one action.
+  history = std::make_unique<EditHistory>(pane.Model(), [this] { SyncWithPane(); });
+  pane.installEventFilter(this);
+
   // The commands of the pane's menu and their shortcuts. The menu opens on a right click on the
   // pane, and with Shift+F10 or the menu key anywhere in the dialog.
   commands = new EditorCommands(*this);
@@ -204,7 +211,8 @@ void MainDialog::InitDialog(const ButtonIcons& icons) {
   ApplyLength(lengthIndex);
   OnHold();
 
-  // 9. The focus starts on the first control that takes it.
+  // 9. The focus starts on the first control that takes it. The start-up state is no step.
+  history->Clear();
   exitButton->setFocus();
 }
 
@@ -254,24 +262,25 @@ void MainDialog::OnCopy() {
 }
 
 void MainDialog::OnPaste() {
-  TakeControlValues();
-  pane.PasteFromClipboard();
   // A paste takes its length from the text; the length list follows it.
-  const int32_t index = LengthIndexOf(pane.GetLength());
-  if (index >= 0 && index != lengthIndex) {
-    lengthIndex = index;
-    PushFields();
-  }
+  Perform(tr("Paste"), [this] {
+    TakeControlValues();
+    pane.PasteFromClipboard();
+  });
 }
 
 void MainDialog::OnHold() {
-  pane.SetHarmonicsView(WaveEditorModel::kWaveView);
-  pane.SetMode(WaveEditorModel::kHold);
+  Perform(tr("Hold"), [this] {
+    pane.SetHarmonicsView(WaveEditorModel::kWaveView);
+    pane.SetMode(WaveEditorModel::kHold);
+  });
 }
 
 void MainDialog::OnPoly() {
-  pane.SetHarmonicsView(WaveEditorModel::kWaveView);
-  pane.SetMode(WaveEditorModel::kPoly);
+  Perform(tr("Poly"), [this] {
+    pane.SetHarmonicsView(WaveEditorModel::kWaveView);
+    pane.SetMode(WaveEditorModel::kPoly);
+  });
 }
 
 void MainDialog::OnHarmonics() {
@@ -284,8 +293,10 @@ void MainDialog::OnPitchChanged() {
 }
 
 void MainDialog::OnLengthChanged() {
-  TakeControlValues();
-  ApplyLength(lengthIndex);
+  Perform(tr("Length"), [this] {
+    TakeControlValues();
+    ApplyLength(lengthIndex);
+  });
 }
 
 void MainDialog::OnPointerReport(int x, int y) {
@@ -325,14 +336,72 @@ void MainDialog::OnSysCommand(uint32_t id, intptr_t param) {
 }
 
 void MainDialog::Perform(const QString& name, const std::function<void()>& action) {
-  (void)name;
+  FinishStroke();
+  const WaveState before = pane.Model().State();
   action();
+  if (history) history->Record(name, before);
+  SyncWithPane();
+}
+
+void MainDialog::UndoCommand() {
+  FinishStroke();
+  history->Undo();
+}
+
+void MainDialog::RedoCommand() {
+  FinishStroke();
+  history->Redo();
+}
+
+void MainDialog::SyncWithPane() {
   const int32_t index = LengthIndexOf(pane.GetLength());
   if (index >= 0 && index != lengthIndex) {
     lengthIndex = index;
     PushFields();
   }
-  commands->UpdateStates();
+  if (commands != nullptr) commands->UpdateStates();
+}
+
+void MainDialog::FinishStroke() {
+  if (!strokeBefore) return;
+  const std::unique_ptr<WaveState> before = std::move(strokeBefore);
+  history->Record(tr("Draw"), *before);
+  SyncWithPane();
+}
+
+bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != &pane) return QDialog::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      // A stroke runs from the press to the release of the left button.
+      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        FinishStroke();
+        strokeBefore = std::make_unique<WaveState>(pane.Model().State());
+      }
+      break;
+    case QEvent::MouseButtonRelease:
+      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && strokeBefore) {
+        // The pane writes the release point first; then the stroke is one step.
+        static_cast<QObject&>(pane).event(event);
+        FinishStroke();
+        return true;
+      }
+      break;
+    case QEvent::KeyPress: {
+      // A key that edits the pane is one step.
+      FinishStroke();
+      const WaveState before = pane.Model().State();
+      // Delivered here, so that the step closes after the pane's edit; a key the pane leaves
+      // unaccepted still goes on to the dialog.
+      static_cast<QObject&>(pane).event(event);
+      history->Record(tr("Edit"), before);
+      SyncWithPane();
+      return true;
+    }
+    default:
+      break;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void MainDialog::OpenPaneMenu(const QPoint& globalPosition) {

@@ -13,9 +13,11 @@
 #include <QIcon>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 class AudioDevice;
+class EditHistory;
 class EditorCommands;
 class IconButton;
 class QComboBox;
@@ -62,9 +64,13 @@ class MainDialog : public QDialog {
 
   WaveEditor& Pane() { return pane; }
   EditorCommands& Commands() { return *commands; }
+  EditHistory& History() { return *history; }
   // What the Copy and Paste commands do: exactly what the Copy and Paste buttons do.
   void CopyCommand() { OnCopy(); }
   void PasteCommand() { OnPaste(); }
+  // Undo and redo one step; a stroke still open is closed first.
+  void UndoCommand();
+  void RedoCommand();
   // Runs one user action that may change the wave (`name` says what it was, as the undo list
   // shows it), then brings the lists and the commands' states in line with the pane.
   void Perform(const QString& name, const std::function<void()>& action);
@@ -83,6 +89,7 @@ class MainDialog : public QDialog {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -111,6 +118,10 @@ class MainDialog : public QDialog {
   void OnPitchChanged();
   void OnLengthChanged();
   void OnPointerReport(int x, int y);
+  // Brings the length list in line with the pane and the commands' states up to date.
+  void SyncWithPane();
+  // Ends the mouse stroke on the pane, if one is open, as one step.
+  void FinishStroke();
 
   DialogUnits units;
   // Bound controls, in the order of the data exchange.
@@ -125,6 +136,9 @@ class MainDialog : public QDialog {
   QPushButton* exitButton = nullptr;
   QMenu* systemMenu = nullptr;
   EditorCommands* commands = nullptr;
+  std::unique_ptr<EditHistory> history;
+  // The data when the left button went down on the pane, while a stroke is open.
+  std::unique_ptr<WaveState> strokeBefore;
   // The data exchange fields.
   int32_t pitchIndex = 5;
   int32_t lengthIndex = 4;

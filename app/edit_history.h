@@ -1,0 +1,41 @@
+// Undo and redo of the wave: every user action that changes the data (samples, harmonic
+// attenuations, length, mode) becomes one step on a QUndoStack holding the data before and after.
+#pragma once
+
+#include <QString>
+#include <QUndoStack>
+#include <functional>
+
+#include "editor/wave_state.h"
+
+class WaveEditorModel;
+
+class EditHistory {
+ public:
+  // Steps kept; the oldest go first. A step holds two states of at most 64 samples and 64
+  // attenuations, so the whole history stays below a few hundred kilobytes.
+  static constexpr int kStepLimit = 1000;
+
+  // `restored` runs after an undo or redo has put a state back into the model.
+  EditHistory(WaveEditorModel& model, std::function<void()> restored);
+
+  // Records the action `name` that turned the data of `before` into the model's data now; an
+  // action that changed no data records nothing. A new step drops what could be redone.
+  void Record(const QString& name, const WaveState& before);
+  void Undo() { stack.undo(); }
+  void Redo() { stack.redo(); }
+  void Clear() { stack.clear(); }
+  QUndoStack& Stack() { return stack; }
+
+  // Whether two states differ in their data; the view and the note are not data.
+  static bool DataDiffers(const WaveState& a, const WaveState& b);
+
+ private:
+  class Step;
+  // Puts the data of `state` into the model, keeping its view and note.
+  void Apply(const WaveState& state);
+
+  WaveEditorModel& model;
+  std::function<void()> restored;
+  QUndoStack stack;
+};

@@ -1,0 +1,154 @@
+// Undo and redo through the dialog: every kind of action is one step that undo takes back and
+// redo puts back exactly, the lists follow, a view switch is no step, and an undo while playing
+// is heard at once.
+#include "app/main_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/edit_history.h"
+#include "app/editor_commands.h"
+#include "app/icon_resources.h"
+#include "tests/support/capture_audio_device.h"
+#include "tests/support/fake_ui_services.h"
+#include "tests/support/synth_reference.h"
+
+namespace {
+
+class UndoTest : public ::testing::Test {
+ protected:
+  void Click(int id) {
+    dialog.findChild<QPushButton*>(QStringLiteral("control%1").arg(id))->click();
+  }
+  QComboBox* LengthList() {
+    return dialog.findChild<QComboBox*>(QStringLiteral("control%1").arg(MainDialog::kIdLengthList));
+  }
+  // A left-button stroke across the pane from `from` to `to` in pane pixels.
+  void Stroke(QPoint from, QPoint to) {
+    WaveEditor& pane = dialog.Pane();
+    QTest::mousePress(&pane, Qt::LeftButton, {}, from);
+    QTest::mouseMove(&pane, (from + to) / 2);
+    QTest::mouseMove(&pane, to);
+    QTest::mouseRelease(&pane, Qt::LeftButton, {}, to);
+  }
+  QAction* Command(EditorCommands::Id id) { return dialog.Commands().Action(id); }
+
+  ButtonIcons icons = ButtonIcons::Load();
+  FakeUiServices services;
+  CaptureAudioDevice device;
+  MainDialog dialog{icons, &device, &services};
+};
+
+TEST_F(UndoTest, EveryActionIsOneStepThatUndoAndRedoRoundTrip) {
+  dialog.show();
+  WaveEditorModel& model = dialog.Pane().Model();
+  const std::vector<std::pair<const char*, std::function<void()>>> actions = {
+      {"stroke",
+       [&] {
+         Stroke({5, 20}, {200, 240});
+       }},
+      {"paste",
+       [&] {
+         services.clipboard = "00ff7f80";
+         Click(MainDialog::kIdPaste);
+       }},
+      {"length",
+       [&] {
+         LengthList()->setCurrentIndex(5);
+         LengthList()->activated(5);
+       }},
+      {"mode", [&] { Click(MainDialog::kIdPoly); }},
+      {"harmonics stroke",
+       [&] {
+         Click(MainDialog::kIdHarmonics);
+         Stroke({3, 60}, {150, 100});
+       }},
+  };
+  for (const auto& [name, act] : actions) {
+    SCOPED_TRACE(name);
+    const WaveState before = model.State();
+    act();
+    const WaveState after = model.State();
+    ASSERT_TRUE(EditHistory::DataDiffers(before, after));
+    ASSERT_TRUE(Command(EditorCommands::Id::kUndo)->isEnabled());
+
+    Command(EditorCommands::Id::kUndo)->trigger();
+    EXPECT_FALSE(EditHistory::DataDiffers(model.State(), before));
+    EXPECT_EQ(LengthList()->currentText().toInt(), before.length);
+    EXPECT_EQ(dialog.Pane().Model().GetPlayer().GetWaveText().size(), 2u * before.length);
+
+    Command(EditorCommands::Id::kRedo)->trigger();
+    EXPECT_FALSE(EditHistory::DataDiffers(model.State(), after));
+    EXPECT_EQ(LengthList()->currentText().toInt(), after.length);
+    EXPECT_FALSE(Command(EditorCommands::Id::kRedo)->isEnabled());
+  }
+  // Five steps back lead to the start-up data, and nothing is left to undo.
+  for (int i = 0; i < 5; ++i) Command(EditorCommands::Id::kUndo)->trigger();
+  EXPECT_EQ(model.Samples(), std::vector<uint16_t>(32, 0));
+  EXPECT_EQ(model.Amplitudes(), std::vector<uint8_t>(32, 127));
+  EXPECT_FALSE(Command(EditorCommands::Id::kUndo)->isEnabled());
+}
+
+TEST_F(UndoTest, AViewSwitchIsNoStepAndANewActionDropsTheRedoBranch) {
+  Click(MainDialog::kIdHarmonics);
+  Click(MainDialog::kIdHold);  // back to the wave view, the mode unchanged
+  EXPECT_FALSE(dialog.History().Stack().canUndo());
+
+  services.clipboard = "00ff";
+  Click(MainDialog::kIdPaste);
+  services.clipboard = "7f80";
+  Click(MainDialog::kIdPaste);
+  dialog.UndoCommand();
+  ASSERT_TRUE(dialog.History().Stack().canRedo());
+  Click(MainDialog::kIdPoly);
+  EXPECT_FALSE(dialog.History().Stack().canRedo());
+  dialog.UndoCommand();
+  dialog.UndoCommand();
+  EXPECT_EQ(dialog.Pane().Model().Samples(), std::vector<uint16_t>(32, 0));
+}
+
+TEST_F(UndoTest, AnUndoWhilePlayingIsHeardAtOnce) {
+  constexpr uint64_t kBlockBytes = 5000;
+  services.clipboard = "7f7f7f7f80808080";
+  Click(MainDialog::kIdPaste);
+  const std::vector<uint8_t> restored = {0x7f, 0x7f, 0x7f, 0x7f, 0x80, 0x80, 0x80, 0x80};
+  services.clipboard = "00102030405060708090a0b0c0d0e0f0";
+  Click(MainDialog::kIdPaste);
+
+  Click(MainDialog::kIdPlay);
+  ASSERT_TRUE(device.WaitForBytes(4 * kBlockBytes, 30000));
+  dialog.UndoCommand();
+  // The render thread runs at most ten blocks ahead of the device: a block that starts twelve
+  // blocks after the undo was rendered from the restored wave.
+  const uint64_t from = (device.TotalBytes() / kBlockBytes + 12) * kBlockBytes;
+  ASSERT_TRUE(device.WaitForBytes(from + kBlockBytes, 30000));
+  Click(MainDialog::kIdStop);
+  const std::vector<int16_t> played = reference::Samples(device.Captured());
+  ASSERT_GE(played.size(), (from + kBlockBytes) / 2);
+
+  const reference::Table table = reference::WaveTable(restored, 1);
+  const reference::Clock o4a(4400);
+  size_t mismatches = 0;
+  for (uint64_t i = from / 2; i < (from + kBlockBytes) / 2; ++i) {
+    mismatches += played[i] != reference::Saturate(table[o4a.Phase(static_cast<int64_t>(i))]);
+  }
+  EXPECT_EQ(mismatches, 0u);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}
