@@ -3,6 +3,7 @@
 
 #include "app/dialog_units.h"
 #include "app/editor_app.h"
+#include "app/language.h"
 #include "app/qt_ui_services.h"
 #include "zp/version.h"
 
@@ -12,6 +13,8 @@ EditorApp::EditorApp(int& argc, char** argv) : QApplication(argc, argv) {
   setDesktopFileName(QStringLiteral(ZP_EXECUTABLE_NAME));
   // Message boxes use the dialogs' font too, which has the Japanese glyphs of their texts.
   setFont(DialogUnits::DialogFont());
+  setOrganizationName(QStringLiteral(ZP_EXECUTABLE_NAME));
+  language::Install(language::Current());
 }
 
 int EditorApp::Run(AudioDevice* device) {

@@ -2,21 +2,28 @@
 // created here, shown in the pane's context menu and active as the dialog's shortcuts.
 #pragma once
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QPoint>
 #include <map>
 
 class MainDialog;
 class QAction;
+class QActionGroup;
 class QMenu;
 
 class EditorCommands : public QObject {
+  // Translated texts take this class's name as their context.
+  Q_DECLARE_TR_FUNCTIONS(EditorCommands)
+
  public:
   enum class Id {
     kUndo,
     kRedo,
     kCopy,
     kPaste,
+    kLanguageJapanese,
+    kLanguageEnglish,
   };
 
   // Creates every command for `dialog`, adds them to it as shortcuts and builds the pane menu.
@@ -29,10 +36,19 @@ class EditorCommands : public QObject {
   // Enables each command that can act on the editor's state now.
   void UpdateStates();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
-  QAction* Add(Id id, const QString& text, const QKeySequence& shortcut);
+  // A command with its source text (marked with QT_TR_NOOP; translated now and again at every
+  // change of language).
+  QAction* Add(Id id, const char* text, const QKeySequence& shortcut = {});
+  // A submenu of the pane menu, titled with a marked source text.
+  QMenu* AddSubmenu(QMenu* parent, const char* title);
+  void Retranslate();
 
   MainDialog& dialog;
   std::map<Id, QAction*> actions;
+  std::map<QAction*, const char*> sourceTexts;  // actions and submenus' menu actions
   QMenu* paneMenu = nullptr;
 };

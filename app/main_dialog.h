@@ -9,6 +9,7 @@
 
 #include "app/dialog_units.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QIcon>
 #include <cstdint>
@@ -28,6 +29,9 @@ class UiServices;
 struct ButtonIcons;
 
 class MainDialog : public QDialog {
+  // Translated texts take this class's name as their context.
+  Q_DECLARE_TR_FUNCTIONS(MainDialog)
+
  public:
   // Control ids of the dialog's template; each control carries its id in the property
   // "controlId" and in its object name "control<id>".

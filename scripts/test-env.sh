@@ -8,6 +8,9 @@ ZP_XVFB_PID=""
 zp_env_start() {
   ZP_ENV_DIR=$(mktemp -d /tmp/zp-test-env.XXXXXX)
   export ZP_ENV_DIR
+  # Settings, the last session and recent files of the tests stay out of the user's own.
+  export XDG_CONFIG_HOME="$ZP_ENV_DIR/config" XDG_DATA_HOME="$ZP_ENV_DIR/data"
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 
   # Sound: a PulseAudio server of our own with only a null sink, reached through its own socket.
   # ALSA's pulse hook sends the default device there while PULSE_SERVER names it.

@@ -1,0 +1,58 @@
+#include "app/language.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QPointer>
+#include <QSettings>
+#include <QTranslator>
+
+namespace language {
+
+namespace {
+
+constexpr char kSettingsKey[] = "language";
+
+QPointer<QTranslator>& Installed() {
+  static QPointer<QTranslator> translator;
+  return translator;
+}
+
+}  // namespace
+
+QString FromLocale() {
+  const QLocale locale = QLocale::system();
+  if (locale.language() == QLocale::C || locale.language() == QLocale::Japanese) {
+    return QString::fromLatin1(kJapanese);
+  }
+  return QString::fromLatin1(kEnglish);
+}
+
+QString Current() {
+  const QString chosen = QSettings().value(QString::fromLatin1(kSettingsKey)).toString();
+  if (chosen == QLatin1String(kJapanese) || chosen == QLatin1String(kEnglish)) return chosen;
+  return FromLocale();
+}
+
+bool Install(const QString& code) {
+  if (code != QLatin1String(kJapanese) && code != QLatin1String(kEnglish)) return false;
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(QStringLiteral(":/i18n/zp_%1.qm").arg(code))) {
+    delete translator;
+    return false;
+  }
+  if (Installed()) {
+    QCoreApplication::removeTranslator(Installed());
+    delete Installed().data();
+  }
+  QCoreApplication::installTranslator(translator);
+  Installed() = translator;
+  return true;
+}
+
+bool Choose(const QString& code) {
+  if (!Install(code)) return false;
+  QSettings().setValue(QString::fromLatin1(kSettingsKey), code);
+  return true;
+}
+
+}  // namespace language
