@@ -3,6 +3,7 @@
 
 #include "app/dialog_units.h"
 #include "app/editor_app.h"
+#include "app/exit_signals.h"
 #include "app/language.h"
 #include "app/qt_ui_services.h"
 #include "zp/version.h"
@@ -23,6 +24,8 @@ int EditorApp::Run(AudioDevice* device) {
   {
     MainDialog dialog(icons, device, &services);
     services.SetOwner(&dialog);
+    // A signal ends the dialog as Exit does.
+    ExitSignals exitSignals([&dialog] { dialog.reject(); });
     // The dialog's result is not looked at: both ways out end the application.
     dialog.exec();
     services.SetOwner(nullptr);

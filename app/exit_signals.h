@@ -1,0 +1,22 @@
+// Turns SIGINT, SIGTERM and SIGHUP into a call on the UI thread, so that a signal ends the
+// program the way Exit does: the sound stops and the session is kept.
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+class QSocketNotifier;
+
+class ExitSignals : public QObject {
+ public:
+  // `onSignal` runs on the UI thread after one of the signals arrived. One instance at a time.
+  explicit ExitSignals(std::function<void()> onSignal);
+  // Puts the signals' default handling back.
+  ~ExitSignals() override;
+  ExitSignals(const ExitSignals&) = delete;
+  ExitSignals& operator=(const ExitSignals&) = delete;
+
+ private:
+  std::function<void()> onSignal;
+  QSocketNotifier* notifier = nullptr;
+};
