@@ -5,11 +5,13 @@
 #include <optional>
 #include <vector>
 
+#include "tables/pitch_tables.h"
+
 namespace {
 
 constexpr const char* kContext = "WaveDocument";
 constexpr std::string_view kMagic = "zpwave";
-constexpr int32_t kNoteCount = 96;
+constexpr int32_t kNoteCount = PitchTables::kNoteCount;
 // The fields every document has, in the order they are written.
 constexpr std::array<std::string_view, 6> kRequiredKeys = {"length", "mode", "view",
                                                            "note",   "wave", "harmonics"};
@@ -24,10 +26,6 @@ struct Line {
 struct Field {
   int32_t line = 0;
   std::string_view value;
-};
-
-struct Failure {
-  TextMessage message;
 };
 
 TextMessage Error(const char* source, int32_t line, std::vector<std::string> more = {}) {
@@ -156,8 +154,8 @@ TextMessage CheckVersionLine(const std::vector<Line>& lines) {
 
 // The fields of every "key = value" line after the version line; blank lines and lines starting
 // with '#' are skipped, keys this version does not know are ignored.
-std::optional<Failure> CollectFields(const std::vector<Line>& lines,
-                                     std::map<std::string_view, Field>& fields) {
+TextMessage CollectFields(const std::vector<Line>& lines,
+                          std::map<std::string_view, Field>& fields) {
   for (size_t i = 1; i < lines.size(); ++i) {
     const std::string_view text = Trim(lines[i].text);
     if (text.empty() || text.front() == '#') continue;
@@ -165,9 +163,9 @@ std::optional<Failure> CollectFields(const std::vector<Line>& lines,
     const std::string_view key =
         equals == std::string_view::npos ? std::string_view() : Trim(text.substr(0, equals));
     if (key.empty()) {
-      return Failure{
-          Error(QT_TRANSLATE_NOOP("WaveDocument", "Line %1: expected “key = value”, found “%2”."),
-                lines[i].number, {Quote(text)})};
+      return Error(
+          QT_TRANSLATE_NOOP("WaveDocument", "Line %1: expected “key = value”, found “%2”."),
+          lines[i].number, {Quote(text)});
     }
     bool known = key == kTargetKey || key == kFileKey;
     for (std::string_view required : kRequiredKeys) known = known || key == required;
@@ -175,43 +173,45 @@ std::optional<Failure> CollectFields(const std::vector<Line>& lines,
     const auto [it, inserted] =
         fields.emplace(key, Field{lines[i].number, Trim(text.substr(equals + 1))});
     if (!inserted) {
-      return Failure{Error(QT_TRANSLATE_NOOP("WaveDocument",
-                                             "Line %1: “%2” is given a second time (first on "
-                                             "line %3)."),
-                           lines[i].number, {std::string(key), std::to_string(it->second.line)})};
+      return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                     "Line %1: “%2” is given a second time (first on "
+                                     "line %3)."),
+                   lines[i].number, {std::string(key), std::to_string(it->second.line)});
     }
   }
-  return std::nullopt;
+  return {};
 }
 
-std::optional<Failure> ParseWave(const Field& field, int32_t length,
-                                 std::vector<uint16_t>& samples) {
+TextMessage ParseWave(const Field& field, int32_t length, std::vector<uint16_t>& samples) {
   const std::string_view hex = field.value;
   for (size_t i = 0; i < hex.size(); ++i) {
     if (HexDigit(hex[i]) < 0) {
-      return Failure{Error(QT_TRANSLATE_NOOP("WaveDocument",
-                                             "Line %1: character %2 of the wave, “%3”, is not a "
-                                             "hexadecimal digit."),
-                           field.line, {std::to_string(i + 1), Quote(hex.substr(i, 1))})};
+      size_t bytes = 1;  // the whole UTF-8 character; every one before it is a hex digit
+      while (i + bytes < hex.size() &&
+             (static_cast<unsigned char>(hex[i + bytes]) & 0xc0) == 0x80) {
+        ++bytes;
+      }
+      return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                     "Line %1: character %2 of the wave, “%3”, is not a "
+                                     "hexadecimal digit."),
+                   field.line, {std::to_string(i + 1), std::string(hex.substr(i, bytes))});
     }
   }
   if (hex.size() != static_cast<size_t>(length) * 2) {
-    return Failure{
-        Error(QT_TRANSLATE_NOOP("WaveDocument",
-                                "Line %1: the wave has %2 hexadecimal digits; a "
-                                "length of %3 needs %4."),
-              field.line,
-              {std::to_string(hex.size()), std::to_string(length), std::to_string(length * 2)})};
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: the wave has %2 hexadecimal digits; a "
+                                   "length of %3 needs %4."),
+                 field.line,
+                 {std::to_string(hex.size()), std::to_string(length), std::to_string(length * 2)});
   }
   samples.clear();
   for (size_t i = 0; i < hex.size(); i += 2) {
     samples.push_back(static_cast<uint16_t>(HexDigit(hex[i]) * 16 + HexDigit(hex[i + 1])));
   }
-  return std::nullopt;
+  return {};
 }
 
-std::optional<Failure> ParseHarmonics(const Field& field, int32_t length,
-                                      std::vector<uint8_t>& amplitudes) {
+TextMessage ParseHarmonics(const Field& field, int32_t length, std::vector<uint8_t>& amplitudes) {
   amplitudes.clear();
   std::string_view rest = field.value;
   size_t count = 0;
@@ -221,48 +221,47 @@ std::optional<Failure> ParseHarmonics(const Field& field, int32_t length,
     ++count;
     const std::optional<int32_t> value = ParseNumber(token);
     if (!value || *value > 255) {
-      return Failure{Error(QT_TRANSLATE_NOOP("WaveDocument",
-                                             "Line %1: harmonic %2, “%3”, is not a whole number "
-                                             "from 0 to 255."),
-                           field.line, {std::to_string(count), Quote(token)})};
+      return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                     "Line %1: harmonic %2, “%3”, is not a whole number "
+                                     "from 0 to 255."),
+                   field.line, {std::to_string(count), Quote(token)});
     }
     amplitudes.push_back(static_cast<uint8_t>(*value));
     if (comma == std::string_view::npos) break;
     rest.remove_prefix(comma + 1);
   }
   if (amplitudes.size() != static_cast<size_t>(length)) {
-    return Failure{Error(
+    return Error(
         QT_TRANSLATE_NOOP("WaveDocument", "Line %1: there are %2 harmonics; the length is %3."),
-        field.line, {std::to_string(amplitudes.size()), std::to_string(length)})};
+        field.line, {std::to_string(amplitudes.size()), std::to_string(length)});
   }
-  return std::nullopt;
+  return {};
 }
 
-std::optional<Failure> ParseText(const std::map<std::string_view, Field>& fields,
-                                 std::string_view key, std::string& out) {
+TextMessage ParseText(const std::map<std::string_view, Field>& fields, std::string_view key,
+                      std::string& out) {
   const auto it = fields.find(key);
-  if (it == fields.end()) return std::nullopt;
+  if (it == fields.end()) return {};
   std::optional<std::string> text = UnescapeText(it->second.value);
   if (!text) {
-    return Failure{Error(QT_TRANSLATE_NOOP("WaveDocument",
-                                           "Line %1: “%2” holds a backslash that is neither "
-                                           "“\\\\” nor “\\x” with two hexadecimal digits."),
-                         it->second.line, {std::string(key)})};
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: “%2” holds a backslash that is neither "
+                                   "“\\\\” nor “\\x” with two hexadecimal digits."),
+                 it->second.line, {std::string(key)});
   }
   out = std::move(*text);
-  return std::nullopt;
+  return {};
 }
 
-std::optional<Failure> ParseFields(const std::map<std::string_view, Field>& fields,
-                                   WaveDocument& document) {
+TextMessage ParseFields(const std::map<std::string_view, Field>& fields, WaveDocument& document) {
   WaveState& state = document.state;
   const Field& length = fields.at("length");
   const std::optional<int32_t> lengthValue = ParseNumber(length.value);
   if (!lengthValue || !IsValidLength(*lengthValue)) {
-    return Failure{Error(QT_TRANSLATE_NOOP("WaveDocument",
-                                           "Line %1: the length must be 2, 4, 8, 16, 32 or 64, "
-                                           "not “%2”."),
-                         length.line, {Quote(length.value)})};
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: the length must be 2, 4, 8, 16, 32 or 64, "
+                                   "not “%2”."),
+                 length.line, {Quote(length.value)});
   }
   state.length = *lengthValue;
 
@@ -270,39 +269,37 @@ std::optional<Failure> ParseFields(const std::map<std::string_view, Field>& fiel
   if (mode.value == "hold" || mode.value == "poly") {
     state.mode = mode.value == "hold" ? 1 : 2;
   } else {
-    return Failure{Error(QT_TRANSLATE_NOOP("WaveDocument",
-                                           "Line %1: the mode must be “hold” or “poly”, not "
-                                           "“%2”."),
-                         mode.line, {Quote(mode.value)})};
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: the mode must be “hold” or “poly”, not "
+                                   "“%2”."),
+                 mode.line, {Quote(mode.value)});
   }
 
   const Field& view = fields.at("view");
   if (view.value == "wave" || view.value == "harmonics") {
     state.view = view.value == "wave" ? 0 : 1;
   } else {
-    return Failure{Error(QT_TRANSLATE_NOOP("WaveDocument",
-                                           "Line %1: the view must be “wave” or “harmonics”, "
-                                           "not “%2”."),
-                         view.line, {Quote(view.value)})};
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: the view must be “wave” or “harmonics”, "
+                                   "not “%2”."),
+                 view.line, {Quote(view.value)});
   }
 
   const Field& note = fields.at("note");
   const std::optional<int32_t> noteValue = ParseNumber(note.value);
   if (!noteValue || *noteValue >= kNoteCount) {
-    return Failure{Error(QT_TRANSLATE_NOOP("WaveDocument",
-                                           "Line %1: the note must be a whole number from 0 to "
-                                           "%2, not “%3”."),
-                         note.line, {std::to_string(kNoteCount - 1), Quote(note.value)})};
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: the note must be a whole number from 0 to "
+                                   "%2, not “%3”."),
+                 note.line, {std::to_string(kNoteCount - 1), Quote(note.value)});
   }
   state.note = *noteValue;
 
-  if (auto failure = ParseWave(fields.at("wave"), state.length, state.samples)) return failure;
-  if (auto failure = ParseHarmonics(fields.at("harmonics"), state.length, state.amplitudes)) {
-    return failure;
-  }
-  if (auto failure = ParseText(fields, kTargetKey, document.target)) return failure;
-  if (auto failure = ParseText(fields, kFileKey, document.fileName)) return failure;
-  return std::nullopt;
+  TextMessage error = ParseWave(fields.at("wave"), state.length, state.samples);
+  if (error.Empty()) error = ParseHarmonics(fields.at("harmonics"), state.length, state.amplitudes);
+  if (error.Empty()) error = ParseText(fields, kTargetKey, document.target);
+  if (error.Empty()) error = ParseText(fields, kFileKey, document.fileName);
+  return error;
 }
 
 }  // namespace
@@ -338,10 +335,8 @@ DocumentReadResult ReadWaveDocument(std::string_view text) {
   if (!result.error.Empty()) return result;
 
   std::map<std::string_view, Field> fields;
-  if (auto failure = CollectFields(lines, fields)) {
-    result.error = failure->message;
-    return result;
-  }
+  result.error = CollectFields(lines, fields);
+  if (!result.error.Empty()) return result;
   for (std::string_view key : kRequiredKeys) {
     if (fields.count(key) == 0) {
       result.error =
@@ -351,10 +346,8 @@ DocumentReadResult ReadWaveDocument(std::string_view text) {
     }
   }
   WaveDocument document;
-  if (auto failure = ParseFields(fields, document)) {
-    result.error = failure->message;
-    return result;
-  }
+  result.error = ParseFields(fields, document);
+  if (!result.error.Empty()) return result;
   result.ok = true;
   result.document = std::move(document);
   return result;

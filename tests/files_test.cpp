@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -124,6 +125,7 @@ TEST(WaveDocumentTest, RefusesDamagedTextsNamingTheLine) {
       {"zpwave 1\nlength = 2\nmode = hold\nview = wave\nnote = 96\nwave = 00ff\nharmonics = 0, 1\n",
        "5", "the note must be"},
       {head + "wave = 00fg\nharmonics = 0, 127\n", "6", "character 4 of the wave, “g”"},
+      {head + "wave = 0é0f\nharmonics = 0, 127\n", "6", "character 2 of the wave, “é”"},
       {head + "wave = 00ff00\nharmonics = 0, 127\n", "6", "6 hexadecimal digits"},
       {head + "wave = 00ff\nharmonics = 0, 300\n", "7", "harmonic 2, “300”"},
       {head + "wave = 00ff\nharmonics = 0, , 1\n", "7", "harmonic 2, “”"},
@@ -348,7 +350,7 @@ TEST(SessionStoreTest, KeepsTheLastSessionAndSaysNothingBeforeTheFirst) {
   const DocumentReadResult loaded = LoadSession();
   ASSERT_TRUE(loaded.ok) << loaded.error.Text();
   EXPECT_EQ(loaded.document, document);
-  EXPECT_TRUE(QFile::remove(path));
+  EXPECT_TRUE(QDir(QFileInfo(path).path()).removeRecursively());
 }
 
 TEST(RecentFilesTest, PutsTheNewestFirstWithoutCopiesAndKeepsEight) {
