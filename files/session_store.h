@@ -1,0 +1,17 @@
+// The last session: the editor's state kept as a wave document in the application's data folder,
+// saved on exit and loaded on start.
+#pragma once
+
+#include <QString>
+
+#include "files/atomic_file.h"
+#include "files/wave_document.h"
+
+// The session file in QStandardPaths::AppDataLocation (set the application and organisation
+// names first); creates the folder. Empty when the folder cannot be made. UI thread.
+QString SessionFilePath();
+// Writes the session file atomically. UI thread.
+FileResult SaveSession(const WaveDocument& document);
+// Reads the session file. When there is none yet (first start), ok is false and the error is
+// empty: start with the defaults and say nothing. UI thread.
+DocumentReadResult LoadSession();

@@ -1,0 +1,354 @@
+#include "files/wave_document.h"
+
+#include <array>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "tables/pitch_tables.h"
+
+namespace {
+
+constexpr const char* kContext = "WaveDocument";
+constexpr std::string_view kMagic = "zpwave";
+constexpr int32_t kNoteCount = PitchTables::kNoteCount;
+// The fields every document has, in the order they are written.
+constexpr std::array<std::string_view, 6> kRequiredKeys = {"length", "mode", "view",
+                                                           "note",   "wave", "harmonics"};
+constexpr std::string_view kTargetKey = "target";
+constexpr std::string_view kFileKey = "file";
+
+struct Line {
+  int32_t number = 0;
+  std::string_view text;
+};
+
+struct Field {
+  int32_t line = 0;
+  std::string_view value;
+};
+
+TextMessage Error(const char* source, int32_t line, std::vector<std::string> more = {}) {
+  std::vector<std::string> args{std::to_string(line)};
+  for (auto& arg : more) args.push_back(std::move(arg));
+  return TextMessage(kContext, source, std::move(args));
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r';
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// A value as it appears in a message: at most 40 bytes, cut at a character boundary.
+std::string Quote(std::string_view value) {
+  if (value.size() <= 40) return std::string(value);
+  size_t end = 40;
+  while (end > 0 && (static_cast<unsigned char>(value[end]) & 0xc0) == 0x80) --end;
+  return std::string(value.substr(0, end)) + "…";
+}
+
+std::vector<Line> SplitLines(std::string_view text) {
+  std::vector<Line> lines;
+  int32_t number = 1;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    lines.push_back({number++, text.substr(0, end)});
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+// A whole number of decimal digits only, at most nine of them.
+std::optional<int32_t> ParseNumber(std::string_view text) {
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  int32_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+int32_t HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Text fields keep every byte: a backslash is written "\\", a control character or a space at
+// either end (which reading would trim) "\xNN".
+std::string EscapeText(std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const bool edgeSpace = c == ' ' && (i == 0 || i + 1 == text.size());
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c < 0x20 || c == 0x7f || edgeSpace) {
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+std::optional<std::string> UnescapeText(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      out += text[i];
+    } else if (i + 1 < text.size() && text[i + 1] == '\\') {
+      out += '\\';
+      ++i;
+    } else if (i + 3 < text.size() && text[i + 1] == 'x' && HexDigit(text[i + 2]) >= 0 &&
+               HexDigit(text[i + 3]) >= 0) {
+      out += static_cast<char>(HexDigit(text[i + 2]) * 16 + HexDigit(text[i + 3]));
+      i += 3;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return out;
+}
+
+bool IsValidLength(int32_t length) {
+  return length >= 2 && length <= 64 && (length & (length - 1)) == 0;
+}
+
+// Checks the version line; an empty message when it is one this program reads.
+TextMessage CheckVersionLine(const std::vector<Line>& lines) {
+  std::string_view first = lines.empty() ? std::string_view() : lines.front().text;
+  if (first.substr(0, 3) == "\xef\xbb\xbf") first.remove_prefix(3);  // a byte order mark
+  first = Trim(first);
+  std::optional<int32_t> version;
+  if (first.substr(0, kMagic.size()) == kMagic) {
+    const std::string_view rest = first.substr(kMagic.size());
+    if (!rest.empty() && IsBlank(rest.front())) version = ParseNumber(Trim(rest));
+  }
+  if (!version || *version < 1) {
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: this is not a wave document; it must begin with "
+                                   "the line “zpwave %2”."),
+                 1, {std::to_string(kWaveDocumentVersion)});
+  }
+  if (*version > kWaveDocumentVersion) {
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: the document has format version %2, written by a "
+                                   "later version of this program; this one reads up to "
+                                   "version %3."),
+                 1, {std::to_string(*version), std::to_string(kWaveDocumentVersion)});
+  }
+  return {};
+}
+
+// The fields of every "key = value" line after the version line; blank lines and lines starting
+// with '#' are skipped, keys this version does not know are ignored.
+TextMessage CollectFields(const std::vector<Line>& lines,
+                          std::map<std::string_view, Field>& fields) {
+  for (size_t i = 1; i < lines.size(); ++i) {
+    const std::string_view text = Trim(lines[i].text);
+    if (text.empty() || text.front() == '#') continue;
+    const size_t equals = text.find('=');
+    const std::string_view key =
+        equals == std::string_view::npos ? std::string_view() : Trim(text.substr(0, equals));
+    if (key.empty()) {
+      return Error(
+          QT_TRANSLATE_NOOP("WaveDocument", "Line %1: expected “key = value”, found “%2”."),
+          lines[i].number, {Quote(text)});
+    }
+    bool known = key == kTargetKey || key == kFileKey;
+    for (std::string_view required : kRequiredKeys) known = known || key == required;
+    if (!known) continue;
+    const auto [it, inserted] =
+        fields.emplace(key, Field{lines[i].number, Trim(text.substr(equals + 1))});
+    if (!inserted) {
+      return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                     "Line %1: “%2” is given a second time (first on "
+                                     "line %3)."),
+                   lines[i].number, {std::string(key), std::to_string(it->second.line)});
+    }
+  }
+  return {};
+}
+
+TextMessage ParseWave(const Field& field, int32_t length, std::vector<uint16_t>& samples) {
+  const std::string_view hex = field.value;
+  for (size_t i = 0; i < hex.size(); ++i) {
+    if (HexDigit(hex[i]) < 0) {
+      size_t bytes = 1;  // the whole UTF-8 character; every one before it is a hex digit
+      while (i + bytes < hex.size() &&
+             (static_cast<unsigned char>(hex[i + bytes]) & 0xc0) == 0x80) {
+        ++bytes;
+      }
+      return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                     "Line %1: character %2 of the wave, “%3”, is not a "
+                                     "hexadecimal digit."),
+                   field.line, {std::to_string(i + 1), std::string(hex.substr(i, bytes))});
+    }
+  }
+  if (hex.size() != static_cast<size_t>(length) * 2) {
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: the wave has %2 hexadecimal digits; a "
+                                   "length of %3 needs %4."),
+                 field.line,
+                 {std::to_string(hex.size()), std::to_string(length), std::to_string(length * 2)});
+  }
+  samples.clear();
+  for (size_t i = 0; i < hex.size(); i += 2) {
+    samples.push_back(static_cast<uint16_t>(HexDigit(hex[i]) * 16 + HexDigit(hex[i + 1])));
+  }
+  return {};
+}
+
+TextMessage ParseHarmonics(const Field& field, int32_t length, std::vector<uint8_t>& amplitudes) {
+  amplitudes.clear();
+  std::string_view rest = field.value;
+  size_t count = 0;
+  while (true) {
+    const size_t comma = rest.find(',');
+    const std::string_view token = Trim(rest.substr(0, comma));
+    ++count;
+    const std::optional<int32_t> value = ParseNumber(token);
+    if (!value || *value > 255) {
+      return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                     "Line %1: harmonic %2, “%3”, is not a whole number "
+                                     "from 0 to 255."),
+                   field.line, {std::to_string(count), Quote(token)});
+    }
+    amplitudes.push_back(static_cast<uint8_t>(*value));
+    if (comma == std::string_view::npos) break;
+    rest.remove_prefix(comma + 1);
+  }
+  if (amplitudes.size() != static_cast<size_t>(length)) {
+    return Error(
+        QT_TRANSLATE_NOOP("WaveDocument", "Line %1: there are %2 harmonics; the length is %3."),
+        field.line, {std::to_string(amplitudes.size()), std::to_string(length)});
+  }
+  return {};
+}
+
+TextMessage ParseText(const std::map<std::string_view, Field>& fields, std::string_view key,
+                      std::string& out) {
+  const auto it = fields.find(key);
+  if (it == fields.end()) return {};
+  std::optional<std::string> text = UnescapeText(it->second.value);
+  if (!text) {
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: “%2” holds a backslash that is neither "
+                                   "“\\\\” nor “\\x” with two hexadecimal digits."),
+                 it->second.line, {std::string(key)});
+  }
+  out = std::move(*text);
+  return {};
+}
+
+TextMessage ParseFields(const std::map<std::string_view, Field>& fields, WaveDocument& document) {
+  WaveState& state = document.state;
+  const Field& length = fields.at("length");
+  const std::optional<int32_t> lengthValue = ParseNumber(length.value);
+  if (!lengthValue || !IsValidLength(*lengthValue)) {
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: the length must be 2, 4, 8, 16, 32 or 64, "
+                                   "not “%2”."),
+                 length.line, {Quote(length.value)});
+  }
+  state.length = *lengthValue;
+
+  const Field& mode = fields.at("mode");
+  if (mode.value == "hold" || mode.value == "poly") {
+    state.mode = mode.value == "hold" ? 1 : 2;
+  } else {
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: the mode must be “hold” or “poly”, not "
+                                   "“%2”."),
+                 mode.line, {Quote(mode.value)});
+  }
+
+  const Field& view = fields.at("view");
+  if (view.value == "wave" || view.value == "harmonics") {
+    state.view = view.value == "wave" ? 0 : 1;
+  } else {
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: the view must be “wave” or “harmonics”, "
+                                   "not “%2”."),
+                 view.line, {Quote(view.value)});
+  }
+
+  const Field& note = fields.at("note");
+  const std::optional<int32_t> noteValue = ParseNumber(note.value);
+  if (!noteValue || *noteValue >= kNoteCount) {
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: the note must be a whole number from 0 to "
+                                   "%2, not “%3”."),
+                 note.line, {std::to_string(kNoteCount - 1), Quote(note.value)});
+  }
+  state.note = *noteValue;
+
+  TextMessage error = ParseWave(fields.at("wave"), state.length, state.samples);
+  if (error.Empty()) error = ParseHarmonics(fields.at("harmonics"), state.length, state.amplitudes);
+  if (error.Empty()) error = ParseText(fields, kTargetKey, document.target);
+  if (error.Empty()) error = ParseText(fields, kFileKey, document.fileName);
+  return error;
+}
+
+}  // namespace
+
+std::string WriteWaveDocument(const WaveDocument& document) {
+  const WaveState& state = document.state;
+  std::string out = std::string(kMagic) + " " + std::to_string(kWaveDocumentVersion) + "\n";
+  out += "length = " + std::to_string(state.length) + "\n";
+  out += std::string("mode = ") + (state.mode == 2 ? "poly" : "hold") + "\n";
+  out += std::string("view = ") + (state.view == 1 ? "harmonics" : "wave") + "\n";
+  out += "note = " + std::to_string(state.note) + "\n";
+  out += "wave = ";
+  static constexpr char kHex[] = "0123456789abcdef";
+  for (uint16_t sample : state.samples) {
+    out += kHex[(sample >> 4) & 15];
+    out += kHex[sample & 15];
+  }
+  out += "\nharmonics = ";
+  for (size_t i = 0; i < state.amplitudes.size(); ++i) {
+    if (i > 0) out += ", ";
+    out += std::to_string(state.amplitudes[i]);
+  }
+  out += "\n";
+  if (!document.target.empty()) out += "target = " + EscapeText(document.target) + "\n";
+  if (!document.fileName.empty()) out += "file = " + EscapeText(document.fileName) + "\n";
+  return out;
+}
+
+DocumentReadResult ReadWaveDocument(std::string_view text) {
+  DocumentReadResult result;
+  const std::vector<Line> lines = SplitLines(text);
+  result.error = CheckVersionLine(lines);
+  if (!result.error.Empty()) return result;
+
+  std::map<std::string_view, Field> fields;
+  result.error = CollectFields(lines, fields);
+  if (!result.error.Empty()) return result;
+  for (std::string_view key : kRequiredKeys) {
+    if (fields.count(key) == 0) {
+      result.error =
+          Error(QT_TRANSLATE_NOOP("WaveDocument", "Line %1: the document ends without “%2 = …”."),
+                lines.back().number, {std::string(key)});
+      return result;
+    }
+  }
+  WaveDocument document;
+  result.error = ParseFields(fields, document);
+  if (!result.error.Empty()) return result;
+  result.ok = true;
+  result.document = std::move(document);
+  return result;
+}

@@ -1,0 +1,36 @@
+// The editor's own file: a WaveState and a few optional fields as readable "key = value" text
+// under a version line; docs/file-format.md describes it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "editor/wave_state.h"
+#include "formats/text_message.h"
+
+struct WaveDocument {
+  WaveState state;
+  std::string target;    // chip the wave is made for, e.g. "gameboy"; empty: none
+  std::string fileName;  // the open file (session file only); empty: none
+
+  bool operator==(const WaveDocument&) const = default;
+};
+
+struct DocumentReadResult {
+  bool ok = false;
+  WaveDocument document;  // meaningful only when ok
+  TextMessage error;      // why the text was refused
+};
+
+// The format version this program writes and the newest it reads.
+inline constexpr int32_t kWaveDocumentVersion = 1;
+// The usual file name extension, without the dot.
+inline constexpr const char* kWaveDocumentExtension = "zpwave";
+
+// The document as text: the version line, then one "key = value" line per field, each line ended
+// by "\n". The state must hold length samples and amplitudes (as WaveEditorModel::State gives).
+std::string WriteWaveDocument(const WaveDocument& document);
+// Reads a document; a damaged text or one of a later version is refused with a message naming
+// the line, and gives no document.
+DocumentReadResult ReadWaveDocument(std::string_view text);

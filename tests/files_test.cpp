@@ -1,0 +1,365 @@
+// The editor's files: the wave document, atomic writes, WAV export and import, the session.
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "files/atomic_file.h"
+#include "files/document_file.h"
+#include "files/recent_files.h"
+#include "files/session_store.h"
+#include "files/wav_export.h"
+#include "files/wav_import.h"
+#include "files/wave_document.h"
+
+using namespace std::string_view_literals;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+WaveDocument SampleDocument() {
+  WaveDocument document;
+  document.state.length = 8;
+  document.state.samples = {0x00, 0x7f, 0x80, 0xff, 0x12, 0xab, 0x40, 0xc0};
+  document.state.amplitudes = {0, 127, 64, 255, 1, 200, 127, 127};
+  document.state.mode = 2;
+  document.state.view = 1;
+  document.state.note = 60;
+  return document;
+}
+
+std::string ReadAll(const QString& path) {
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+  return file.readAll().toStdString();
+}
+
+// Writes interleaved full-scale values with libsndfile, independently of the code under test.
+void WriteSound(const QString& path, int format, int rate, int channels,
+                const std::vector<double>& interleaved) {
+  SF_INFO info{};
+  info.samplerate = rate;
+  info.channels = channels;
+  info.format = format;
+  SNDFILE* sound = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+  ASSERT_NE(sound, nullptr) << sf_strerror(nullptr);
+  const sf_count_t frames = static_cast<sf_count_t>(interleaved.size()) / channels;
+  EXPECT_EQ(sf_writef_double(sound, interleaved.data(), frames), frames);
+  sf_close(sound);
+}
+
+// A smooth cycle, phase 0..1 → about −0.85..0.85.
+double TestCycle(double phase) {
+  return 0.6 * std::sin(2 * kPi * phase) + 0.25 * std::sin(4 * kPi * phase + 1.0);
+}
+
+std::vector<uint16_t> TestWave(int32_t length, uint32_t seed) {
+  std::mt19937 random(seed);
+  std::vector<uint16_t> samples(static_cast<size_t>(length));
+  for (auto& s : samples) s = static_cast<uint16_t>(random() & 0xff);
+  samples[0] = 0x80;                                // −128
+  samples[static_cast<size_t>(length - 1)] = 0x7f;  // +127
+  return samples;
+}
+
+}  // namespace
+
+TEST(WaveDocumentTest, WritesReadableTextThatReadsBackToTheSameDocument) {
+  WaveDocument document = SampleDocument();
+  EXPECT_EQ(WriteWaveDocument(document),
+            "zpwave 1\nlength = 8\nmode = poly\nview = harmonics\nnote = 60\n"
+            "wave = 007f80ff12ab40c0\nharmonics = 0, 127, 64, 255, 1, 200, 127, 127\n");
+
+  document.target = "gameboy";
+  document.fileName = " /tmp/wäve\\x\n \t";  // edge spaces, backslash, control characters
+  const DocumentReadResult read = ReadWaveDocument(WriteWaveDocument(document));
+  ASSERT_TRUE(read.ok) << read.error.Text();
+  EXPECT_EQ(read.document, document);
+}
+
+TEST(WaveDocumentTest, AcceptsCommentsCrLfUpperCaseHexAndIgnoresUnknownKeys) {
+  const DocumentReadResult read = ReadWaveDocument(
+      "zpwave 1\r\n# made by hand\r\n\r\nwave = 00FF\r\nlength=2\r\nmode = hold\r\n"
+      "view = wave\r\nnote = 0\r\nharmonics = 5,127\r\ncolour = blue\r\n");
+  ASSERT_TRUE(read.ok) << read.error.Text();
+  EXPECT_EQ(read.document.state.samples, (std::vector<uint16_t>{0x00, 0xff}));
+  EXPECT_EQ(read.document.state.amplitudes, (std::vector<uint8_t>{5, 127}));
+  EXPECT_EQ(read.document.state.mode, 1);
+  EXPECT_EQ(read.document.state.note, 0);
+  EXPECT_TRUE(read.document.target.empty());
+}
+
+TEST(WaveDocumentTest, RefusesDamagedTextsNamingTheLine) {
+  const std::string head = "zpwave 1\nlength = 2\nmode = hold\nview = wave\nnote = 45\n";
+  const std::string good = head + "wave = 00ff\nharmonics = 0, 127\n";
+  struct Case {
+    std::string text;
+    std::string line;
+    std::string says;
+  };
+  const std::vector<Case> cases = {
+      {"", "1", "not a wave document"},
+      {"zpwav 1\n", "1", "not a wave document"},
+      {"zpwave 2\nlength = 2\n", "1", "format version 2"},
+      {head + "wave = 00ff\n", "6", "without “harmonics"},
+      {"zpwave 1\nlength = 12\nmode = hold\nview = wave\nnote = 45\nwave = 00ff\nharmonics = 0, "
+       "1\n",
+       "2", "the length must be"},
+      {"zpwave 1\nlength = 2\nmode = loop\nview = wave\nnote = 45\nwave = 00ff\nharmonics = 0, 1\n",
+       "3", "“hold” or “poly”"},
+      {"zpwave 1\nlength = 2\nmode = hold\nview = side\nnote = 45\nwave = 00ff\nharmonics = 0, 1\n",
+       "4", "“wave” or “harmonics”"},
+      {"zpwave 1\nlength = 2\nmode = hold\nview = wave\nnote = 96\nwave = 00ff\nharmonics = 0, 1\n",
+       "5", "the note must be"},
+      {head + "wave = 00fg\nharmonics = 0, 127\n", "6", "character 4 of the wave, “g”"},
+      {head + "wave = 0é0f\nharmonics = 0, 127\n", "6", "character 2 of the wave, “é”"},
+      {head + "wave = 00ff00\nharmonics = 0, 127\n", "6", "6 hexadecimal digits"},
+      {head + "wave = 00ff\nharmonics = 0, 300\n", "7", "harmonic 2, “300”"},
+      {head + "wave = 00ff\nharmonics = 0, , 1\n", "7", "harmonic 2, “”"},
+      {head + "wave = 00ff\nharmonics = 0, 127, 127\n", "7", "3 harmonics"},
+      {good + "note = 40\n", "8", "second time (first on line 5)"},
+      {good + "just words\n", "8", "expected “key = value”"},
+      {good + "target = a\\qb\n", "8", "backslash"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const DocumentReadResult read = ReadWaveDocument(c.text);
+    ASSERT_FALSE(read.ok);
+    EXPECT_STREQ(read.error.context, "WaveDocument");
+    ASSERT_FALSE(read.error.args.empty());
+    EXPECT_EQ(read.error.args[0], c.line);
+    EXPECT_NE(read.error.Text().find(c.says), std::string::npos) << read.error.Text();
+    EXPECT_EQ(read.document, WaveDocument());
+  }
+}
+
+TEST(AtomicFileTest, AFailureHalfWayKeepsTheOldFileAndLeavesNothingElse) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString path = folder.filePath("wave.zpwave");
+  const std::string old = "zpwave 1\nthe old content\n";
+  ASSERT_TRUE(WriteFileAtomic(path, old).ok);
+  ASSERT_EQ(ReadAll(path), old);
+
+  const std::string replacement(200000, 'x');  // several write chunks
+  const FileResult failed = WriteFileAtomic(path, replacement, {100000});
+  EXPECT_FALSE(failed.ok);
+  EXPECT_NE(failed.error.Text().find(path.toStdString()), std::string::npos);
+  EXPECT_EQ(ReadAll(path), old);
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"wave.zpwave"});
+
+  ASSERT_TRUE(WriteFileAtomic(path, replacement).ok);
+  EXPECT_EQ(ReadAll(path), replacement);
+}
+
+TEST(AtomicFileTest, ReportsWhyAFileCannotBeWrittenOrRead) {
+  QTemporaryDir folder;
+  const QString inMissingFolder = folder.filePath("no/such/folder/wave.zpwave");
+  const FileResult write = WriteFileAtomic(inMissingFolder, "x");
+  EXPECT_FALSE(write.ok);
+  EXPECT_EQ(write.error.args.at(0), inMissingFolder.toStdString());
+  EXPECT_FALSE(write.error.args.at(1).empty());  // Qt's reason
+
+  const FileReadResult missing = ReadFileBytes(folder.filePath("absent.zpwave"));
+  EXPECT_FALSE(missing.ok);
+  EXPECT_NE(missing.error.Text().find("does not exist"), std::string::npos);
+
+  ASSERT_TRUE(WriteFileAtomic(folder.filePath("big"), std::string(100, 'b')).ok);
+  const FileReadResult big = ReadFileBytes(folder.filePath("big"), 99);
+  EXPECT_FALSE(big.ok);
+  EXPECT_NE(big.error.Text().find("too large"), std::string::npos);
+
+  // A document file's parse error comes through with its line.
+  ASSERT_TRUE(WriteFileAtomic(folder.filePath("bad.zpwave"), "zpwave 1\nlength = 3\n").ok);
+  const DocumentReadResult bad = LoadWaveDocument(folder.filePath("bad.zpwave"));
+  EXPECT_FALSE(bad.ok);
+  EXPECT_STREQ(bad.error.context, "WaveDocument");
+}
+
+TEST(WavExportTest, WritesTheExactPcmAs16BitMonoWave) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("sound.wav");
+  std::vector<int16_t> pcm;
+  for (int32_t i = 0; i < 3001; ++i)
+    pcm.push_back(static_cast<int16_t>((i * 7919) % 65536 - 32768));
+  pcm[0] = -32768;
+  pcm[1] = 32767;
+  ASSERT_TRUE(WriteFileAtomic(path, "old").ok);
+  const FileResult written = WriteWavPcm16(path, pcm, 22050);
+  ASSERT_TRUE(written.ok) << written.error.Text();
+
+  SF_INFO info{};
+  SNDFILE* sound = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+  ASSERT_NE(sound, nullptr);
+  EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+  EXPECT_EQ(info.channels, 1);
+  EXPECT_EQ(info.samplerate, 22050);
+  ASSERT_EQ(info.frames, static_cast<sf_count_t>(pcm.size()));
+  std::vector<int16_t> back(pcm.size());
+  EXPECT_EQ(sf_read_short(sound, back.data(), info.frames), info.frames);
+  sf_close(sound);
+  EXPECT_EQ(back, pcm);
+  EXPECT_EQ(ReadAll(path).substr(0, 4), "RIFF");
+  EXPECT_EQ(ReadAll(path).size(), 44 + pcm.size() * 2);  // the plain 44-byte header
+}
+
+TEST(WavExportTest, SingleCycleDrawsHoldStepsAndPolyLines) {
+  const std::vector<uint16_t> wave = {0x40, 0xc0};  // +64, −64
+  const std::vector<int16_t> hold = SingleCycle(wave, 1, 4);
+  EXPECT_EQ(hold, (std::vector<int16_t>{16384, 16384, -16384, -16384}));
+  const std::vector<int16_t> poly = SingleCycle(wave, 2, 4);
+  EXPECT_EQ(poly, (std::vector<int16_t>{16384, 0, -16384, 0}));  // the last joins sample 0
+}
+
+TEST(WavImportTest, AnExportedSingleCycleComesBackAsItWas) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("cycle.wav");
+  for (int32_t mode : {1, 2}) {
+    for (int32_t length = 2; length <= 64; length *= 2) {
+      if (mode == 2 && length != 2 && length != 32 && length != 64) continue;
+      SCOPED_TRACE("mode " + std::to_string(mode) + ", length " + std::to_string(length));
+      const std::vector<uint16_t> wave = TestWave(length, static_cast<uint32_t>(length * mode));
+      ASSERT_TRUE(WriteWavPcm16(path, SingleCycle(wave, mode)).ok);
+      const WavImportResult imported = ImportWavCycle(path, length, kWholeFile);
+      ASSERT_TRUE(imported.ok) << imported.error.Text();
+      EXPECT_EQ(imported.periodFrames, 2048);
+      ASSERT_EQ(imported.samples.size(), wave.size());
+      for (size_t k = 0; k < wave.size(); ++k) {
+        EXPECT_NEAR(imported.samples[k], static_cast<int8_t>(wave[k]), 1) << "sample " << k;
+      }
+    }
+  }
+}
+
+TEST(WavImportTest, FindsThePeriodOfRepeatedCyclesInEveryEncoding) {
+  QTemporaryDir folder;
+  struct Case {
+    const char* name;
+    int format;
+    int rate;
+    int channels;
+    int32_t period;
+    int32_t silentFrames;
+  };
+  const std::vector<Case> cases = {
+      {"u8 mono", SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 11025, 1, 75, 0},
+      {"24-bit stereo", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 48000, 2, 120, 37},
+      {"float stereo", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 32000, 2, 91, 0},
+  };
+  constexpr int32_t kLength = 32;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<double> frames(static_cast<size_t>(c.silentFrames * c.channels), 0.0);
+    for (int32_t i = 0; i < c.period * 20; ++i) {
+      const double phase = static_cast<double>(i % c.period) / c.period;
+      const double value = TestCycle(phase);
+      if (c.channels == 1) {
+        frames.push_back(value);
+      } else {  // channels that differ but average to the cycle
+        const double side = 0.1 * std::cos(2 * kPi * phase * 3);
+        frames.push_back(value + side);
+        frames.push_back(value - side);
+      }
+    }
+    const QString path = folder.filePath(QString::fromUtf8(c.name) + ".wav");
+    WriteSound(path, c.format, c.rate, c.channels, frames);
+    const WavImportResult imported = ImportWavCycle(path, kLength, kFindPeriod);
+    ASSERT_TRUE(imported.ok) << imported.error.Text();
+    EXPECT_EQ(imported.periodFrames, c.period);
+    EXPECT_EQ(imported.sampleRate, c.rate);
+    ASSERT_EQ(imported.samples.size(), static_cast<size_t>(kLength));
+    for (int32_t k = 0; k < kLength; ++k) {
+      // Between frames the cycle is interpolated linearly; the 8-bit file adds its own step.
+      const double expected = TestCycle(static_cast<double>(k) / kLength) * 128;
+      EXPECT_NEAR(imported.samples[static_cast<size_t>(k)], expected, 2.0) << "sample " << k;
+    }
+  }
+}
+
+TEST(WavImportTest, RefusesFilesWithoutAUsableCycle) {
+  QTemporaryDir folder;
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> noise(-0.9, 0.9);
+  std::vector<double> noiseFrames(8192);
+  for (double& v : noiseFrames) v = noise(random);
+  WriteSound(folder.filePath("noise.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1, noiseFrames);
+  WriteSound(folder.filePath("silence.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1,
+             std::vector<double>(4096, 0.0));
+  WriteSound(folder.filePath("empty.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1, {});
+  std::vector<double> tone;
+  for (int32_t i = 0; i < 4000; ++i) tone.push_back(TestCycle((i % 100) / 100.0));
+  WriteSound(folder.filePath("adpcm.wav"), SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 44100, 1, tone);
+  WriteSound(folder.filePath("short.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1,
+             std::vector<double>(tone.begin(), tone.begin() + 100));
+  ASSERT_TRUE(
+      WriteFileAtomic(folder.filePath("garbage.wav"), "RIFF\x10\0\0\0WAVEnonsense, not a sound"sv)
+          .ok);
+
+  struct Case {
+    const char* file;
+    int32_t firstFrames;
+    const char* says;
+  };
+  const std::vector<Case> cases = {
+      {"noise.wav", kFindPeriod, "No repeating cycle"},
+      {"silence.wav", kFindPeriod, "is silent"},
+      {"empty.wav", kFindPeriod, "holds no sound"},
+      {"adpcm.wav", kFindPeriod, "cannot be read; use"},
+      {"garbage.wav", kFindPeriod, "not a sound file"},
+      {"absent.wav", kFindPeriod, "does not exist"},
+      {"short.wav", 200, "only 100 frames"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const WavImportResult imported = ImportWavCycle(folder.filePath(c.file), 32, c.firstFrames);
+    EXPECT_FALSE(imported.ok);
+    EXPECT_TRUE(imported.samples.empty());
+    EXPECT_STREQ(imported.error.context, "WavImport");
+    EXPECT_NE(imported.error.Text().find(c.says), std::string::npos) << imported.error.Text();
+  }
+}
+
+TEST(SessionStoreTest, KeepsTheLastSessionAndSaysNothingBeforeTheFirst) {
+  QStandardPaths::setTestModeEnabled(true);
+  QCoreApplication::setOrganizationName("zp-files-test");
+  QCoreApplication::setApplicationName("files_test");
+  const QString path = SessionFilePath();
+  ASSERT_FALSE(path.isEmpty());
+  QFile::remove(path);
+
+  const DocumentReadResult none = LoadSession();
+  EXPECT_FALSE(none.ok);
+  EXPECT_TRUE(none.error.Empty());
+
+  WaveDocument document = SampleDocument();
+  document.fileName = "/home/someone/bass.zpwave";
+  ASSERT_TRUE(SaveSession(document).ok);
+  const DocumentReadResult loaded = LoadSession();
+  ASSERT_TRUE(loaded.ok) << loaded.error.Text();
+  EXPECT_EQ(loaded.document, document);
+  EXPECT_TRUE(QDir(QFileInfo(path).path()).removeRecursively());
+}
+
+TEST(RecentFilesTest, PutsTheNewestFirstWithoutCopiesAndKeepsEight) {
+  QStringList list;
+  for (int i = 0; i < 10; ++i) list = RecentFiles::Add(list, QString("/w/%1.zpwave").arg(i));
+  list = RecentFiles::Add(list, "/w/../w/5.zpwave");
+  EXPECT_EQ(list, (QStringList{"/w/5.zpwave", "/w/9.zpwave", "/w/8.zpwave", "/w/7.zpwave",
+                               "/w/6.zpwave", "/w/4.zpwave", "/w/3.zpwave", "/w/2.zpwave"}));
+  list = RecentFiles::Remove(list, "/w/9.zpwave");
+  EXPECT_EQ(list.size(), 7);
+  EXPECT_FALSE(list.contains("/w/9.zpwave"));
+}
