@@ -60,7 +60,8 @@ WaveReadResult ReadWave(std::string_view text, WaveFormatId format);
 // Reads a text of any format, telling the format from the text in this order:
 //  1. kHex, whenever the text trimmed of surrounding white space passes the Paste button's
 //     rules (so 32 hex digits are 16 samples of our own text, never a Game Boy wave);
-//  2. kGb: only hex digits and white space, 32 digits in all, not all in pairs;
+//  2. kGb: 32 hex digits in all, split by white space into single digits or into groups of one
+//     length of 4 or more ("0123 4567 ...");
 //  3. kN163: a ";" ends a wave;
 //  4. kFds: a "$" value;
 //  5. kFurnaceHex: a value with the letters A-F or "0x";
