@@ -17,14 +17,21 @@ constexpr size_t kMaxN163Count = 240;
 constexpr size_t kMaxShownValue = 16;
 
 const std::vector<WaveFormatInfo> kFormats = {
-    {WaveFormatId::kHex, "hex", "This editor (hex)", 0, 8, true},
-    {WaveFormatId::kFurnace, "furnace", "Furnace (decimal)", 0, 8, false},
-    {WaveFormatId::kFurnaceSigned, "furnace-signed", "Furnace (signed decimal)", 0, 8, true},
-    {WaveFormatId::kFurnaceHex, "furnace-hex", "Furnace (hex)", 0, 8, false},
-    {WaveFormatId::kFds, "fds", "FamiTracker (FDS wave)", 64, 6, false},
-    {WaveFormatId::kN163, "n163", "FamiTracker (N163 wave)", 0, 4, false},
-    {WaveFormatId::kGb, "gb", "Game Boy trackers (hUGETracker, GB Studio)", 32, 4, false},
-    {WaveFormatId::kWavetracker, "wavetracker", "WaveTracker", 64, 5, false},
+    {WaveFormatId::kHex, "hex", QT_TRANSLATE_NOOP("WaveFormat", "This editor (hex)"), 0, 8, true},
+    {WaveFormatId::kFurnace, "furnace", QT_TRANSLATE_NOOP("WaveFormat", "Furnace (decimal)"), 0, 8,
+     false},
+    {WaveFormatId::kFurnaceSigned, "furnace-signed",
+     QT_TRANSLATE_NOOP("WaveFormat", "Furnace (signed decimal)"), 0, 8, true},
+    {WaveFormatId::kFurnaceHex, "furnace-hex", QT_TRANSLATE_NOOP("WaveFormat", "Furnace (hex)"), 0,
+     8, false},
+    {WaveFormatId::kFds, "fds", QT_TRANSLATE_NOOP("WaveFormat", "FamiTracker (FDS wave)"), 64, 6,
+     false},
+    {WaveFormatId::kN163, "n163", QT_TRANSLATE_NOOP("WaveFormat", "FamiTracker (N163 wave)"), 0, 4,
+     false},
+    {WaveFormatId::kGb, "gb",
+     QT_TRANSLATE_NOOP("WaveFormat", "Game Boy trackers (hUGETracker, GB Studio)"), 32, 4, false},
+    {WaveFormatId::kWavetracker, "wavetracker", QT_TRANSLATE_NOOP("WaveFormat", "WaveTracker"), 64,
+     5, false},
 };
 
 // How the values of a format are written in a text.

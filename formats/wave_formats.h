@@ -25,7 +25,7 @@ enum class WaveFormatId {
 struct WaveFormatInfo {
   WaveFormatId id;
   const char* name;  // for the command line and settings: "furnace"
-  const char* tool;  // "Furnace (decimal)"
+  const char* tool;  // "Furnace (decimal)": English source text, context "WaveFormat"
   int fixedLength;   // samples a wave of this format always has; 0 = any
   int depthBits;     // 8, 6, 5 or 4
   bool isSigned;  // values are our samples themselves (−128..127) rather than levels 0..2^d − 1
