@@ -1,18 +1,16 @@
 #include "editor/wave_editor_model.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <optional>
 
 #include "editor/ui_services.h"
+#include "formats/hex_wave_text.h"
 #include "formats/text_formats.h"
 
 namespace {
 
 constexpr int32_t kDefaultLength = 32;
 constexpr uint8_t kSilentAmplitude = 127;
-constexpr const char* kLengthMessage = "クリップボードの文字列の長さが異常です。";
-constexpr const char* kCharacterMessage = "数値以外の文字が含まれています。";
 
 bool IsValidLength(size_t count) {
   return count == 2 || count == 4 || count == 8 || count == 16 || count == 32 || count == 64;
@@ -136,29 +134,13 @@ void WaveEditorModel::PasteFromClipboard() {
 }
 
 void WaveEditorModel::PasteWave(const std::string& text) {
-  // Lengths are checked before characters, so a text of wrong length is always reported as such.
-  const size_t digitsPerSample = static_cast<size_t>(sampleWidth / 4);
-  const size_t count = text.size() / digitsPerSample;
-  if (count * digitsPerSample != text.size() || !IsValidLength(count)) {
-    services->ShowMessage(kLengthMessage);
+  HexPasteResult pasted = ReadPastedWaveText(text);
+  if (!pasted.ok) {
+    services->ShowMessage(pasted.error.Text());
     return;
   }
-  // ASCII lower case only: the outcome must not depend on the process locale.
-  std::string lower = text;
-  for (char& ch : lower) {
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  }
-  if (lower.find_first_not_of("1234567890abcdef") != std::string::npos) {
-    services->ShowMessage(kCharacterMessage);
-    return;
-  }
-
-  std::vector<uint16_t> pasted(count);
-  for (size_t i = 0; i < count; ++i) {
-    const std::string digits = lower.substr(i * digitsPerSample, digitsPerSample);
-    pasted[i] = static_cast<uint8_t>(std::strtoul(digits.c_str(), nullptr, 16));
-  }
-  samples = std::move(pasted);
+  const size_t count = pasted.codes.size();
+  samples.assign(pasted.codes.begin(), pasted.codes.end());
   amplitudes.resize(count, kSilentAmplitude);
   length = static_cast<int32_t>(count);
   PublishWave();

@@ -47,18 +47,6 @@ int32_t LeadingNumber(std::string_view token) {
 
 }  // namespace
 
-std::string WriteWaveText(const std::vector<uint16_t>& samples) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string text;
-  text.reserve(samples.size() * 2);
-  for (const uint16_t sample : samples) {
-    const unsigned code = sample & 0xffu;
-    text.push_back(kDigits[code >> 4]);
-    text.push_back(kDigits[code & 0xfu]);
-  }
-  return text;
-}
-
 std::string WriteAmplitudeText(const std::vector<uint8_t>& amplitudes) {
   // Everything after the last value that is not 127 is left out.
   size_t count = amplitudes.size();

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-// "%02x" of the low byte of every sample, in order.
-std::string WriteWaveText(const std::vector<uint16_t>& samples);
+#include "formats/hex_wave_text.h"  // WriteWaveText, the writer of the wave text
+
 // ",%4d" items up to the last value that is not 127, without the leading comma.
 std::string WriteAmplitudeText(const std::vector<uint8_t>& amplitudes);
 // Comma-separated tokens trimmed of white space; no list when the first token is empty.

@@ -31,6 +31,16 @@ int16_t Saturate(int32_t value) {
                                                   std::numeric_limits<int16_t>::max()));
 }
 
+// One output sample as the stream receives it: the tone's value at index, held to 16 bits; the
+// index then moves on, from the last index back to 0. The one home of the per-sample step for the
+// render thread and for RenderPcm.
+int16_t NextSample(Tone& tone, int32_t& index) {
+  const int16_t sample = Saturate(tone.Render(index, 0));
+  ++index;
+  if (index > Player::kLastIndex) index = 0;
+  return sample;
+}
+
 }  // namespace
 
 Player::Player(AudioDevice* device) : stream(device) {}
@@ -125,6 +135,21 @@ void Player::Play() {
   renderThread = std::thread(&Player::RenderThread, this, currentTone, note);
 }
 
+std::vector<int16_t> Player::RenderPcm(int32_t toneNumber, int32_t noteNumber,
+                                       int32_t sampleCount) {
+  std::vector<int16_t> pcm;
+  // The units keep per-note state that the render thread uses too.
+  if (IsPlaying() || sampleCount <= 0) return pcm;
+  Tone* tone = toneTable.GetTone(toneNumber);
+  if (tone == nullptr || tone->Output() == nullptr) return pcm;
+  tone->SetSampleRate(kSampleRate);
+  tone->SetNote(noteNumber, 0);
+  pcm.reserve(static_cast<size_t>(sampleCount));
+  int32_t index = 0;
+  for (int32_t i = 0; i < sampleCount; ++i) pcm.push_back(NextSample(*tone, index));
+  return pcm;
+}
+
 void Player::Stop() {
   stream.RequestStop();
 }
@@ -178,7 +203,7 @@ void Player::RenderThread(int32_t toneNumber, int32_t noteAtStart) {
       waited = true;
       continue;
     }
-    const int16_t sample = Saturate(tone->Render(index, 0));
+    const int16_t sample = NextSample(*tone, index);
     const auto bits = static_cast<uint16_t>(sample);
     const uint8_t bytes[2] = {static_cast<uint8_t>(bits & 0xff), static_cast<uint8_t>(bits >> 8)};
     if (!stream.Write(bytes, sizeof bytes)) {
@@ -187,8 +212,6 @@ void Player::RenderThread(int32_t toneNumber, int32_t noteAtStart) {
       stream.WaitForChange(kWaitTimeoutMs);
       waited = true;
     }
-    ++index;
-    if (index > kLastIndex) index = 0;
   }
   renderDone.store(true, std::memory_order_release);
 }

@@ -56,6 +56,11 @@ class Player {
   void Play();
   // Asks the render thread to drain the stream and end; returns at once. UI thread.
   void Stop();
+  // The first sampleCount samples a Play of that tone and note sends to the stream, from sample
+  // index 0: the same values, held to 16 bits and wrapping at kLastIndex the same way. Empty
+  // while a render thread runs, for a tone without output, or for a count of 0 or below.
+  // [UI, not while playing]
+  std::vector<int16_t> RenderPcm(int32_t toneNumber, int32_t noteNumber, int32_t sampleCount);
 
   int32_t CurrentTone() const { return currentTone; }
   int32_t Note() const { return note; }

@@ -920,6 +920,33 @@ TEST(PlayerPlayback, OutputSaturatesWhereRenderExceedsSixteenBits) {
   EXPECT_GT(below, 100u);
 }
 
+// The offline render gives, sample for sample, what Play sends to the device for the same tone
+// and note, for the wave tone in Poly and for the harmonics tone.
+TEST(PlayerPlayback, RenderPcmEqualsWhatPlaySends) {
+  for (int32_t tone : {1, 2}) {
+    SCOPED_TRACE(tone);
+    CaptureAudioDevice device;
+    Player player(&device);
+    player.BuildDefaultTones();
+    ASSERT_TRUE(player.SetWave(reference::WaveText(Codes(16)), 2));
+    player.SetHarmonics({0, 64, 127, 10});
+    ASSERT_TRUE(player.SetCurrentTone(tone));
+    player.SetNote(57);
+    player.Play();
+    EXPECT_TRUE(player.RenderPcm(tone, 57, 10).empty());  // not while playing
+    ASSERT_TRUE(device.WaitForBytes(3 * 2 * kBlockSamples, 30000));
+    player.Stop();
+    ASSERT_TRUE(WaitUntilStopped(player));
+
+    const std::vector<int16_t> got = reference::Samples(device.Captured());
+    ASSERT_GE(got.size(), 3u * kBlockSamples);
+    const std::vector<int16_t> rendered =
+        player.RenderPcm(tone, 57, static_cast<int32_t>(got.size()));
+    EXPECT_EQ(Mismatches(got, rendered), 0u);
+    EXPECT_EQ(rendered.size(), got.size());
+  }
+}
+
 TEST(PlayerPlayback, EndingWhilePlayingJoinsTheRenderThreadFirst) {
   // Destruction in the middle of playback: everything rendered is played out, then the device is
   // closed; the render thread never touches the destroyed player.

@@ -1,7 +1,6 @@
 #include "units/sampled_wave_oscillator.h"
 
-#include <algorithm>
-#include <cstdlib>
+#include "formats/hex_wave_text.h"
 
 namespace {
 constexpr uint32_t kTableSize = 3600;
@@ -74,18 +73,11 @@ void SampledWaveOscillator::BuildTable() {
   FillSegment(position, value, kTableSize, first, format.mode);
 }
 
-// Two hex digits (fewer at the end of the text) read as the C library reads "0x" followed by
-// them: the leading hex digits count, anything else ends the number. The low byte is a signed
-// 8-bit sample scaled to full scale 8000.
+// One pair of the wave text (ReadHexPair); the low byte is a signed 8-bit sample scaled to full
+// scale 8000.
 int32_t SampledWaveOscillator::ReadSample(std::string_view& text) const {
   if (format.bitsPerSample != 8) return 0;
-  const std::string_view pair = text.substr(0, 2);
-  text.remove_prefix(pair.size());
-
-  char number[5] = {'0', 'x', '\0', '\0', '\0'};
-  std::copy(pair.begin(), pair.end(), number + 2);
-  const long parsed = std::strtol(number, nullptr, 16);
-  const int32_t b = static_cast<int8_t>(static_cast<uint8_t>(parsed & 0xff));
+  const int32_t b = static_cast<int8_t>(ReadHexPair(text));
   return b * 256 * 8000 / 32767;
 }
 
