@@ -37,8 +37,13 @@ std::optional<std::string> QtUiServices::GetClipboardText() {
   return data->text().toStdString();
 }
 
-void QtUiServices::ShowMessage(const std::string& text) {
+QString QtUiServices::Translate(const TextMessage& message) {
+  const QString pattern = QCoreApplication::translate(message.context, message.source);
+  return QString::fromStdString(TextMessage::Fill(pattern.toStdString(), message.args));
+}
+
+void QtUiServices::ShowMessage(const TextMessage& message) {
   QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
-                  QString::fromStdString(text), QMessageBox::Ok, owner.data());
+                  Translate(message), QMessageBox::Ok, owner.data());
   box.exec();
 }

@@ -18,7 +18,9 @@ class QtUiServices : public UiServices {
   void CloseClipboard() override;
   bool SetClipboardText(const std::string& text) override;
   std::optional<std::string> GetClipboardText() override;
-  void ShowMessage(const std::string& text) override;
+  void ShowMessage(const TextMessage& message) override;
+  // The message translated into the interface's language, its places filled in.
+  static QString Translate(const TextMessage& message);
 
  private:
   QPointer<QWidget> owner;

@@ -39,8 +39,8 @@ class ToolClipboard : public UiServices {
     return true;
   }
   std::optional<std::string> GetClipboardText() override { return text; }
-  void ShowMessage(const std::string& message) override {
-    std::fprintf(stderr, "message: %s\n", message.c_str());
+  void ShowMessage(const TextMessage& message) override {
+    std::fprintf(stderr, "message: %s\n", message.Text().c_str());
   }
   std::string text;
 };

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "formats/text_message.h"
+
 class UiServices {
  public:
   virtual ~UiServices() = default;
@@ -15,6 +17,6 @@ class UiServices {
   virtual bool SetClipboardText(const std::string& text) = 0;
   // Plain text (UTF-8 bytes), or nothing when the clipboard holds no text.
   virtual std::optional<std::string> GetClipboardText() = 0;
-  // Modal message with an OK button.
-  virtual void ShowMessage(const std::string& text) = 0;
+  // Modal message with an OK button, in the interface's language.
+  virtual void ShowMessage(const TextMessage& message) = 0;
 };

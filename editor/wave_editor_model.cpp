@@ -136,7 +136,7 @@ void WaveEditorModel::PasteFromClipboard() {
 void WaveEditorModel::PasteWave(const std::string& text) {
   HexPasteResult pasted = ReadPastedWaveText(text);
   if (!pasted.ok) {
-    services->ShowMessage(pasted.error.Text());
+    services->ShowMessage(pasted.error);
     return;
   }
   const size_t count = pasted.codes.size();

@@ -502,7 +502,7 @@ TEST_F(QtUiServicesTest, MessageIsAModalBoxWithOnlyOk) {
     QTimer::singleShot(10, answer);
   };
   QTimer::singleShot(0, answer);
-  services.ShowMessage("数値以外の文字が含まれています。");
+  services.ShowMessage(TextMessage("WaveText", "数値以外の文字が含まれています。"));
   EXPECT_EQ(text, QString::fromUtf8("数値以外の文字が含まれています。"));
   EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
   EXPECT_TRUE(modal);

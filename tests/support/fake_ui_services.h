@@ -26,7 +26,8 @@ class FakeUiServices : public UiServices {
     if (!isOpen) return std::nullopt;
     return clipboard;
   }
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  // Kept as the source text, its places filled in.
+  void ShowMessage(const TextMessage& message) override { messages.push_back(message.Text()); }
 
   bool canOpen = true;
   bool isOpen = false;
