@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -130,6 +131,27 @@ void MainDialog::CreateControls() {
   QPushButton* pasteButton = AddPushButton(kIdPaste, "Paste", QRect(187, 237, 40, 14));
   harmonicsButton = AddIconButton(kIdHarmonics, "Harmonics", QRect(48, 7, 15, 16));
 
+  // Names for assistive technology; the visible texts stay as they are.
+  exitButton->setAccessibleName(tr("Exit"));
+  playButton->setAccessibleName(tr("Play"));
+  stopButton->setAccessibleName(tr("Stop"));
+  copyButton->setAccessibleName(tr("Copy"));
+  lengthList->setAccessibleName(tr("Wave length"));
+  pitchList->setAccessibleName(tr("Pitch"));
+  statusField->setAccessibleName(tr("Pointer position"));
+  holdButton->setAccessibleName(tr("Hold"));
+  polyButton->setAccessibleName(tr("Poly"));
+  pasteButton->setAccessibleName(tr("Paste"));
+  harmonicsButton->setAccessibleName(tr("Harmonics"));
+  playButton->setToolTip(tr("Play"));
+  stopButton->setToolTip(tr("Stop"));
+  holdButton->setToolTip(tr("Hold"));
+  polyButton->setToolTip(tr("Poly"));
+  harmonicsButton->setToolTip(tr("Harmonics"));
+  for (IconButton* button : {playButton, holdButton, polyButton, harmonicsButton}) {
+    button->ShowState();
+  }
+
   const std::array<QWidget*, 10> tabOrder = {exitButton,  playButton,     stopButton, copyButton,
                                              lengthList,  pitchList,      holdButton, polyButton,
                                              pasteButton, harmonicsButton};
@@ -183,11 +205,19 @@ void MainDialog::InitDialog(const ButtonIcons& icons) {
   // 5. The pane's window, placed in client pixels.
   pane.setParent(this);
   pane.setGeometry(kPaneLeft, kPaneTop, width() - kPaneMarginX, height() - kPaneMarginY);
+  pane.setAccessibleName(tr("Wave editor"));
   pane.show();
 
   // The commands of the pane's menu and their shortcuts. The menu opens on a right click on the
   // pane, and with Shift+F10 or the menu key anywhere in the dialog.
   commands = new EditorCommands(*this);
+  // Each keyboard edit in the pane is one user action; a mouse stroke is one from press to release.
+  pane.SetPerformHook(
+      [this](const QString& name, const std::function<void()>& edit) { Perform(name, edit); });
+  pane.SetStrokeHooks(nullptr, [this] { commands->UpdateStates(); });
+  playStateTimer = new QTimer(this);
+  playStateTimer->setInterval(100);
+  connect(playStateTimer, &QTimer::timeout, this, &MainDialog::UpdateButtonStates);
   pane.setContextMenuPolicy(Qt::CustomContextMenu);
   connect(&pane, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& position) { OpenPaneMenu(pane.mapToGlobal(position)); });
@@ -243,10 +273,12 @@ void MainDialog::ApplyLength(int32_t index) {
 
 void MainDialog::OnPlay() {
   pane.Play();
+  UpdateButtonStates();
 }
 
 void MainDialog::OnStop() {
   pane.Stop();
+  UpdateButtonStates();
 }
 
 void MainDialog::OnCopy() {
@@ -267,15 +299,18 @@ void MainDialog::OnPaste() {
 void MainDialog::OnHold() {
   pane.SetHarmonicsView(WaveEditorModel::kWaveView);
   pane.SetMode(WaveEditorModel::kHold);
+  UpdateButtonStates();
 }
 
 void MainDialog::OnPoly() {
   pane.SetHarmonicsView(WaveEditorModel::kWaveView);
   pane.SetMode(WaveEditorModel::kPoly);
+  UpdateButtonStates();
 }
 
 void MainDialog::OnHarmonics() {
   pane.SetHarmonicsView(WaveEditorModel::kHarmonicsView);
+  UpdateButtonStates();
 }
 
 void MainDialog::OnPitchChanged() {
@@ -333,6 +368,27 @@ void MainDialog::Perform(const QString& name, const std::function<void()>& actio
     PushFields();
   }
   commands->UpdateStates();
+  UpdateButtonStates();
+}
+
+void MainDialog::UpdateButtonStates() {
+  WaveEditorModel& model = pane.Model();
+  const bool wave = !model.IsHarmonicsView();
+  holdButton->setChecked(wave && model.Mode() == WaveEditorModel::kHold);
+  polyButton->setChecked(wave && model.Mode() == WaveEditorModel::kPoly);
+  harmonicsButton->setChecked(!wave);
+  playButton->setChecked(model.GetPlayer().IsPlaying());
+}
+
+void MainDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  UpdateButtonStates();
+  playStateTimer->start();
+}
+
+void MainDialog::hideEvent(QHideEvent* event) {
+  playStateTimer->stop();
+  QDialog::hideEvent(event);
 }
 
 void MainDialog::OpenPaneMenu(const QPoint& globalPosition) {

@@ -22,6 +22,7 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QTimer;
 class UiServices;
 struct ButtonIcons;
 
@@ -81,8 +82,15 @@ class MainDialog : public QDialog {
   // How many times the fields have been written to the controls.
   int FieldPushCount() const { return fieldPushCount; }
 
+  // Shows on the Hold, Poly, Harmonics and Play buttons (checked, sunken) which mode and view are
+  // on and whether the player plays. Runs after every control event and user action, and every
+  // 100 ms while the dialog is shown, since the sound ends by itself after a Stop.
+  void UpdateButtonStates();
+
  protected:
   bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -125,6 +133,7 @@ class MainDialog : public QDialog {
   QPushButton* exitButton = nullptr;
   QMenu* systemMenu = nullptr;
   EditorCommands* commands = nullptr;
+  QTimer* playStateTimer = nullptr;
   // The data exchange fields.
   int32_t pitchIndex = 5;
   int32_t lengthIndex = 4;
