@@ -138,6 +138,9 @@ void MainDialog::CreateControls() {
   copyButton->setAccessibleName(tr("Copy"));
   lengthList->setAccessibleName(tr("Wave length"));
   pitchList->setAccessibleName(tr("Pitch"));
+  // On Linux a list's accessible name is its current item; its description carries what it is.
+  lengthList->setAccessibleDescription(lengthList->accessibleName());
+  pitchList->setAccessibleDescription(pitchList->accessibleName());
   statusField->setAccessibleName(tr("Pointer position"));
   holdButton->setAccessibleName(tr("Hold"));
   polyButton->setAccessibleName(tr("Poly"));

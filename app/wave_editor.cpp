@@ -274,7 +274,8 @@ void WaveEditor::WriteLine(const PaneGeometry& g, QPoint end) {
   const int32_t first = std::max(std::min(k0, k1), 0);
   const int32_t last = std::min(std::max(k0, k1), g.length - 1);
   for (int32_t k = first; k <= last; ++k) {
-    const int32_t v = k1 == k0 ? v1 : v0 + Scaled(v1 - v0, k - k0, k1 - k0);
+    // Counted from the press column toward the release column, so both counts are positive.
+    const int32_t v = k1 == k0 ? v1 : v0 + Scaled(v1 - v0, std::abs(k - k0), std::abs(k1 - k0));
     if (g.harmonics) {
       amplitudes[static_cast<size_t>(k)] = static_cast<uint8_t>(v);
     } else {
