@@ -345,7 +345,7 @@ bool WaveEditor::TakeHexDigit(const QString& text) {
     const int32_t code = pendingDigit * 16 + digit;
     pendingDigit = -1;
     WriteAtCursor(model.IsHarmonicsView() ? std::min(code, 127) : static_cast<int8_t>(code));
-    if (cursor < model.GetLength() - 1) SetCursor(Cursor() + 1);
+    if (Cursor() < model.GetLength() - 1) SetCursor(Cursor() + 1);
   } else {
     pendingDigit = digit;
     pendingSince.start();
