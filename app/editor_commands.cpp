@@ -7,10 +7,38 @@
 #include <QEvent>
 #include <QKeySequence>
 #include <QMenu>
+#include <QRandomGenerator>
 #include <QUndoStack>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "app/edit_history.h"
 #include "app/language.h"
+
+namespace {
+
+// The harmonic series a shape stands for in the harmonics view, if any.
+std::optional<HarmonicSeries> SeriesOf(WaveShape shape) {
+  switch (shape) {
+    case WaveShape::kSine:
+      return HarmonicSeries::kSine;
+    case WaveShape::kTriangle:
+      return HarmonicSeries::kTriangle;
+    case WaveShape::kSawtooth:
+      return HarmonicSeries::kSawtooth;
+    case WaveShape::kSquare:
+      return HarmonicSeries::kSquare;
+    default:
+      return std::nullopt;
+  }
+}
+
+bool ChangesLength(WaveTransform transform) {
+  return transform == WaveTransform::kHalfLength || transform == WaveTransform::kDoubleLength;
+}
+
+}  // namespace
 
 EditorCommands::EditorCommands(MainDialog& dialog) : QObject(&dialog), dialog(dialog) {
   paneMenu = new QMenu(&dialog);
@@ -39,6 +67,18 @@ EditorCommands::EditorCommands(MainDialog& dialog) : QObject(&dialog), dialog(di
   paneMenu->addAction(Action(Id::kPaste));
   paneMenu->addSeparator();
 
+  // Shaping tools.
+  shapeMenu = AddSubmenu(paneMenu, QT_TR_NOOP("Shape"));
+  shapeMenu->setObjectName(QStringLiteral("shapeMenu"));
+  transformMenu = AddSubmenu(paneMenu, QT_TR_NOOP("Transform"));
+  transformMenu->setObjectName(QStringLiteral("transformMenu"));
+  // A disabled tool says why in its tooltip.
+  shapeMenu->setToolTipsVisible(true);
+  transformMenu->setToolTipsVisible(true);
+  AddShapes();
+  AddTransforms();
+  paneMenu->addSeparator();
+
   // The interface's language, remembered and applied at once.
   QMenu* languages = AddSubmenu(paneMenu, QT_TR_NOOP("Language"));
   auto* languageGroup = new QActionGroup(this);
@@ -56,6 +96,83 @@ EditorCommands::EditorCommands(MainDialog& dialog) : QObject(&dialog), dialog(di
 
   dialog.installEventFilter(this);
   UpdateStates();
+}
+
+void EditorCommands::AddShapes() {
+  const std::vector<std::pair<WaveShape, const char*>> shapes = {
+      {WaveShape::kSine, QT_TR_NOOP("Sine")},
+      {WaveShape::kTriangle, QT_TR_NOOP("Triangle")},
+      {WaveShape::kSawtooth, QT_TR_NOOP("Sawtooth")},
+      {WaveShape::kSquare, QT_TR_NOOP("Square")},
+      {WaveShape::kPulse25, QT_TR_NOOP("Pulse 25 %")},
+      {WaveShape::kPulse12, QT_TR_NOOP("Pulse 12.5 %")},
+      {WaveShape::kNoise, QT_TR_NOOP("Noise")},
+  };
+  for (const auto& [shape, text] : shapes) {
+    QAction* action = shapeMenu->addAction(tr(text));
+    sourceTexts[action] = text;
+    connect(action, &QAction::triggered, this,
+            [this, shape = shape, action] { ApplyShape(shape, action->text()); });
+    shapeActions[shape] = action;
+  }
+}
+
+void EditorCommands::AddTransforms() {
+  const std::vector<std::pair<WaveTransform, const char*>> transforms = {
+      {WaveTransform::kInvert, QT_TR_NOOP("Invert")},
+      {WaveTransform::kReverse, QT_TR_NOOP("Reverse")},
+      {WaveTransform::kRotateLeft, QT_TR_NOOP("Rotate Left")},
+      {WaveTransform::kRotateRight, QT_TR_NOOP("Rotate Right")},
+      {WaveTransform::kNormalize, QT_TR_NOOP("Normalize")},
+      {WaveTransform::kRemoveDc, QT_TR_NOOP("Remove DC")},
+      {WaveTransform::kSmooth, QT_TR_NOOP("Smooth")},
+      {WaveTransform::kLouder, QT_TR_NOOP("Louder")},
+      {WaveTransform::kQuieter, QT_TR_NOOP("Quieter")},
+      {WaveTransform::kHalfLength, QT_TR_NOOP("Half Length")},
+      {WaveTransform::kDoubleLength, QT_TR_NOOP("Double Length")},
+  };
+  for (const auto& [transform, text] : transforms) {
+    if (transform == WaveTransform::kHalfLength) transformMenu->addSeparator();
+    QAction* action = transformMenu->addAction(tr(text));
+    sourceTexts[action] = text;
+    connect(action, &QAction::triggered, this,
+            [this, transform = transform, action] { ApplyTransform(transform, action->text()); });
+    transformActions[transform] = action;
+  }
+}
+
+void EditorCommands::ApplyShape(WaveShape shape, const QString& name) {
+  WaveEditorModel& model = dialog.Pane().Model();
+  if (model.IsHarmonicsView()) {
+    const std::optional<HarmonicSeries> series = SeriesOf(shape);
+    if (!series) return;
+    dialog.Perform(
+        name, [&model, series] { model.SetAmplitudes(MakeHarmonics(*series, model.GetLength())); });
+    return;
+  }
+  // Noise takes a new seed every time.
+  const uint32_t seed = QRandomGenerator::global()->generate();
+  dialog.Perform(name, [&model, shape, seed] {
+    model.SetSamples(SampleSlots(MakeShape(shape, model.GetLength(), seed)));
+  });
+}
+
+void EditorCommands::ApplyTransform(WaveTransform transform, const QString& name) {
+  WaveEditorModel& model = dialog.Pane().Model();
+  if (!TransformApplies(transform, model.GetLength())) return;
+  if (ChangesLength(transform)) {
+    // Both arrays follow, by the length list's rule; Perform brings the list in line.
+    const int32_t length =
+        transform == WaveTransform::kHalfLength ? model.GetLength() / 2 : model.GetLength() * 2;
+    dialog.Perform(name, [this, length] { dialog.Pane().SetLength(length); });
+    return;
+  }
+  if (model.IsHarmonicsView()) return;
+  dialog.Perform(name, [&model, transform] {
+    if (const auto result = ::ApplyTransform(transform, SignedSamples(model.Samples()))) {
+      model.SetSamples(SampleSlots(*result));
+    }
+  });
 }
 
 QAction* EditorCommands::Add(Id id, const char* text, const QKeySequence& shortcut) {
@@ -79,6 +196,7 @@ QMenu* EditorCommands::AddSubmenu(QMenu* parent, const char* title) {
 
 void EditorCommands::Retranslate() {
   for (const auto& [action, text] : sourceTexts) action->setText(tr(text));
+  UpdateStates();
 }
 
 bool EditorCommands::eventFilter(QObject* watched, QEvent* event) {
@@ -89,6 +207,26 @@ bool EditorCommands::eventFilter(QObject* watched, QEvent* event) {
 void EditorCommands::UpdateStates() {
   Action(Id::kUndo)->setEnabled(dialog.History().Stack().canUndo());
   Action(Id::kRedo)->setEnabled(dialog.History().Stack().canRedo());
+  const WaveEditorModel& model = dialog.Pane().Model();
+  const bool harmonics = model.IsHarmonicsView();
+  for (const auto& [shape, action] : shapeActions) {
+    const bool enabled = !harmonics || SeriesOf(shape).has_value();
+    action->setEnabled(enabled);
+    action->setToolTip(enabled ? QString() : tr("Only in the wave view"));
+  }
+  const int32_t length = model.GetLength();
+  for (const auto& [transform, action] : transformActions) {
+    QString why;
+    if (transform == WaveTransform::kHalfLength && !TransformApplies(transform, length)) {
+      why = tr("The wave is already at its shortest, 2 samples");
+    } else if (transform == WaveTransform::kDoubleLength && !TransformApplies(transform, length)) {
+      why = tr("The wave is already at its longest, 64 samples");
+    } else if (harmonics && !ChangesLength(transform)) {
+      why = tr("Only in the wave view");
+    }
+    action->setEnabled(why.isEmpty());
+    action->setToolTip(why);
+  }
 }
 
 void EditorCommands::PopupPaneMenu(const QPoint& globalPosition) {

@@ -6,6 +6,9 @@
 #include <QObject>
 #include <QPoint>
 #include <map>
+#include <vector>
+
+#include "editor/wave_shapes.h"
 
 class MainDialog;
 class QAction;
@@ -31,6 +34,14 @@ class EditorCommands : public QObject {
 
   QAction* Action(Id id) const { return actions.at(id); }
   QMenu* PaneMenu() const { return paneMenu; }
+  // The pane menu's submenus of shaping tools. A shape sets the wave in the wave view; in the
+  // harmonics view Sine, Triangle, Sawtooth and Square set that harmonic series instead, and the
+  // others are disabled. The transforms change the wave and apply in the wave view, except Half
+  // and Double Length, which change the length of both (as the length list does).
+  QMenu* ShapeMenu() const { return shapeMenu; }
+  QMenu* TransformMenu() const { return transformMenu; }
+  QAction* ShapeAction(WaveShape shape) const { return shapeActions.at(shape); }
+  QAction* TransformAction(WaveTransform transform) const { return transformActions.at(transform); }
   // Brings the enabled states up to date, then shows the pane menu at `globalPosition`.
   void PopupPaneMenu(const QPoint& globalPosition);
   // Enables each command that can act on the editor's state now.
@@ -46,9 +57,17 @@ class EditorCommands : public QObject {
   // A submenu of the pane menu, titled with a marked source text.
   QMenu* AddSubmenu(QMenu* parent, const char* title);
   void Retranslate();
+  void AddShapes();
+  void AddTransforms();
+  void ApplyShape(WaveShape shape, const QString& name);
+  void ApplyTransform(WaveTransform transform, const QString& name);
 
   MainDialog& dialog;
   std::map<Id, QAction*> actions;
   std::map<QAction*, const char*> sourceTexts;  // actions and submenus' menu actions
+  std::map<WaveShape, QAction*> shapeActions;
+  std::map<WaveTransform, QAction*> transformActions;
   QMenu* paneMenu = nullptr;
+  QMenu* shapeMenu = nullptr;
+  QMenu* transformMenu = nullptr;
 };

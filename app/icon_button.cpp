@@ -14,6 +14,14 @@ constexpr int kFrame = 2;
 
 IconButton::IconButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
 
+void IconButton::ShowState() {
+  setCheckable(true);
+}
+
+void IconButton::nextCheckState() {
+  // The state follows what the button's owner reports, never the click itself.
+}
+
 void IconButton::SetImage(const QIcon& icon) {
   image = icon;
   update();
@@ -29,8 +37,8 @@ void IconButton::paintEvent(QPaintEvent*) {
 
   if (!image.isNull()) {
     const QPixmap pixmap = image.pixmap(QSize(kIconSize, kIconSize), devicePixelRatio());
-    // The face moves by one pixel while the button is held down.
-    const int shift = isDown() ? 1 : 0;
+    // The face moves by one pixel while the button is held down or shows its state as on.
+    const int shift = isDown() || isChecked() ? 1 : 0;
     painter.save();
     painter.setClipRect(rect().adjusted(kFrame, kFrame, -kFrame, -kFrame));
     painter.drawPixmap((width() - kIconSize) / 2 + shift, (height() - kIconSize) / 2 + shift,

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -132,6 +133,30 @@ void MainDialog::CreateControls() {
   QPushButton* pasteButton = AddPushButton(kIdPaste, "Paste", QRect(187, 237, 40, 14));
   harmonicsButton = AddIconButton(kIdHarmonics, "Harmonics", QRect(48, 7, 15, 16));
 
+  // Names for assistive technology; the visible texts stay as they are.
+  exitButton->setAccessibleName(tr("Exit"));
+  playButton->setAccessibleName(tr("Play"));
+  stopButton->setAccessibleName(tr("Stop"));
+  copyButton->setAccessibleName(tr("Copy"));
+  lengthList->setAccessibleName(tr("Wave length"));
+  pitchList->setAccessibleName(tr("Pitch"));
+  // On Linux a list's accessible name is its current item; its description carries what it is.
+  lengthList->setAccessibleDescription(lengthList->accessibleName());
+  pitchList->setAccessibleDescription(pitchList->accessibleName());
+  statusField->setAccessibleName(tr("Pointer position"));
+  holdButton->setAccessibleName(tr("Hold"));
+  polyButton->setAccessibleName(tr("Poly"));
+  pasteButton->setAccessibleName(tr("Paste"));
+  harmonicsButton->setAccessibleName(tr("Harmonics"));
+  playButton->setToolTip(tr("Play"));
+  stopButton->setToolTip(tr("Stop"));
+  holdButton->setToolTip(tr("Hold"));
+  polyButton->setToolTip(tr("Poly"));
+  harmonicsButton->setToolTip(tr("Harmonics"));
+  for (IconButton* button : {playButton, holdButton, polyButton, harmonicsButton}) {
+    button->ShowState();
+  }
+
   const std::array<QWidget*, 10> tabOrder = {exitButton,  playButton,     stopButton, copyButton,
                                              lengthList,  pitchList,      holdButton, polyButton,
                                              pasteButton, harmonicsButton};
@@ -185,16 +210,24 @@ void MainDialog::InitDialog(const ButtonIcons& icons) {
   // 5. The pane's window, placed in client pixels.
   pane.setParent(this);
   pane.setGeometry(kPaneLeft, kPaneTop, width() - kPaneMarginX, height() - kPaneMarginY);
+  pane.setAccessibleName(tr("Wave editor"));
   pane.show();
 
   // Every action that changes the data is one step of the edit history; a mouse stroke or a key
   // on the pane is one action.
   history = std::make_unique<EditHistory>(pane.Model(), [this] { SyncWithPane(); });
-  pane.installEventFilter(this);
 
   // The commands of the pane's menu and their shortcuts. The menu opens on a right click on the
   // pane, and with Shift+F10 or the menu key anywhere in the dialog.
   commands = new EditorCommands(*this);
+  // Each keyboard edit in the pane is one user action; a mouse stroke is one from press to release.
+  pane.SetPerformHook(
+      [this](const QString& name, const std::function<void()>& edit) { Perform(name, edit); });
+  // A stroke, from the press to the release, is one step.
+  pane.SetStrokeHooks([this] { StartStroke(); }, [this] { FinishStroke(); });
+  playStateTimer = new QTimer(this);
+  playStateTimer->setInterval(100);
+  connect(playStateTimer, &QTimer::timeout, this, &MainDialog::UpdateButtonStates);
   pane.setContextMenuPolicy(Qt::CustomContextMenu);
   connect(&pane, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& position) { OpenPaneMenu(pane.mapToGlobal(position)); });
@@ -251,10 +284,12 @@ void MainDialog::ApplyLength(int32_t index) {
 
 void MainDialog::OnPlay() {
   pane.Play();
+  UpdateButtonStates();
 }
 
 void MainDialog::OnStop() {
   pane.Stop();
+  UpdateButtonStates();
 }
 
 void MainDialog::OnCopy() {
@@ -285,6 +320,7 @@ void MainDialog::OnPoly() {
 
 void MainDialog::OnHarmonics() {
   pane.SetHarmonicsView(WaveEditorModel::kHarmonicsView);
+  UpdateButtonStates();
 }
 
 void MainDialog::OnPitchChanged() {
@@ -360,6 +396,12 @@ void MainDialog::SyncWithPane() {
     PushFields();
   }
   if (commands != nullptr) commands->UpdateStates();
+  UpdateButtonStates();
+}
+
+void MainDialog::StartStroke() {
+  FinishStroke();
+  strokeBefore = std::make_unique<WaveState>(pane.Model().State());
 }
 
 void MainDialog::FinishStroke() {
@@ -369,39 +411,24 @@ void MainDialog::FinishStroke() {
   SyncWithPane();
 }
 
-bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != &pane) return QDialog::eventFilter(watched, event);
-  switch (event->type()) {
-    case QEvent::MouseButtonPress:
-      // A stroke runs from the press to the release of the left button.
-      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        FinishStroke();
-        strokeBefore = std::make_unique<WaveState>(pane.Model().State());
-      }
-      break;
-    case QEvent::MouseButtonRelease:
-      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && strokeBefore) {
-        // The pane writes the release point first; then the stroke is one step.
-        static_cast<QObject&>(pane).event(event);
-        FinishStroke();
-        return true;
-      }
-      break;
-    case QEvent::KeyPress: {
-      // A key that edits the pane is one step.
-      FinishStroke();
-      const WaveState before = pane.Model().State();
-      // Delivered here, so that the step closes after the pane's edit; a key the pane leaves
-      // unaccepted still goes on to the dialog.
-      static_cast<QObject&>(pane).event(event);
-      history->Record(tr("Edit"), before);
-      SyncWithPane();
-      return true;
-    }
-    default:
-      break;
-  }
-  return QDialog::eventFilter(watched, event);
+void MainDialog::UpdateButtonStates() {
+  WaveEditorModel& model = pane.Model();
+  const bool wave = !model.IsHarmonicsView();
+  holdButton->setChecked(wave && model.Mode() == WaveEditorModel::kHold);
+  polyButton->setChecked(wave && model.Mode() == WaveEditorModel::kPoly);
+  harmonicsButton->setChecked(!wave);
+  playButton->setChecked(model.GetPlayer().IsPlaying());
+}
+
+void MainDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  UpdateButtonStates();
+  playStateTimer->start();
+}
+
+void MainDialog::hideEvent(QHideEvent* event) {
+  playStateTimer->stop();
+  QDialog::hideEvent(event);
 }
 
 void MainDialog::OpenPaneMenu(const QPoint& globalPosition) {

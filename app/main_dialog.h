@@ -25,6 +25,7 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QTimer;
 class UiServices;
 struct ButtonIcons;
 
@@ -91,9 +92,15 @@ class MainDialog : public QDialog {
   // How many times the fields have been written to the controls.
   int FieldPushCount() const { return fieldPushCount; }
 
+  // Shows on the Hold, Poly, Harmonics and Play buttons (checked, sunken) which mode and view are
+  // on and whether the player plays. Runs after every control event and user action, and every
+  // 100 ms while the dialog is shown, since the sound ends by itself after a Stop.
+  void UpdateButtonStates();
+
  protected:
   bool event(QEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -124,7 +131,8 @@ class MainDialog : public QDialog {
   void OnPointerReport(int x, int y);
   // Brings the length list in line with the pane and the commands' states up to date.
   void SyncWithPane();
-  // Ends the mouse stroke on the pane, if one is open, as one step.
+  // A mouse stroke on the pane opens at the press and ends, as one step, after the release.
+  void StartStroke();
   void FinishStroke();
 
   DialogUnits units;
@@ -140,6 +148,7 @@ class MainDialog : public QDialog {
   QPushButton* exitButton = nullptr;
   QMenu* systemMenu = nullptr;
   EditorCommands* commands = nullptr;
+  QTimer* playStateTimer = nullptr;
   std::unique_ptr<EditHistory> history;
   // The data when the left button went down on the pane, while a stroke is open.
   std::unique_ptr<WaveState> strokeBefore;

@@ -1,11 +1,12 @@
 #include "app/wave_editor.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPen>
-#include <QPolygon>
 #include <algorithm>
 #include <cstdlib>
 
@@ -17,13 +18,12 @@ const QColor kBackground(0, 0, 0);
 const QColor kBaseLine(0, 255, 0);
 const QColor kGrid(0, 127, 0);
 const QColor kWave(0, 175, 0);
+// The keyboard's cursor and the straight line of a Shift stroke, set apart from the greens.
+const QColor kCursor(0, 128, 255);
+const QColor kLinePreview(255, 255, 255);
 
-// A solid one-pixel pen.
-QPen OnePixelPen(const QColor& color) {
-  QPen pen(color, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-  pen.setCosmetic(true);
-  return pen;
-}
+// How long the first hex digit of a pair waits for the second.
+constexpr qint64 kDigitPairMs = 1500;
 
 // d * i / steps rounded to the nearest integer, halves away from zero.
 int Scaled(int d, int i, int steps) {
@@ -36,29 +36,70 @@ int Scaled(int d, int i, int steps) {
 // per step along the longer axis, the other coordinate rounded to the nearest pixel. (Qt's own
 // flat-capped lines leave out the bottom or right end whichever way they run, which differs for
 // lines drawn upward or leftward.)
-void DrawLine(QPainter& painter, QPoint from, QPoint to) {
+//
+// Each logical pixel is filled as a 1 x 1 rectangle (runs along the longer axis as one rectangle),
+// so that at any device pixel ratio it covers all of its device pixels, as a point or a cosmetic
+// pen would not.
+void DrawLine(QPainter& painter, const QColor& color, QPoint from, QPoint to) {
   const int dx = to.x() - from.x();
   const int dy = to.y() - from.y();
   const int steps = std::max(std::abs(dx), std::abs(dy));
   if (steps == 0) return;
-  QPolygon pixels;
-  pixels.reserve(steps);
-  for (int i = 0; i < steps; ++i) {
-    pixels.append(QPoint(from.x() + Scaled(dx, i, steps), from.y() + Scaled(dy, i, steps)));
+  const bool alongX = std::abs(dx) >= std::abs(dy);
+  const auto pixel = [&](int i) {
+    return QPoint(from.x() + Scaled(dx, i, steps), from.y() + Scaled(dy, i, steps));
+  };
+  QPoint runStart = pixel(0);
+  QPoint runEnd = runStart;
+  for (int i = 1; i <= steps; ++i) {
+    const QPoint next = i < steps ? pixel(i) : QPoint();
+    const bool sameRun =
+        i < steps && (alongX ? next.y() == runStart.y() : next.x() == runStart.x());
+    if (sameRun) {
+      runEnd = next;
+      continue;
+    }
+    painter.fillRect(
+        QRect(QPoint(std::min(runStart.x(), runEnd.x()), std::min(runStart.y(), runEnd.y())),
+              QPoint(std::max(runStart.x(), runEnd.x()), std::max(runStart.y(), runEnd.y()))),
+        color);
+    runStart = runEnd = next;
   }
-  painter.drawPoints(pixels);
+}
+
+// The pane as assistive technology sees it: a chart whose value is the cursor's sample.
+class WaveEditorAccessible : public QAccessibleWidget {
+ public:
+  explicit WaveEditorAccessible(WaveEditor* pane) : QAccessibleWidget(pane, QAccessible::Chart) {}
+
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return static_cast<WaveEditor*>(widget())->CursorText();
+    return QAccessibleWidget::text(t);
+  }
+};
+
+QAccessibleInterface* PaneAccessibleFactory(const QString&, QObject* object) {
+  if (auto* pane = dynamic_cast<WaveEditor*>(object)) return new WaveEditorAccessible(pane);
+  return nullptr;
 }
 
 }  // namespace
 
 WaveEditor::WaveEditor(QWidget* parent, AudioDevice* device, UiServices* services)
     : QWidget(parent), model(device, services) {
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(PaneAccessibleFactory);
+    return true;
+  }();
+  (void)factoryInstalled;
   setObjectName(QStringLiteral("WaveEdit"));
   // The pane paints every pixel itself, starting with its own erase.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAutoFillBackground(false);
   // Pointer moves are reported also while no button is held.
   setMouseTracking(true);
+  // A click gives the pane the keyboard; Tab passes it by, so the dialog's tab order stays.
+  setFocusPolicy(Qt::ClickFocus);
   model.SetRedrawHandler([this] { update(); });
 }
 
@@ -78,25 +119,40 @@ void WaveEditor::paintEvent(QPaintEvent*) {
   // Erase background.
   painter.fillRect(rect(), kBackground);
 
-  painter.setPen(OnePixelPen(kBaseLine));
-  DrawLine(painter, QPoint(0, g.base), QPoint(g.width, g.base));
+  DrawLine(painter, kBaseLine, QPoint(0, g.base), QPoint(g.width, g.base));
 
-  painter.setPen(OnePixelPen(kGrid));
   for (int32_t k = 1; k < g.length; ++k) {
-    DrawLine(painter, QPoint(k * g.column, 0), QPoint(k * g.column, g.height));
+    DrawLine(painter, kGrid, QPoint(k * g.column, 0), QPoint(k * g.column, g.height));
   }
+
+  // The cursor shows only while the pane has the keyboard, under the data.
+  if (hasFocus()) PaintCursor(painter, g);
 
   if (g.harmonics) {
     PaintBars(painter, g);
   } else {
     PaintWave(painter, g);
   }
+
+  if (dragging && lineStroke) {
+    DrawLine(painter, kLinePreview, pressPosition, lastPosition);
+  }
+}
+
+void WaveEditor::PaintCursor(QPainter& painter, const PaneGeometry& g) {
+  // A one-pixel outline just inside the cursor's column, clear of the grid lines.
+  const int32_t left = Cursor() * g.column + 1;
+  const int32_t right = std::max(left, left + g.column - 2);
+  const int32_t bottom = g.height - 1;
+  DrawLine(painter, kCursor, QPoint(left, 0), QPoint(right, 0));
+  DrawLine(painter, kCursor, QPoint(right, 0), QPoint(right, bottom));
+  DrawLine(painter, kCursor, QPoint(right, bottom), QPoint(left, bottom));
+  DrawLine(painter, kCursor, QPoint(left, bottom), QPoint(left, 0));
 }
 
 void WaveEditor::PaintWave(QPainter& painter, const PaneGeometry& g) {
   const std::vector<uint16_t>& samples = model.Samples();
   const int32_t mode = model.Mode();
-  painter.setPen(OnePixelPen(kWave));
   const auto height = [&](size_t k) {
     const int32_t value = static_cast<int8_t>(samples[k] & 0xff);
     return g.base - value * g.unit;
@@ -109,10 +165,10 @@ void WaveEditor::PaintWave(QPainter& painter, const PaneGeometry& g) {
     const int32_t y0 = height(k);
     const int32_t y1 = height(next);
     if (mode == WaveEditorModel::kHold) {
-      DrawLine(painter, QPoint(x0, y0), QPoint(x1, y0));
-      DrawLine(painter, QPoint(x1, y0), QPoint(x1, y1));
+      DrawLine(painter, kWave, QPoint(x0, y0), QPoint(x1, y0));
+      DrawLine(painter, kWave, QPoint(x1, y0), QPoint(x1, y1));
     } else if (mode == WaveEditorModel::kPoly) {
-      DrawLine(painter, QPoint(x0, y0), QPoint(x1, y1));
+      DrawLine(painter, kWave, QPoint(x0, y0), QPoint(x1, y1));
     }
   }
 }
@@ -138,6 +194,11 @@ void WaveEditor::PaintBars(QPainter& painter, const PaneGeometry& g) {
   }
 }
 
+void WaveEditor::SetStrokeHooks(std::function<void()> started, std::function<void()> ended) {
+  strokeStarted = std::move(started);
+  strokeEnded = std::move(ended);
+}
+
 void WaveEditor::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) {
     QWidget::mousePressEvent(event);
@@ -146,7 +207,14 @@ void WaveEditor::mousePressEvent(QMouseEvent* event) {
   // Nothing is written on the press. While the button is held Qt's implicit grab sends the moves
   // and the release here, also from outside the pane.
   lastPosition = event->position().toPoint();
+  pressPosition = lastPosition;
+  lineStroke = event->modifiers().testFlag(Qt::ShiftModifier);
   dragging = true;
+  // The keyboard carries on where the pointer went down.
+  const PaneGeometry g = Geometry();
+  const int32_t column = g.ColumnFromX(pressPosition.x());
+  if (column >= 0 && column < g.length) cursor = column;
+  if (strokeStarted) strokeStarted();
 }
 
 void WaveEditor::mouseReleaseEvent(QMouseEvent* event) {
@@ -154,13 +222,23 @@ void WaveEditor::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
     return;
   }
+  // A release without a press of its own still writes: it is a stroke of its own.
+  if (!dragging && strokeStarted) strokeStarted();
+  const bool line = dragging && lineStroke;
   dragging = false;
+  lineStroke = false;
   const QPoint position = event->position().toPoint();
   const PaneGeometry g = Geometry();
-  const int32_t column = g.ColumnFromX(position.x());
-  if (column >= 0 && column < g.length) {
-    model.WriteValue(column, g.ValueFromY(position.y()));
+  if (line) {
+    WriteLine(g, position);
+    update();  // the line's preview goes
+  } else {
+    const int32_t column = g.ColumnFromX(position.x());
+    if (column >= 0 && column < g.length) {
+      model.WriteValue(column, g.ValueFromY(position.y()));
+    }
   }
+  if (strokeEnded) strokeEnded();
 }
 
 void WaveEditor::mouseMoveEvent(QMouseEvent* event) {
@@ -169,12 +247,171 @@ void WaveEditor::mouseMoveEvent(QMouseEvent* event) {
   const int32_t lastColumn = g.ColumnFromX(lastPosition.x());
   const int32_t column = g.ColumnFromX(position.x());
   const int32_t lastValue = g.ValueFromY(lastPosition.y());
-  // A column is written when the pointer leaves it, with the value of the last position in it.
-  if (dragging && lastColumn != column && lastColumn >= 0 && lastColumn < g.length) {
+  // A column is written when the pointer leaves it, with the value of the last position in it. A
+  // line stroke writes only at the release and shows the line meanwhile.
+  if (dragging && lineStroke) {
+    update();
+  } else if (dragging && lastColumn != column && lastColumn >= 0 && lastColumn < g.length) {
     model.WriteValue(lastColumn, lastValue);
   }
   if (QWidget* parent = parentWidget()) {
     QCoreApplication::postEvent(parent, new PointerReportEvent(column, lastValue));
   }
   lastPosition = position;
+}
+
+void WaveEditor::WriteLine(const PaneGeometry& g, QPoint end) {
+  // Every column from the press column to the release column gets the value on the straight line
+  // between the two points' values: v0 + (v1 - v0) x (k - k0) / (k1 - k0), rounded to the nearest
+  // (halves away from zero). Columns outside the pane are passed over; a line within one column
+  // writes the release value. All of it is handed over in one step.
+  const int32_t k0 = g.ColumnFromX(pressPosition.x());
+  const int32_t k1 = g.ColumnFromX(end.x());
+  const int32_t v0 = g.ValueFromY(pressPosition.y());
+  const int32_t v1 = g.ValueFromY(end.y());
+  std::vector<uint16_t> samples = model.Samples();
+  std::vector<uint8_t> amplitudes = model.Amplitudes();
+  const int32_t first = std::max(std::min(k0, k1), 0);
+  const int32_t last = std::min(std::max(k0, k1), g.length - 1);
+  for (int32_t k = first; k <= last; ++k) {
+    // Counted from the press column toward the release column, so both counts are positive.
+    const int32_t v = k1 == k0 ? v1 : v0 + Scaled(v1 - v0, std::abs(k - k0), std::abs(k1 - k0));
+    if (g.harmonics) {
+      amplitudes[static_cast<size_t>(k)] = static_cast<uint8_t>(v);
+    } else {
+      samples[static_cast<size_t>(k)] = static_cast<uint8_t>(v);
+    }
+  }
+  if (g.harmonics) {
+    model.SetAmplitudes(amplitudes);
+  } else {
+    model.SetSamples(samples);
+  }
+}
+
+int32_t WaveEditor::Cursor() const {
+  return std::clamp(cursor, 0, model.GetLength() - 1);
+}
+
+void WaveEditor::SetCursor(int32_t column) {
+  cursor = std::clamp(column, 0, model.GetLength() - 1);
+  CursorChanged();
+}
+
+int32_t WaveEditor::CursorValue() const {
+  const auto k = static_cast<size_t>(Cursor());
+  if (model.IsHarmonicsView()) return model.Amplitudes()[k];
+  return static_cast<int8_t>(model.Samples()[k] & 0xff);
+}
+
+QString WaveEditor::CursorText() const {
+  const QString format =
+      model.IsHarmonicsView() ? tr("harmonic %1 of %2: %3") : tr("sample %1 of %2: %3");
+  return format.arg(Cursor() + 1).arg(model.GetLength()).arg(CursorValue());
+}
+
+void WaveEditor::CursorChanged() {
+  if (QWidget* parent = parentWidget()) {
+    QCoreApplication::postEvent(parent, new PointerReportEvent(Cursor(), CursorValue()));
+  }
+  update();
+  QAccessibleValueChangeEvent changed(this, CursorText());
+  QAccessible::updateAccessibility(&changed);
+}
+
+void WaveEditor::WriteAtCursor(int32_t value) {
+  const bool harmonics = model.IsHarmonicsView();
+  const int32_t v = std::clamp(value, harmonics ? 0 : -128, 127);
+  const int32_t column = Cursor();
+  if (v != CursorValue()) {
+    const auto edit = [this, column, v] { model.WriteValue(column, v); };
+    if (perform) {
+      perform(tr("Edit value"), edit);
+    } else {
+      edit();
+    }
+  }
+  CursorChanged();
+}
+
+bool WaveEditor::TakeHexDigit(const QString& text) {
+  if (text.size() != 1) return false;
+  bool isHex = false;
+  const int digit = text.toInt(&isHex, 16);
+  if (!isHex) return false;
+  if (pendingDigit >= 0 && pendingSince.elapsed() <= kDigitPairMs) {
+    // The pair is the sample's 8-bit code (80..ff are -128..-1) or the attenuation (above 7f:
+    // 127, silent); the cursor then moves on, so a wave can be typed in as its wave text.
+    const int32_t code = pendingDigit * 16 + digit;
+    pendingDigit = -1;
+    WriteAtCursor(model.IsHarmonicsView() ? std::min(code, 127) : static_cast<int8_t>(code));
+    if (Cursor() < model.GetLength() - 1) SetCursor(Cursor() + 1);
+  } else {
+    pendingDigit = digit;
+    pendingSince.start();
+  }
+  return true;
+}
+
+void WaveEditor::keyPressEvent(QKeyEvent* event) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  // Keys with Ctrl, Alt or Meta, and every key not listed here (Enter, Esc, Tab...), go on to the
+  // dialog.
+  if ((modifiers & ~Qt::ShiftModifier) != Qt::NoModifier) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  const bool harmonics = model.IsHarmonicsView();
+  // Up moves the point or the bar's top up the screen: a larger sample, a smaller attenuation.
+  const int32_t up = harmonics ? -1 : 1;
+  const int32_t step = modifiers == Qt::ShiftModifier ? 16 : 1;
+  const int32_t value = CursorValue();
+  const int32_t key = event->key();
+  // Any other key between two hex digits breaks the pair.
+  if (TakeHexDigit(event->text())) {
+    event->accept();
+    return;
+  }
+  if (key != Qt::Key_Shift) pendingDigit = -1;
+  switch (key) {
+    case Qt::Key_Left:
+      SetCursor(Cursor() - 1);
+      break;
+    case Qt::Key_Right:
+      SetCursor(Cursor() + 1);
+      break;
+    case Qt::Key_Home:
+      SetCursor(0);
+      break;
+    case Qt::Key_End:
+      SetCursor(model.GetLength() - 1);
+      break;
+    case Qt::Key_Up:
+      WriteAtCursor(harmonics ? std::min(value, 127) + up * step : value + up * step);
+      break;
+    case Qt::Key_Down:
+      WriteAtCursor(harmonics ? std::min(value, 127) - up * step : value - up * step);
+      break;
+    case Qt::Key_PageUp:
+      WriteAtCursor(harmonics ? 0 : 127);
+      break;
+    case Qt::Key_PageDown:
+      WriteAtCursor(harmonics ? 127 : -128);
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+      return;
+  }
+  event->accept();
+}
+
+void WaveEditor::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+}
+
+void WaveEditor::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  pendingDigit = -1;
+  update();
 }

@@ -1,14 +1,18 @@
 // The editing pane: a child widget that draws the wave or the harmonic bars of its model, edits
-// them with the left mouse button and posts a pointer report to its parent at every move.
+// them with the left mouse button (Shift: a straight line) and from the keyboard at a sample
+// cursor, and posts a pointer report to its parent at every move and cursor step.
 #pragma once
 
 // Our headers before Qt's: Qt's keyword macros (slots, signals, emit) must not reach them.
 #include "editor/wave_editor_geometry.h"
 #include "editor/wave_editor_model.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QPoint>
+#include <QString>
 #include <QWidget>
+#include <functional>
 
 class QPainter;
 
@@ -40,19 +44,59 @@ class WaveEditor : public QWidget {
 
   WaveEditorModel& Model() { return model; }
 
+  // A mouse stroke is one user action: `started` runs at the left button's press (or right before
+  // the write of a release that had no press), `ended` after the release's write. Either may be
+  // empty.
+  void SetStrokeHooks(std::function<void()> started, std::function<void()> ended);
+  // Runs one keyboard edit as one user action, with its name; without a hook the edit runs at once.
+  using PerformHook = std::function<void(const QString& name, const std::function<void()>& edit)>;
+  void SetPerformHook(PerformHook hook) { perform = std::move(hook); }
+
+  // The keyboard's sample cursor: a column 0..length - 1 (kept within the length as it changes).
+  int32_t Cursor() const;
+  void SetCursor(int32_t column);
+  // The value at the cursor as the pointer report shows it: -128..127 in the wave view, the
+  // attenuation in the harmonics view.
+  int32_t CursorValue() const;
+  // What assistive technology reads for the cursor (the accessible Value): "sample 5 of 32: -40"
+  // or "harmonic 5 of 32: 64", counting from 1.
+  QString CursorText() const;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   PaneGeometry Geometry() const;
+  void PaintCursor(QPainter& painter, const PaneGeometry& g);
   void PaintWave(QPainter& painter, const PaneGeometry& g);
   void PaintBars(QPainter& painter, const PaneGeometry& g);
+  // Writes the straight line from the press point to `end` (Shift + drag).
+  void WriteLine(const PaneGeometry& g, QPoint end);
+  // A keyboard edit: `value` (clamped to the view's range) into the cursor's column.
+  void WriteAtCursor(int32_t value);
+  // Two hex digits typed in a row set the cursor's value; true when `text` was a hex digit.
+  bool TakeHexDigit(const QString& text);
+  // Posts the cursor as a pointer report, redraws and tells assistive technology.
+  void CursorChanged();
 
   WaveEditorModel model;
   bool dragging = false;
   // Client coordinates of the last press or move; the top left corner before the first one.
   QPoint lastPosition{0, 0};
+  // A Shift + press starts a line stroke from `pressPosition`; moves only show it.
+  bool lineStroke = false;
+  QPoint pressPosition{0, 0};
+  std::function<void()> strokeStarted;
+  std::function<void()> strokeEnded;
+  PerformHook perform;
+  int32_t cursor = 0;
+  // The first hex digit of a pair (-1: none) and when it was typed.
+  int32_t pendingDigit = -1;
+  QElapsedTimer pendingSince;
 };

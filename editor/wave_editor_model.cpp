@@ -105,6 +105,24 @@ void WaveEditorModel::WriteValue(int32_t column, int32_t value) {
   }
 }
 
+bool WaveEditorModel::SetSamples(const std::vector<uint16_t>& newSamples) {
+  if (newSamples.size() != static_cast<size_t>(length)) return false;
+  if (newSamples != samples) {
+    samples = newSamples;
+    PublishWave();
+  }
+  return true;
+}
+
+bool WaveEditorModel::SetAmplitudes(const std::vector<uint8_t>& newAmplitudes) {
+  if (newAmplitudes.size() != static_cast<size_t>(length)) return false;
+  if (newAmplitudes != amplitudes) {
+    amplitudes = newAmplitudes;
+    PublishHarmonics();
+  }
+  return true;
+}
+
 void WaveEditorModel::PublishWave() {
   player.SetWave(WriteWaveText(samples), static_cast<uint16_t>(mode));
   RequestRedraw();

@@ -44,6 +44,11 @@ class WaveEditorModel {
   void WriteValue(int32_t column, int32_t value);
   void PublishWave();
   void PublishHarmonics();
+  // Replaces every sample (wave view data) or every amplitude (harmonics view data) at once and,
+  // when anything differs, hands the data to the player (heard at once while playing) and
+  // redraws. Refused (false, nothing changes) unless the array holds exactly GetLength() entries.
+  bool SetSamples(const std::vector<uint16_t>& newSamples);
+  bool SetAmplitudes(const std::vector<uint8_t>& newAmplitudes);
 
   // Everything the user edits, and the note.
   WaveState State() const;

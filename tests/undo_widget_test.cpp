@@ -67,6 +67,10 @@ TEST_F(UndoTest, EveryActionIsOneStepThatUndoAndRedoRoundTrip) {
          LengthList()->activated(5);
        }},
       {"mode", [&] { Click(MainDialog::kIdPoly); }},
+      {"key", [&] {
+         dialog.Pane().setFocus();
+         QTest::keyClick(&dialog.Pane(), Qt::Key_Up, Qt::ShiftModifier);
+       }},
       {"harmonics stroke",
        [&] {
          Click(MainDialog::kIdHarmonics);
@@ -91,8 +95,8 @@ TEST_F(UndoTest, EveryActionIsOneStepThatUndoAndRedoRoundTrip) {
     EXPECT_EQ(LengthList()->currentText().toInt(), after.length);
     EXPECT_FALSE(Command(EditorCommands::Id::kRedo)->isEnabled());
   }
-  // Five steps back lead to the start-up data, and nothing is left to undo.
-  for (int i = 0; i < 5; ++i) Command(EditorCommands::Id::kUndo)->trigger();
+  // Six steps back lead to the start-up data, and nothing is left to undo.
+  for (int i = 0; i < 6; ++i) Command(EditorCommands::Id::kUndo)->trigger();
   EXPECT_EQ(model.Samples(), std::vector<uint16_t>(32, 0));
   EXPECT_EQ(model.Amplitudes(), std::vector<uint8_t>(32, 127));
   EXPECT_FALSE(Command(EditorCommands::Id::kUndo)->isEnabled());
