@@ -176,6 +176,12 @@ void EditorCommands::ApplyTransform(WaveTransform transform, const QString& name
 }
 
 QAction* EditorCommands::Add(Id id, const char* text, const QKeySequence& shortcut) {
+  QAction* action = AddCommand(text, shortcut);
+  actions[id] = action;
+  return action;
+}
+
+QAction* EditorCommands::AddCommand(const char* text, const QKeySequence& shortcut) {
   auto* action = new QAction(tr(text), &dialog);
   action->setObjectName(QString::fromLatin1(text));
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
@@ -183,9 +189,12 @@ QAction* EditorCommands::Add(Id id, const char* text, const QKeySequence& shortc
   action->setShortcutContext(Qt::WindowShortcut);
   action->setShortcutVisibleInContextMenu(true);
   dialog.addAction(action);
-  actions[id] = action;
   sourceTexts[action] = text;
   return action;
+}
+
+void EditorCommands::AddStateUpdate(std::function<void()> update) {
+  stateUpdates.push_back(std::move(update));
 }
 
 QMenu* EditorCommands::AddSubmenu(QMenu* parent, const char* title) {
@@ -205,6 +214,7 @@ bool EditorCommands::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EditorCommands::UpdateStates() {
+  for (const auto& update : stateUpdates) update();
   Action(Id::kUndo)->setEnabled(dialog.History().Stack().canUndo());
   Action(Id::kRedo)->setEnabled(dialog.History().Stack().canRedo());
   const WaveEditorModel& model = dialog.Pane().Model();

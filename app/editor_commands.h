@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QObject>
 #include <QPoint>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -42,6 +43,13 @@ class EditorCommands : public QObject {
   QMenu* TransformMenu() const { return transformMenu; }
   QAction* ShapeAction(WaveShape shape) const { return shapeActions.at(shape); }
   QAction* TransformAction(WaveTransform transform) const { return transformActions.at(transform); }
+  // For the groups of commands that live in files of their own: a command (its source text
+  // marked with QT_TR_NOOP, translated now and at every change of language) added to the dialog
+  // as a shortcut but to no menu; a submenu of `parent`; a step run by UpdateStates.
+  QAction* AddCommand(const char* text, const QKeySequence& shortcut = {});
+  QMenu* AddSubmenu(QMenu* parent, const char* title);
+  void AddStateUpdate(std::function<void()> update);
+
   // Brings the enabled states up to date, then shows the pane menu at `globalPosition`.
   void PopupPaneMenu(const QPoint& globalPosition);
   // Enables each command that can act on the editor's state now.
@@ -54,8 +62,6 @@ class EditorCommands : public QObject {
   // A command with its source text (marked with QT_TR_NOOP; translated now and again at every
   // change of language).
   QAction* Add(Id id, const char* text, const QKeySequence& shortcut = {});
-  // A submenu of the pane menu, titled with a marked source text.
-  QMenu* AddSubmenu(QMenu* parent, const char* title);
   void Retranslate();
   void AddShapes();
   void AddTransforms();
@@ -65,6 +71,7 @@ class EditorCommands : public QObject {
   MainDialog& dialog;
   std::map<Id, QAction*> actions;
   std::map<QAction*, const char*> sourceTexts;  // actions and submenus' menu actions
+  std::vector<std::function<void()>> stateUpdates;
   std::map<WaveShape, QAction*> shapeActions;
   std::map<WaveTransform, QAction*> transformActions;
   QMenu* paneMenu = nullptr;
