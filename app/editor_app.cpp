@@ -4,6 +4,7 @@
 #include "app/dialog_units.h"
 #include "app/editor_app.h"
 #include "app/qt_ui_services.h"
+#include "app/window_loss_watch.h"
 #include "zp/version.h"
 
 EditorApp::EditorApp(int& argc, char** argv) : QApplication(argc, argv) {
@@ -20,6 +21,9 @@ int EditorApp::Run(AudioDevice* device) {
   {
     MainDialog dialog(icons, device, &services);
     services.SetOwner(&dialog);
+    // A window destroyed by another client ends the dialog as Exit would: stop, then close.
+    WindowLossWatch watch(&dialog, &dialog.Pane().Model().GetPlayer(),
+                          [&dialog] { dialog.reject(); });
     // The dialog's result is not looked at: both ways out end the application.
     dialog.exec();
     services.SetOwner(nullptr);

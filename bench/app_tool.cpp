@@ -131,6 +131,7 @@ int PlayThenExit(int argc, char** argv, double seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PortAudioDevice::PrepareEnvironment();
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "startup") return Startup(argc, argv);
   if (mode == "bare" && argc > 3) return Bare(argc, argv, std::atoi(argv[2]), std::atoi(argv[3]));

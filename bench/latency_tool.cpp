@@ -20,8 +20,8 @@
 #include <thread>
 #include <vector>
 
-#include "editor/ui_services.h"
 #include "audio/portaudio_device.h"
+#include "editor/ui_services.h"
 #include "editor/wave_editor_model.h"
 #include "tests/support/parec_pipe.h"
 
@@ -118,6 +118,7 @@ int16_t Level(uint8_t code) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PortAudioDevice::PrepareEnvironment();
   if (argc < 2) {
     std::fprintf(stderr, "usage: %s SINK_MONITOR [PASTES]\n", argv[0]);
     return 2;

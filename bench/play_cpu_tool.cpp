@@ -40,6 +40,7 @@ std::string StatusField(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PortAudioDevice::PrepareEnvironment();
   if (argc != 3) {
     std::fprintf(stderr, "usage: %s SECONDS PCM_FILE\n", argv[0]);
     return 2;

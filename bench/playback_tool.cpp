@@ -245,6 +245,7 @@ int WritePcm(double seconds, const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PortAudioDevice::PrepareEnvironment();
   const std::string mode = argc > 1 ? argv[1] : "";
   const double seconds = argc > 2 ? std::atof(argv[2]) : 10.0;
   if (mode == "play" && seconds > 0) return Play(seconds, argc > 3 ? argv[3] : nullptr);
