@@ -7,7 +7,8 @@ namespace platform_quirks {
 
 // Sets what the sound libraries read from the environment (never start a JACK server just to
 // look for devices). Call first thing in main(), before any thread exists: setenv is not safe
-// while other threads may read the environment. [UI, before any other thread starts]
+// while other threads may read the environment. [UI, not while playing], before any other
+// thread starts.
 void PrepareSoundEnvironment();
 
 // Routes ALSA's, JACK's and PortAudio's own diagnostic printing to nowhere; our log says what

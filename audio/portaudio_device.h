@@ -27,7 +27,7 @@ class PortAudioDevice : public AudioDevice {
   // PortAudio's version as "major.minor.subminor". [any]
   static std::string LibraryVersion();
   // Sets what the sound libraries read from the environment. Call first thing in main(), before
-  // any thread starts (and before the first device is built). [UI, before any other thread]
+  // any thread starts (and before the first device is built). [UI, not while playing]
   static void PrepareEnvironment();
 
   // Starts the device thread. [UI]

@@ -195,7 +195,8 @@ void Player::RenderThread(int32_t toneNumber, int32_t noteAtStart) {
     if (waited) std::this_thread::yield();
     waited = false;
     stream.MarkSeen();
-    // Keep at most about half a second ahead of the device: sleep until it returns a block.
+    // Keep at most the lead ahead of the device (about half a second by default): sleep until it
+    // returns a block.
     if (stream.CountLiveBlocks() > maxLiveBlocks) {
       WaitForDevice(maxLiveBlocks);
       waited = true;
