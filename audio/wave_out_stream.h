@@ -24,7 +24,7 @@ class WaveOutStream {
   // WaitForChange once a stop is requested, stop waiting for it and reset it.
   static constexpr int32_t kStallMs = 3000;
 
-  // The device must outlive the stream.
+  // The device must outlive the stream. [UI]
   explicit WaveOutStream(AudioDevice* device = nullptr);
   // Resets and closes a device that is still open and frees every block. [UI, not while playing]
   virtual ~WaveOutStream();
