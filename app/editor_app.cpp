@@ -6,6 +6,7 @@
 #include "app/exit_signals.h"
 #include "app/language.h"
 #include "app/qt_ui_services.h"
+#include "app/window_loss_watch.h"
 #include "zp/version.h"
 
 EditorApp::EditorApp(int& argc, char** argv) : QApplication(argc, argv) {
@@ -26,6 +27,9 @@ int EditorApp::Run(AudioDevice* device) {
     services.SetOwner(&dialog);
     // A signal ends the dialog as Exit does.
     ExitSignals exitSignals([&dialog] { dialog.reject(); });
+    // A window destroyed by another client ends the dialog as Exit would: stop, then close.
+    WindowLossWatch watch(&dialog, &dialog.Pane().Model().GetPlayer(),
+                          [&dialog] { dialog.reject(); });
     // The dialog's result is not looked at: both ways out end the application.
     dialog.exec();
     services.SetOwner(nullptr);

@@ -1,8 +1,5 @@
 #include "audio/portaudio_device.h"
 
-#include <alsa/asoundlib.h>
-#include <dlfcn.h>
-#include <link.h>
 #include <portaudio.h>
 
 #include <algorithm>
@@ -10,12 +7,13 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <mutex>
 #include <string>
 #include <vector>
+
+#include "audio/platform_quirks.h"
 
 namespace {
 
@@ -24,10 +22,12 @@ using Clock = std::chrono::steady_clock;
 // Frames handed to PortAudio per write, and per buffer of the stream: 93 ms, small enough that
 // Reset, Close and new requests are noticed promptly, large enough that the sound system wakes the
 // process only about ten times a second.
-constexpr unsigned long kChunkFrames = 4096;
+constexpr uint32_t kChunkFrames = 4096;
 // The least output latency asked for. The devices' own suggestions (35 ms with PulseAudio) cost
 // several times the processor time for nothing audible: the writer keeps 0.5 s queued anyway.
 constexpr double kMinLatencySeconds = 0.2;
+// The fewest frames per write asked for with a chosen latency.
+constexpr uint32_t kMinChunkFrames = 64;
 // After a failed write a fresh stream is tried this many times, the first after this pause and
 // each further one after four times the pause before; then the device stays silent until the
 // next Open.
@@ -45,40 +45,6 @@ void LogOnce(Failure kind, const char* what, PaError code) {
   } else {
     std::fprintf(stderr, "sound output: %s: %s\n", what, Pa_GetErrorText(code));
   }
-}
-
-// ALSA reports every device it probes that is not there, and JACK every server it does not find;
-// none of that concerns the user.
-void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
-void IgnoreJackMessage(const char*) {}  // also PortAudio's debug print hook
-
-// PortAudio brings the JACK client library along when it was built with JACK; its messages are
-// silenced through it if it is there. PortAudio's own assertion chatter when a sound server goes
-// away is silenced the same way; our own log says what failed.
-void SilenceJack() {
-  using SetHandler = void (*)(void (*)(const char*));
-  for (const char* name :
-       {"jack_set_error_function", "jack_set_info_function", "PaUtil_SetDebugPrintFunction"}) {
-    if (auto set = reinterpret_cast<SetHandler>(dlsym(RTLD_DEFAULT, name))) set(&IgnoreJackMessage);
-  }
-}
-
-// ALSA unloads the plugins it loaded (PulseAudio, JACK, rate converters) whenever PortAudio ends,
-// and loads them afresh at the next start. They are kept loaded instead: a new start is cheaper,
-// and leak checkers can still name the plugins' own allocations at exit.
-void KeepAlsaPluginsLoaded() {
-  std::vector<std::string> plugins;
-  dl_iterate_phdr(
-      [](dl_phdr_info* info, size_t, void* found) {
-        if (info->dlpi_name != nullptr &&
-            std::strstr(info->dlpi_name, "/alsa-lib/libasound_module_") != nullptr) {
-          static_cast<std::vector<std::string>*>(found)->emplace_back(info->dlpi_name);
-        }
-        return 0;
-      },
-      &plugins);
-  for (const std::string& path : plugins)
-    dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
 }
 
 // Starting and ending PortAudio must not overlap between devices.
@@ -104,10 +70,21 @@ struct PortAudioDevice::Shared {
   // A question for the device thread; the owner waits for the answer or gives up on it.
   Job job = Job::kIdle;
   WaveFormatEx jobFormat;
+  double jobLatency = 0;
+  uint32_t jobChunkFrames = 0;
   uint64_t jobSerial = 0;
   uint64_t answeredSerial = 0;
   uint64_t givenUpSerial = 0;
   bool answer = false;
+  OutputProblem answerProblem = OutputProblem::kNone;
+  // Set by SetOpenCancelled: questions fail at once, and a waiting one gives up.
+  bool openCancelled = false;
+  // What the owner chose for the next Open, and why its last question failed.
+  double latencySeconds = 0;
+  uint32_t chunkFrames = 0;
+  OutputProblem lastProblem = OutputProblem::kNone;
+  // DeviceEvent bits, set by the device thread and taken by anyone.
+  std::atomic<uint32_t> events{0};
   // Requests to drain and close the stream, and to end the thread.
   uint64_t closeSerial = 0;
   uint64_t closedSerial = 0;
@@ -130,6 +107,9 @@ struct PortAudioDevice::Shared {
   PaStream* stream = nullptr;
   bool streamFailed = false;
   WaveFormatEx streamFormat;
+  double streamLatency = 0;
+  uint32_t streamChunkFrames = kChunkFrames;
+  OutputProblem problem = OutputProblem::kNone;  // why the last Query or OpenStream failed
   std::vector<int16_t> chunk;
   int32_t retriesLeft = 0;
   Clock::duration retryPause{};
@@ -140,7 +120,7 @@ struct PortAudioDevice::Shared {
   bool Initialize();
   void Restart();
   bool Query(const WaveFormatEx& wanted);
-  bool OpenStream(const WaveFormatEx& wanted);
+  bool OpenStream(const WaveFormatEx& wanted, double latency, uint32_t chunkFrames);
   void CloseStream();
   void Answer(std::unique_lock<std::mutex>& held);
   void Step(std::unique_lock<std::mutex>& held);
@@ -157,7 +137,7 @@ void PortAudioDevice::Shared::Restart() {
   if (!initialized || stream != nullptr) return;
   {
     std::lock_guard<std::mutex> lifetime(LifetimeMutex());
-    KeepAlsaPluginsLoaded();
+    platform_quirks::KeepAlsaPluginsLoaded();
     Pa_Terminate();
   }
   initialized = false;
@@ -165,12 +145,12 @@ void PortAudioDevice::Shared::Restart() {
 
 bool PortAudioDevice::Shared::Initialize() {
   if (initialized) return true;
-  snd_lib_error_set_handler(&IgnoreAlsaMessage);
-  SilenceJack();
+  platform_quirks::SilenceSoundLibraries();
   std::lock_guard<std::mutex> lifetime(LifetimeMutex());
   const PaError error = Pa_Initialize();
   if (error != paNoError) {
     LogOnce(kInitFailure, "cannot start PortAudio", error);
+    problem = OutputProblem::kNoDevice;
     return false;
   }
   initialized = true;
@@ -179,8 +159,9 @@ bool PortAudioDevice::Shared::Initialize() {
 
 namespace {
 
-// The default output with the format's channels as 16-bit samples; false without an output.
-bool OutputParameters(const WaveFormatEx& wanted, PaStreamParameters& parameters) {
+// The default output with the format's channels as 16-bit samples, at the latency asked for (0:
+// the device's high latency, at least kMinLatencySeconds); false without an output.
+bool OutputParameters(const WaveFormatEx& wanted, double latency, PaStreamParameters& parameters) {
   const PaDeviceIndex output = Pa_GetDefaultOutputDevice();
   if (output == paNoDevice) {
     LogOnce(kFormatFailure, "no default output device", paNoError);
@@ -192,7 +173,9 @@ bool OutputParameters(const WaveFormatEx& wanted, PaStreamParameters& parameters
   parameters.channelCount = wanted.channels;
   parameters.sampleFormat = paInt16;
   parameters.suggestedLatency =
-      std::max(info != nullptr ? info->defaultHighOutputLatency : 0.0, kMinLatencySeconds);
+      latency > 0
+          ? latency
+          : std::max(info != nullptr ? info->defaultHighOutputLatency : 0.0, kMinLatencySeconds);
   parameters.hostApiSpecificStreamInfo = nullptr;
   return true;
 }
@@ -201,26 +184,33 @@ bool OutputParameters(const WaveFormatEx& wanted, PaStreamParameters& parameters
 
 bool PortAudioDevice::Shared::Query(const WaveFormatEx& wanted) {
   PaStreamParameters parameters;
+  problem = OutputProblem::kNoDevice;
   if (!Initialize()) return false;
-  if (!OutputParameters(wanted, parameters)) {
+  if (!OutputParameters(wanted, 0, parameters)) {
     // Perhaps a sound server has come up since PortAudio listed the devices: look again.
     Restart();
-    if (!Initialize() || !OutputParameters(wanted, parameters)) return false;
+    if (!Initialize() || !OutputParameters(wanted, 0, parameters)) return false;
   }
   const PaError result = Pa_IsFormatSupported(nullptr, &parameters, wanted.samplesPerSec);
   if (result != paFormatIsSupported) {
     LogOnce(kFormatFailure, "the default output does not take 16-bit PCM at this rate", result);
+    problem = OutputProblem::kFormatRefused;
     return false;
   }
+  problem = OutputProblem::kNone;
   return true;
 }
 
-bool PortAudioDevice::Shared::OpenStream(const WaveFormatEx& wanted) {
+bool PortAudioDevice::Shared::OpenStream(const WaveFormatEx& wanted, double latency,
+                                         uint32_t frames) {
   PaStreamParameters parameters;
-  if (!Initialize() || !OutputParameters(wanted, parameters)) return false;
+  problem = OutputProblem::kNoDevice;
+  if (!Initialize() || !OutputParameters(wanted, latency, parameters)) return false;
+  problem = OutputProblem::kOpenFailed;
+  const uint32_t chunkFrames = frames > 0 ? std::max(frames, kMinChunkFrames) : kChunkFrames;
   PaStream* opened = nullptr;
   // Blocking writes: no callback, so nothing of ours runs on the real-time audio thread.
-  PaError error = Pa_OpenStream(&opened, nullptr, &parameters, wanted.samplesPerSec, kChunkFrames,
+  PaError error = Pa_OpenStream(&opened, nullptr, &parameters, wanted.samplesPerSec, chunkFrames,
                                 paNoFlag, nullptr, nullptr);
   if (error != paNoError) {
     LogOnce(kOpenFailure, "cannot open the default output", error);
@@ -235,7 +225,10 @@ bool PortAudioDevice::Shared::OpenStream(const WaveFormatEx& wanted) {
   stream = opened;
   streamFailed = false;
   streamFormat = wanted;
-  chunk.resize(kChunkFrames * wanted.channels);
+  streamLatency = latency;
+  streamChunkFrames = chunkFrames;
+  chunk.resize(size_t{chunkFrames} * wanted.channels);
+  problem = OutputProblem::kNone;
   return true;
 }
 
@@ -255,6 +248,8 @@ void PortAudioDevice::Shared::CloseStream() {
 void PortAudioDevice::Shared::Answer(std::unique_lock<std::mutex>& held) {
   const Job asked = job;
   const WaveFormatEx wanted = jobFormat;
+  const double latency = jobLatency;
+  const uint32_t frames = jobChunkFrames;
   const uint64_t serial = jobSerial;
   held.unlock();
   bool result;
@@ -262,7 +257,7 @@ void PortAudioDevice::Shared::Answer(std::unique_lock<std::mutex>& held) {
     result = Query(wanted);
   } else {
     CloseStream();  // left over from a session whose Close gave up waiting
-    result = OpenStream(wanted);
+    result = OpenStream(wanted, latency, frames);
   }
   held.lock();
   if (asked == Job::kOpen && result && givenUpSerial == serial) {
@@ -276,6 +271,7 @@ void PortAudioDevice::Shared::Answer(std::unique_lock<std::mutex>& held) {
     silentUntil = Clock::now();
   }
   answer = result;
+  answerProblem = result ? OutputProblem::kNone : problem;
   answeredSerial = serial;
   job = Job::kIdle;
   changed.notify_all();
@@ -333,8 +329,10 @@ void PortAudioDevice::Shared::Step(std::unique_lock<std::mutex>& held) {
   if (stream == nullptr && retriesLeft > 0 && Clock::now() >= retryAt) {
     --retriesLeft;
     const WaveFormatEx wanted = format;
+    const double latency = streamLatency;
+    const uint32_t frames = streamChunkFrames;
     held.unlock();
-    OpenStream(wanted);
+    OpenStream(wanted, latency, frames);
     held.lock();
     retryAt = Clock::now() + retryPause;
     retryPause *= 4;
@@ -347,7 +345,7 @@ void PortAudioDevice::Shared::Step(std::unique_lock<std::mutex>& held) {
 
   WaveHeader* header = pending.front();
   const uint32_t frameBytes = 2u * streamFormat.channels;
-  const uint32_t chunkBytes = static_cast<uint32_t>(kChunkFrames) * frameBytes;
+  const uint32_t chunkBytes = streamChunkFrames * frameBytes;
   const uint32_t left = header->bufferLength > frontOffset ? header->bufferLength - frontOffset : 0;
   const uint32_t bytes = std::min(left, chunkBytes) / frameBytes * frameBytes;
   if (bytes == 0) {
@@ -364,11 +362,17 @@ void PortAudioDevice::Shared::Step(std::unique_lock<std::mutex>& held) {
   held.unlock();
   const PaError error = Pa_WriteStream(stream, chunk.data(), bytes / frameBytes);
   held.lock();
-  if (error == paNoError || error == paOutputUnderflowed) return;
+  if (error == paNoError) return;
+  if (error == paOutputUnderflowed) {
+    // The output ran dry before this chunk came: the sound has a gap. The chunk itself is played.
+    events.fetch_or(kEventUnderrun, std::memory_order_relaxed);
+    return;
+  }
 
   // The sound system failed (a server that went away, for instance): drop this block, and try
   // a few times, further and further apart, to carry on with a fresh stream.
   LogOnce(kWriteFailure, "writing to the output failed", error);
+  events.fetch_or(kEventOutputLost, std::memory_order_relaxed);
   streamFailed = true;
   if (sessionOpen && generation == resetGeneration && !pending.empty() &&
       pending.front() == header) {
@@ -409,7 +413,7 @@ void PortAudioDevice::Shared::Run() {
   CloseStream();
   if (initialized) {
     std::lock_guard<std::mutex> lifetime(LifetimeMutex());
-    KeepAlsaPluginsLoaded();
+    platform_quirks::KeepAlsaPluginsLoaded();
     Pa_Terminate();
   }
   held.lock();
@@ -423,9 +427,11 @@ std::string PortAudioDevice::LibraryVersion() {
          std::to_string(info->versionSubMinor);
 }
 
+void PortAudioDevice::PrepareEnvironment() {
+  platform_quirks::PrepareSoundEnvironment();
+}
+
 PortAudioDevice::PortAudioDevice() : shared(std::make_shared<Shared>()) {
-  // Never start a JACK server just to look for devices.
-  setenv("JACK_NO_START_SERVER", "1", 0);
   shared->device = this;
   thread = std::thread([state = shared] { state->Run(); });
 }
@@ -449,28 +455,48 @@ PortAudioDevice::~PortAudioDevice() {
 
 namespace {
 
-// Asks the device thread a question and waits a bounded time for the answer.
+// Asks the device thread a question and waits a bounded time for the answer, or until the open is
+// cancelled.
 template <typename Shared, typename Job>
 bool Ask(Shared& shared, Job job, const WaveFormatEx& format, int32_t timeoutMs) {
   std::unique_lock<std::mutex> held(shared.mutex);
-  if (shared.job != Job::kIdle) return false;  // still busy with a question given up on
+  shared.lastProblem = OutputProblem::kNone;
+  if (shared.openCancelled) return false;
+  if (shared.job != Job::kIdle) {
+    // Still busy with a question given up on: the sound system has not answered since.
+    shared.lastProblem = OutputProblem::kServerLost;
+    return false;
+  }
   shared.job = job;
   shared.jobFormat = format;
+  shared.jobLatency = shared.latencySeconds;
+  shared.jobChunkFrames = shared.chunkFrames;
   const uint64_t serial = ++shared.jobSerial;
   shared.wake.notify_all();
-  if (shared.changed.wait_for(held, std::chrono::milliseconds(timeoutMs),
-                              [&] { return shared.answeredSerial == serial; })) {
+  if (shared.changed.wait_for(
+          held, std::chrono::milliseconds(timeoutMs),
+          [&] { return shared.answeredSerial == serial || shared.openCancelled; }) &&
+      shared.answeredSerial == serial) {
+    shared.lastProblem = shared.answerProblem;
     return shared.answer;
   }
+  // Given up on: an Open that still succeeds is undone by the device thread.
   shared.givenUpSerial = serial;
-  LogOnce(kStuckFailure, "the sound system does not answer", paNoError);
+  if (!shared.openCancelled) {
+    shared.lastProblem = OutputProblem::kServerLost;
+    LogOnce(kStuckFailure, "the sound system does not answer", paNoError);
+  }
   return false;
 }
 
 }  // namespace
 
 bool PortAudioDevice::QueryFormat(const WaveFormatEx& format) {
-  if (!IsPlayable(format)) return false;
+  if (!IsPlayable(format)) {
+    std::lock_guard<std::mutex> held(shared->mutex);
+    shared->lastProblem = OutputProblem::kFormatRefused;
+    return false;
+  }
   return Ask(*shared, Shared::Job::kQuery, format, kAnswerTimeoutMs);
 }
 
@@ -479,9 +505,12 @@ bool PortAudioDevice::Open(const WaveFormatEx& format, Callback callback, void* 
     std::lock_guard<std::mutex> held(shared->mutex);
     if (shared->sessionOpen) return false;
   }
-  if (!IsPlayable(format) || !Ask(*shared, Shared::Job::kOpen, format, kAnswerTimeoutMs)) {
+  if (!IsPlayable(format)) {
+    std::lock_guard<std::mutex> held(shared->mutex);
+    shared->lastProblem = OutputProblem::kFormatRefused;
     return false;
   }
+  if (!Ask(*shared, Shared::Job::kOpen, format, kAnswerTimeoutMs)) return false;
   std::lock_guard<std::mutex> held(shared->mutex);
   shared->callback = callback;
   shared->instance = instance;
@@ -509,6 +538,27 @@ bool PortAudioDevice::Queue(WaveHeader* header) {
 
 void PortAudioDevice::Unprepare(WaveHeader* header) {
   header->prepared = false;
+}
+
+void PortAudioDevice::SetLatency(double seconds, uint32_t chunkFrames) {
+  std::lock_guard<std::mutex> held(shared->mutex);
+  shared->latencySeconds = std::max(seconds, 0.0);
+  shared->chunkFrames = chunkFrames;
+}
+
+void PortAudioDevice::SetOpenCancelled(bool cancelled) {
+  std::lock_guard<std::mutex> held(shared->mutex);
+  shared->openCancelled = cancelled;
+  shared->changed.notify_all();
+}
+
+OutputProblem PortAudioDevice::LastOpenProblem() {
+  std::lock_guard<std::mutex> held(shared->mutex);
+  return shared->lastProblem;
+}
+
+uint32_t PortAudioDevice::TakeEvents() {
+  return shared->events.exchange(0, std::memory_order_relaxed);
 }
 
 void PortAudioDevice::Reset() {

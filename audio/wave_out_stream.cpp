@@ -39,22 +39,77 @@ void WaveOutStream::SetBlockSize(uint32_t bytes) {
   if (liveBlocks == 0) blockSize = bytes;
 }
 
+void WaveOutStream::SetLatency(double seconds, uint32_t chunkFrames) {
+  Lock held(lock);
+  latencySeconds = std::max(seconds, 0.0);
+  latencyChunkFrames = chunkFrames;
+}
+
 bool WaveOutStream::Open(int32_t rate) {
+  Restart(rate);
+  return OpenDevice();
+}
+
+void WaveOutStream::Restart(int32_t rate) {
   Lock held(lock);
   if (deviceOpen) CloseDevice(held);
   // Blocks left by refused writes (a failed Open leaves the writer nothing to queue them on).
   FreeBlocks();
   sampleRate = rate;
   Reset();
-  if (device == nullptr) return false;
+  openProblem = OutputProblem::kNone;
+  AudioDevice* target = device;
+  held.unlock();
+  if (target != nullptr) target->SetOpenCancelled(false);
+}
 
+bool WaveOutStream::OpenDevice() {
+  Lock held(lock);
+  if (deviceOpen) return true;
+  if (device == nullptr) {
+    openProblem = OutputProblem::kNoDevice;
+    return false;
+  }
+  // A stop requested before the device was even asked: nothing to open for.
+  if (stopRequested) return false;
   AudioDevice* target = device;
   const WaveFormatEx wanted = format;
+  const double seconds = latencySeconds;
+  const uint32_t chunkFrames = latencyChunkFrames;
+  opening = true;
   held.unlock();
-  const bool opened = target->QueryFormat(wanted) && target->Open(wanted, &Completion, nullptr);
+
+  target->SetLatency(seconds, chunkFrames);
+  OutputProblem problem = OutputProblem::kNone;
+  bool opened = false;
+  if (!target->QueryFormat(wanted)) {
+    problem = OutputProblem::kFormatRefused;
+  } else if (target->Open(wanted, &Completion, nullptr)) {
+    opened = true;
+  } else {
+    problem = OutputProblem::kOpenFailed;
+  }
+  if (!opened) {
+    // The device may know better why (no output at all, or a sound system that does not answer).
+    const OutputProblem reported = target->LastOpenProblem();
+    if (reported != OutputProblem::kNone) problem = reported;
+  }
+
   held.lock();
+  opening = false;
   deviceOpen = opened;
+  // An open that a stop cancelled is no problem to tell anyone about.
+  openProblem = opened || stopRequested ? OutputProblem::kNone : problem;
   return opened;
+}
+
+OutputProblem WaveOutStream::OpenProblem() {
+  Lock held(lock);
+  return openProblem;
+}
+
+bool WaveOutStream::IsOpening() {
+  return opening.load(std::memory_order_acquire);
 }
 
 bool WaveOutStream::Write(const void* bytes, uint32_t count) {
@@ -124,24 +179,38 @@ void WaveOutStream::RequestStop() {
   Lock held(lock);
   stopRequested = true;
   NoteChange();
+  if (!opening) return;
+  // The open may wait seconds for a sound server that does not answer; the stop must not.
+  AudioDevice* target = device;
+  held.unlock();
+  target->SetOpenCancelled(true);
 }
 
 // The three tests the render thread makes before every sample read single values without the
-// lock. The change count is read first: a change made after it bumps the count again, so the
-// next WaitForChange returns at once instead of sleeping through it.
+// lock.
 bool WaveOutStream::IsStopRequested() {
-  seenChange.store(changeCount.load(std::memory_order_acquire), std::memory_order_relaxed);
   return stopRequested.load(std::memory_order_acquire);
 }
 
 bool WaveOutStream::IsFull() {
-  seenChange.store(changeCount.load(std::memory_order_acquire), std::memory_order_relaxed);
   return ringFull.load(std::memory_order_acquire);
 }
 
 int32_t WaveOutStream::CountLiveBlocks() {
-  seenChange.store(changeCount.load(std::memory_order_acquire), std::memory_order_relaxed);
   return liveBlocks.load(std::memory_order_acquire);
+}
+
+// Called before the tests above: a change made after it bumps the count again, so the next
+// WaitForChange returns at once instead of sleeping through it.
+void WaveOutStream::MarkSeen() {
+  seenChange.store(changeCount.load(std::memory_order_acquire), std::memory_order_relaxed);
+}
+
+uint32_t WaveOutStream::TakeDeviceEvents() {
+  Lock held(lock);
+  AudioDevice* target = device;
+  held.unlock();
+  return target != nullptr ? target->TakeEvents() : 0;
 }
 
 void WaveOutStream::WaitForChange(int32_t timeoutMs) {

@@ -8,6 +8,7 @@
 //   app_tool play-exit S   shows the main dialog, presses Play, lets it play S seconds, prints
 //                          the peak resident memory, then presses Exit and prints the wall-clock
 //                          time of that press; the process then ends as the editor does
+//   app_tool play-exit S --low-latency   the same in the player's low-latency preview
 //
 // The caller takes the time before starting the tool and after it ended.
 //
@@ -103,7 +104,7 @@ int Bare(int argc, char** argv, int width, int height) {
   return 0;
 }
 
-int PlayThenExit(int argc, char** argv, double seconds) {
+int PlayThenExit(int argc, char** argv, double seconds, bool lowLatency) {
   EditorApp app(argc, argv);
   PortAudioDevice device;
   const ButtonIcons icons = ButtonIcons::Load();
@@ -111,6 +112,7 @@ int PlayThenExit(int argc, char** argv, double seconds) {
   {
     MainDialog dialog(icons, &device, &services);
     services.SetOwner(&dialog);
+    dialog.Pane().Model().GetPlayer().SetLowLatency(lowLatency);
     dialog.show();
     QTimer::singleShot(200, [&] {
       dialog.findChild<QPushButton*>(QStringLiteral("control%1").arg(MainDialog::kIdPlay))->click();
@@ -131,10 +133,16 @@ int PlayThenExit(int argc, char** argv, double seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PortAudioDevice::PrepareEnvironment();
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "startup") return Startup(argc, argv);
   if (mode == "bare" && argc > 3) return Bare(argc, argv, std::atoi(argv[2]), std::atoi(argv[3]));
-  if (mode == "play-exit" && argc > 2) return PlayThenExit(argc, argv, std::atof(argv[2]));
-  std::fprintf(stderr, "usage: %s startup | bare WIDTH HEIGHT | play-exit SECONDS\n", argv[0]);
+  if (mode == "play-exit" && argc > 2) {
+    const bool lowLatency = argc > 3 && std::string(argv[3]) == "--low-latency";
+    return PlayThenExit(argc, argv, std::atof(argv[2]), lowLatency);
+  }
+  std::fprintf(stderr,
+               "usage: %s startup | bare WIDTH HEIGHT | play-exit SECONDS [--low-latency]\n",
+               argv[0]);
   return 2;
 }

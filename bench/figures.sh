@@ -2,7 +2,8 @@
 # Measures every figure README shows, side by side in one run on this machine, and prints them as
 # a Markdown table. Starts its own private PulseAudio server with a null sink and its own Xvfb
 # display, the way the test suite does (scripts/test-env.sh): nothing is heard, the user's sound
-# server and desktop are not touched, and both are stopped by process id at the end.
+# server and desktop are not touched, and both are stopped by process id at the end. Each sound
+# figure is taken for the default stream and for the low-latency preview.
 #
 #   bench/figures.sh                          builds into build/ (RelWithDebInfo) and measures
 #   ZP_BUILD_DIR=build-other bench/figures.sh  another build directory
@@ -11,7 +12,10 @@ cd "$(dirname "$0")/.."
 build=${ZP_BUILD_DIR:-build}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target tones_bench play_cpu_tool latency_tool app_tool >/dev/null
+cmake --build "$build" --target tones_bench play_cpu_tool latency_tool app_tool playback_tool \
+  >/dev/null
+tools="$build"
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
 source scripts/test-env.sh
 trap zp_env_stop EXIT
@@ -29,24 +33,29 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 minimum() { sort -n | head -n 1; }
 maximum() { sort -n | tail -n 1; }
 field() { awk -v key="$1" '$1 == key { print $2 }'; }
+value() { sed -n "s/^$1=//p" "$2"; }
 megabytes() { awk -v key="$1" '$1 == key { printf "%.1f MB", $2 / 1024 }'; }
-ms() { awk -v ns="$1" 'BEGIN { printf "%.0f", ns / 1e6 }'; }
-app() { QT_QPA_PLATFORM=xcb DISPLAY="$ZP_XVFB_DISPLAY" "$build/app_tool" "$@" 2>/dev/null; }
+app() { QT_QPA_PLATFORM=xcb DISPLAY="$ZP_XVFB_DISPLAY" "$tools/app_tool" "$@" 2>/dev/null; }
 runs=5
 
 echo "figures: CPU for 10 s of playback" >&2
 # The shell's own timing: user, system and elapsed seconds to the millisecond.
 TIMEFORMAT='%3U %3S %3R'
-{ time "$build/play_cpu_tool" 10 "$work/played.pcm" >"$work/editor.out" 2>/dev/null; } \
+cpu() { awk -v u="$1" -v s="$2" -v w="$3" 'BEGIN { printf "%.3f s (%.2f %% of one core over %.1f s)", u + s, 100 * (u + s) / w, w }'; }
+{ time "$tools/play_cpu_tool" 10 "$work/played.pcm" >"$work/editor.out" 2>/dev/null; } \
   2>"$work/editor.time"
 { time paplay --raw --format=s16le --rate=44100 --channels=1 "$work/played.pcm"; } \
   2>"$work/paplay.time"
+{ time "$tools/play_cpu_tool" 10 "$work/played-low.pcm" --low-latency >"$work/editor-low.out" \
+  2>/dev/null; } 2>"$work/editor-low.time"
 read -r editor_user editor_sys editor_wall <"$work/editor.time"
 read -r paplay_user paplay_sys paplay_wall <"$work/paplay.time"
-cpu() { awk -v u="$1" -v s="$2" -v w="$3" 'BEGIN { printf "%.3f s (%.2f %% of one core over %.1f s)", u + s, 100 * (u + s) / w, w }'; }
+read -r low_user low_sys low_wall <"$work/editor-low.time"
 editor_cpu=$(cpu "$editor_user" "$editor_sys" "$editor_wall")
 paplay_cpu=$(cpu "$paplay_user" "$paplay_sys" "$paplay_wall")
+low_cpu=$(cpu "$low_user" "$low_sys" "$low_wall")
 playback_cpu=$(field playback_cpu_s <"$work/editor.out")
+low_playback_cpu=$(field playback_cpu_s <"$work/editor-low.out")
 headless_hwm=$(megabytes vm_hwm <"$work/editor.out")
 
 echo "figures: Render per sample" >&2
@@ -54,7 +63,7 @@ echo "figures: Render per sample" >&2
 # next, so the range over the runs is shown with the median.
 : >"$work/tones.csv"
 for _ in $(seq "$runs"); do
-  "$build/tones_bench" --benchmark_format=csv --benchmark_min_time=0.5 2>/dev/null >>"$work/tones.csv"
+  "$tools/tones_bench" --benchmark_format=csv --benchmark_min_time=0.5 2>/dev/null >>"$work/tones.csv"
 done
 render() {
   awk -F, -v name="\"$1\"" '$1 == name { printf "%.1f\n", $4 }' "$work/tones.csv" >"$work/render.ns"
@@ -65,20 +74,60 @@ render_wave=$(render BM_RenderWaveTone)
 render_harmonics=$(render BM_RenderHarmonicsTone)
 
 echo "figures: paste to sound" >&2
-"$build/latency_tool" "$ZP_PULSE_SINK.monitor" 9 >"$work/latency.out" 2>/dev/null
-latency="$(field latency_ms_median <"$work/latency.out") ms (median of 9; $(field latency_ms_min \
-  <"$work/latency.out")–$(field latency_ms_max <"$work/latency.out") ms)"
+paste_latency() {  # output file of latency_tool
+  printf "%s ms (median of 9; %s–%s ms)" "$(field latency_ms_median <"$1")" \
+    "$(field latency_ms_min <"$1")" "$(field latency_ms_max <"$1")"
+}
+"$tools/latency_tool" "$ZP_PULSE_SINK.monitor" 9 >"$work/latency.out" 2>/dev/null
+"$tools/latency_tool" "$ZP_PULSE_SINK.monitor" 9 --low-latency >"$work/latency-low.out" 2>/dev/null
+latency=$(paste_latency "$work/latency.out")
+low_latency=$(paste_latency "$work/latency-low.out")
+
+echo "figures: Stop to silence" >&2
+stop_silence() {  # extra options of playback_tool
+  : >"$work/stop.ms"
+  for _ in $(seq "$runs"); do
+    "$tools/playback_tool" play 3 "$ZP_PULSE_SINK.monitor" "$@" >"$work/stop.out" 2>/dev/null
+    value stop_to_silence_ms "$work/stop.out" >>"$work/stop.ms"
+  done
+  printf "%s ms (median of %s; %s–%s ms)" "$(median <"$work/stop.ms")" "$runs" \
+    "$(minimum <"$work/stop.ms")" "$(maximum <"$work/stop.ms")"
+}
+stop_ms=$(stop_silence)
+low_stop_ms=$(stop_silence --low-latency)
+
+echo "figures: 60 s of playback beside a busy core" >&2
+verify_busy() {  # extra options of playback_tool
+  # A shell loop keeps one core fully busy for the whole run.
+  (while :; do :; done) &
+  local busy=$!
+  "$tools/playback_tool" verify 60 "$ZP_PULSE_SINK.monitor" "$@" >"$work/verify.out" 2>/dev/null ||
+    true
+  kill "$busy"
+  wait "$busy" 2>/dev/null || true
+  local fallback=""
+  [[ "$(value latency_fallback "$work/verify.out")" == 1 ]] && fallback="; fell back to the longer lead"
+  printf "%s s heard; %s samples neither the one played there nor a neighbour (%s %% exact)%s" \
+    "$(value verify_heard_s "$work/verify.out")" "$(value verify_bad_samples "$work/verify.out")" \
+    "$(value verify_exact_percent "$work/verify.out")" "$fallback"
+}
+verify_default=$(verify_busy)
+verify_low=$(verify_busy --low-latency)
 
 echo "figures: exit while playing" >&2
-: >"$work/exit.ms"
-for _ in $(seq "$runs"); do
-  app play-exit 2 >"$work/exit.out"
-  ended=$(now)
-  echo $(((ended - $(field exit_ns <"$work/exit.out")) / 1000000)) >>"$work/exit.ms"
-done
+exit_time() {  # extra options of app_tool play-exit
+  : >"$work/exit.ms"
+  for _ in $(seq "$runs"); do
+    app play-exit 2 "$@" >"$work/exit.out"
+    ended=$(now)
+    echo $(((ended - $(field exit_ns <"$work/exit.out")) / 1000000)) >>"$work/exit.ms"
+  done
+  printf "%s ms (median of %s; %s–%s ms)" "$(median <"$work/exit.ms")" "$runs" \
+    "$(minimum <"$work/exit.ms")" "$(maximum <"$work/exit.ms")"
+}
+exit_ms=$(exit_time)
 app_hwm=$(megabytes vm_hwm <"$work/exit.out")
-exit_ms="$(median <"$work/exit.ms") ms (median of $runs; $(minimum <"$work/exit.ms")–$(maximum \
-  <"$work/exit.ms") ms)"
+low_exit_ms=$(exit_time --low-latency)
 
 echo "figures: start-up" >&2
 : >"$work/startup.ms"
@@ -99,16 +148,24 @@ bare_ms="$(median <"$work/bare.ms") ms (median of $runs)"
 
 model=$(lscpu | sed -n 's/^Model name: *//p' | head -n 1)
 system=$(. /etc/os-release && echo "$PRETTY_NAME")
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 cat <<EOF
-Measured on: $model, $(nproc) cores, $system; $(date -u +%Y-%m-%d).
+Measured on: $model, $(nproc) cores, $system; $(date -u +%Y-%m-%d); load average $load_before at the start, $load_after at the end.
 
 | Figure | Zintar Plovic Editor | Beside it | Rerun |
 |---|---|---|---|
-| CPU for 10 s of playback into the null sink (user + system, whole process) | $editor_cpu; of that $playback_cpu s from Play to the end of the sound | \`paplay\` playing the same PCM into the same sink: $paplay_cpu | \`time $build/play_cpu_tool 10 played.pcm\`, then \`time paplay --raw --format=s16le --rate=44100 --channels=1 played.pcm\` |
-| \`Render\` per sample, tone 1 (sampled wave), note 45 | $render_wave | | \`$build/tones_bench\` |
-| \`Render\` per sample, tone 2 (harmonics), note 45 | $render_harmonics | | \`$build/tones_bench\` |
-| Paste while playing to the first sample of the new wave recorded from the sink | $latency | | \`$build/latency_tool $ZP_PULSE_SINK.monitor 9\` |
-| Exit (the Exit button) while playing to the end of the process | $exit_ms | | \`$build/app_tool play-exit 2\`, time from its \`exit_ns\` to its end |
-| Start to the first shown frame of the main dialog (Xvfb) | $startup_ms | an empty \`QDialog\` of the same size: $bare_ms | \`$build/app_tool startup\`, \`$build/app_tool bare $width $height\` |
-| Peak resident memory (VmHWM) while playing | the application: $app_hwm | the player without a window: $headless_hwm | \`$build/app_tool play-exit 2\`, \`$build/play_cpu_tool 10 played.pcm\` |
+| CPU for 10 s of playback into the null sink (user + system, whole process) | $editor_cpu; of that $playback_cpu s from Play to the end of the sound | \`paplay\` playing the same PCM into the same sink: $paplay_cpu | \`time $tools/play_cpu_tool 10 played.pcm\`, then \`time paplay --raw --format=s16le --rate=44100 --channels=1 played.pcm\` |
+| the same, low-latency preview | $low_cpu; of that $low_playback_cpu s from Play to the end of the sound | | \`time $tools/play_cpu_tool 10 played.pcm --low-latency\` |
+| \`Render\` per sample, tone 1 (sampled wave), note 45 | $render_wave | | \`$tools/tones_bench\` |
+| \`Render\` per sample, tone 2 (harmonics), note 45 | $render_harmonics | | \`$tools/tones_bench\` |
+| Paste while playing to the first sample of the new wave recorded from the sink | $latency | | \`$tools/latency_tool $ZP_PULSE_SINK.monitor 9\` |
+| the same, low-latency preview | $low_latency | | \`$tools/latency_tool $ZP_PULSE_SINK.monitor 9 --low-latency\` |
+| Stop to the last sound recorded from the sink | $stop_ms | | \`$tools/playback_tool play 3 $ZP_PULSE_SINK.monitor\` |
+| the same, low-latency preview | $low_stop_ms | | \`$tools/playback_tool play 3 $ZP_PULSE_SINK.monitor --low-latency\` |
+| 60 s of playback while a shell loop keeps the other core busy: the sink's recording against the samples played | $verify_default | | \`$tools/playback_tool verify 60 $ZP_PULSE_SINK.monitor\` beside \`while :; do :; done\` |
+| the same, low-latency preview | $verify_low | | \`$tools/playback_tool verify 60 $ZP_PULSE_SINK.monitor --low-latency\` beside \`while :; do :; done\` |
+| Exit (the Exit button) while playing to the end of the process | $exit_ms | | \`$tools/app_tool play-exit 2\`, time from its \`exit_ns\` to its end |
+| the same, low-latency preview | $low_exit_ms | | \`$tools/app_tool play-exit 2 --low-latency\` |
+| Start to the first shown frame of the main dialog (Xvfb) | $startup_ms | an empty \`QDialog\` of the same size: $bare_ms | \`$tools/app_tool startup\`, \`$tools/app_tool bare $width $height\` |
+| Peak resident memory (VmHWM) while playing | the application: $app_hwm | the player without a window: $headless_hwm | \`$tools/app_tool play-exit 2\`, \`$tools/play_cpu_tool 10 played.pcm\` |
 EOF

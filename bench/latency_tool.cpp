@@ -20,8 +20,8 @@
 #include <thread>
 #include <vector>
 
-#include "editor/ui_services.h"
 #include "audio/portaudio_device.h"
+#include "editor/ui_services.h"
 #include "editor/wave_editor_model.h"
 #include "tests/support/parec_pipe.h"
 
@@ -118,12 +118,17 @@ int16_t Level(uint8_t code) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s SINK_MONITOR [PASTES]\n", argv[0]);
+  PortAudioDevice::PrepareEnvironment();
+  std::vector<std::string> args(argv + 1, argv + argc);
+  const auto option = std::find(args.begin(), args.end(), "--low-latency");
+  const bool lowLatency = option != args.end();
+  if (lowLatency) args.erase(option);
+  if (args.empty()) {
+    std::fprintf(stderr, "usage: %s SINK_MONITOR [PASTES] [--low-latency]\n", argv[0]);
     return 2;
   }
-  const int pastes = argc > 2 ? std::atoi(argv[2]) : 8;
-  Recording recording(argv[1]);
+  const int pastes = args.size() > 1 ? std::atoi(args[1].c_str()) : 8;
+  Recording recording(args[0]);
   if (!recording.Started()) {
     std::fprintf(stderr, "parec could not be started\n");
     return 1;
@@ -144,6 +149,7 @@ int main(int argc, char** argv) {
     model.SetMode(WaveEditorModel::kHold);
     clipboard.text = waves[0];
     model.PasteFromClipboard();
+    model.GetPlayer().SetLowLatency(lowLatency);
     model.Play();
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
 
@@ -167,6 +173,7 @@ int main(int argc, char** argv) {
       std::this_thread::sleep_for(std::chrono::milliseconds(700));
     }
     model.Stop();
+    std::printf("latency_fallback %d\n", model.GetPlayer().TakeLatencyFallback() ? 1 : 0);
   }
   std::sort(latencies.begin(), latencies.end());
   std::printf("latency_ms_min %.0f\nlatency_ms_median %.0f\nlatency_ms_max %.0f\n",

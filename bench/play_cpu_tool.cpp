@@ -3,7 +3,9 @@
 // same sound as raw PCM to a file, so that another player can play it into the same sink for
 // comparison. Prints the CPU time of the playback and the process's peak resident memory.
 //
-//   play_cpu_tool SECONDS PCM_FILE
+//   play_cpu_tool SECONDS PCM_FILE [--low-latency]
+//
+// --low-latency plays in the player's low-latency preview instead of the default stream.
 #include <sys/resource.h>
 
 #include <chrono>
@@ -40,8 +42,10 @@ std::string StatusField(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s SECONDS PCM_FILE\n", argv[0]);
+  PortAudioDevice::PrepareEnvironment();
+  const bool lowLatency = argc == 4 && std::string(argv[3]) == "--low-latency";
+  if (argc != 3 && !lowLatency) {
+    std::fprintf(stderr, "usage: %s SECONDS PCM_FILE [--low-latency]\n", argv[0]);
     return 2;
   }
   const double seconds = std::atof(argv[1]);
@@ -72,6 +76,7 @@ int main(int argc, char** argv) {
     std::ofstream(argv[2], std::ios::binary)
         .write(pcm.data(), static_cast<std::streamsize>(pcm.size()));
 
+    model.GetPlayer().SetLowLatency(lowLatency);
     const double cpuBefore = CpuSeconds();
     const auto start = std::chrono::steady_clock::now();
     model.Play();
@@ -87,6 +92,7 @@ int main(int argc, char** argv) {
     std::printf("playback_wall_s %.3f\nplayback_cpu_s %.3f\nplayback_cpu_percent %.2f\n", wall, cpu,
                 100.0 * cpu / wall);
     std::printf("vm_hwm %s\n", StatusField("VmHWM:").c_str());
+    std::printf("latency_fallback %d\n", player.TakeLatencyFallback() ? 1 : 0);
   }
   return 0;
 }

@@ -5,6 +5,10 @@
 //   playback_tool play SECONDS [MONITOR_SOURCE]   the figures, as key=value lines
 //   playback_tool close SECONDS                    how long destroying the playing player takes
 //   playback_tool pcm SECONDS FILE                 raw s16le mono 44100 Hz of the same sound
+//   playback_tool verify SECONDS MONITOR_SOURCE    plays while recording the sink, then compares
+//                                                  the recording with the samples played
+//
+// --low-latency anywhere plays in the player's low-latency preview instead of the default stream.
 //
 // With MONITOR_SOURCE (a PulseAudio source such as "sink.monitor") parec records the sink while
 // playing, and the time from Stop to the last sound the sink played is reported too.
@@ -37,6 +41,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int32_t kSampleRate = 44100;
 constexpr int32_t kNote = 45;
+bool lowLatency = false;
 
 // A 32-sample wave with a step at every sample, held.
 std::string WaveText() {
@@ -125,6 +130,15 @@ class Recorder {
     fd = -1;
   }
 
+  std::vector<int16_t> Samples() {
+    std::lock_guard<std::mutex> held(mutex);
+    std::vector<int16_t> samples(bytes.size() / 2);
+    for (size_t i = 0; i < samples.size(); ++i) {
+      samples[i] = static_cast<int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    }
+    return samples;
+  }
+
   // When the last non-zero sample was played by the sink: the arrival of its chunk, less the
   // playing time of the samples after it in that chunk. False when nothing was heard.
   bool LastSound(Clock::time_point& when) {
@@ -167,6 +181,7 @@ int Play(double seconds, const char* monitor) {
   player->BuildDefaultTones();
   player->SetWave(WaveText(), 1);
   player->SetNote(kNote);
+  player->SetLowLatency(lowLatency);
 
   const double cpuBefore = CpuSeconds();
   const auto started = Clock::now();
@@ -207,6 +222,7 @@ int Close(double seconds) {
   player->BuildDefaultTones();
   player->SetWave(WaveText(), 1);
   player->SetNote(kNote);
+  player->SetLowLatency(lowLatency);
   player->Play();
   std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
   const auto destroying = Clock::now();
@@ -215,26 +231,32 @@ int Close(double seconds) {
   return 0;
 }
 
-// The samples the render thread writes, rendered here without a device.
-int WritePcm(double seconds, const char* path) {
+// The first count samples the render thread writes, rendered here without a device.
+std::vector<int16_t> Reference(int64_t count) {
   Player player;
   player.BuildDefaultTones();
   player.SetWave(WaveText(), 1);
   Tone* tone = player.Tones().GetTone(1);
   tone->SetSampleRate(kSampleRate);
   tone->SetNote(kNote, 0);
+  std::vector<int16_t> samples;
+  samples.reserve(static_cast<size_t>(count));
+  for (int64_t i = 0; i < count; ++i) {
+    samples.push_back(static_cast<int16_t>(
+        std::clamp(tone->Render(static_cast<int32_t>(i % 3145729), 0), -32768, 32767)));
+  }
+  return samples;
+}
+
+int WritePcm(double seconds, const char* path) {
   std::FILE* file = std::fopen(path, "wb");
   if (file == nullptr) {
     std::perror(path);
     return 1;
   }
-  const auto count = static_cast<int64_t>(seconds * kSampleRate);
   std::vector<uint8_t> bytes;
-  bytes.reserve(static_cast<size_t>(count) * 2);
-  for (int64_t i = 0; i < count; ++i) {
-    const int32_t value =
-        std::clamp(tone->Render(static_cast<int32_t>(i % 3145729), 0), -32768, 32767);
-    const auto bits = static_cast<uint16_t>(static_cast<int16_t>(value));
+  for (const int16_t sample : Reference(static_cast<int64_t>(seconds * kSampleRate))) {
+    const auto bits = static_cast<uint16_t>(sample);
     bytes.push_back(static_cast<uint8_t>(bits & 0xff));
     bytes.push_back(static_cast<uint8_t>(bits >> 8));
   }
@@ -242,16 +264,103 @@ int WritePcm(double seconds, const char* path) {
   return std::fclose(file) == 0 && written ? 0 : 1;
 }
 
+// Plays while the sink is recorded, then lines the recording up with the samples played: from
+// the first sound to the last, every recorded sample must be the one played at its place (or, as
+// a sink may shift a sample by one position, a neighbour). A gap (the silence of an underrun), a
+// lost or a repeated block shifts everything after it, so it shows as a run of bad samples.
+int Verify(double seconds, const char* monitor) {
+  Recorder recorder(monitor);
+  const auto deadline = Clock::now() + std::chrono::seconds(10);
+  while (recorder.Started() && recorder.ByteCount() < 8820 && Clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  if (!recorder.Started()) return 1;
+  PortAudioDevice device;
+  bool fellBack = false;
+  {
+    Player player(&device);
+    player.BuildDefaultTones();
+    player.SetWave(WaveText(), 1);
+    player.SetNote(kNote);
+    player.SetLowLatency(lowLatency);
+    player.Play();
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    player.Stop();
+    while (player.IsPlaying()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    fellBack = player.TakeLatencyFallback();
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(700));
+  recorder.Stop();
+
+  const std::vector<int16_t> recorded = recorder.Samples();
+  size_t first = 0;
+  while (first < recorded.size() && recorded[first] == 0) ++first;
+  size_t end = recorded.size();
+  while (end > first && recorded[end - 1] == 0) --end;
+  constexpr size_t kMaxLostStart = 4410;  // a sink may drop the first few ms of a stream
+  constexpr size_t kAlignment = 2000;
+  const size_t heard = end - first;
+  if (heard < kAlignment + kMaxLostStart) {
+    std::printf("verify_heard_s=0\n");
+    return 1;
+  }
+  const std::vector<int16_t> expected =
+      Reference(static_cast<int64_t>(heard + kMaxLostStart + kSampleRate));
+  size_t offset = 0;
+  size_t bestMatches = 0;
+  for (size_t candidate = 0; candidate <= kMaxLostStart; ++candidate) {
+    size_t matches = 0;
+    for (size_t i = 0; i < kAlignment; ++i)
+      matches += recorded[first + i] == expected[candidate + i];
+    if (matches > bestMatches) {
+      bestMatches = matches;
+      offset = candidate;
+    }
+  }
+  size_t exact = 0;
+  size_t bad = 0;
+  size_t firstBad = heard;
+  for (size_t i = 0; i < heard; ++i) {
+    const int16_t got = recorded[first + i];
+    const size_t index = offset + i;
+    if (index + 1 >= expected.size()) break;
+    if (got == expected[index]) {
+      ++exact;
+    } else if ((index > 0 && got == expected[index - 1]) || got == expected[index + 1]) {
+    } else {
+      ++bad;
+      firstBad = std::min(firstBad, i);
+    }
+  }
+  std::printf("verify_heard_s=%.3f\n", static_cast<double>(heard) / kSampleRate);
+  std::printf("verify_exact_percent=%.2f\n", 100.0 * static_cast<double>(exact) / heard);
+  std::printf("verify_bad_samples=%zu\n", bad);
+  if (bad > 0) {
+    std::printf("verify_first_bad_s=%.3f\n", static_cast<double>(firstBad) / kSampleRate);
+  }
+  std::printf("latency_fallback=%d\n", fellBack ? 1 : 0);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string mode = argc > 1 ? argv[1] : "";
-  const double seconds = argc > 2 ? std::atof(argv[2]) : 10.0;
-  if (mode == "play" && seconds > 0) return Play(seconds, argc > 3 ? argv[3] : nullptr);
+  PortAudioDevice::PrepareEnvironment();
+  std::vector<std::string> args(argv + 1, argv + argc);
+  const auto option = std::find(args.begin(), args.end(), "--low-latency");
+  lowLatency = option != args.end();
+  if (lowLatency) args.erase(option);
+  const std::string mode = !args.empty() ? args[0] : "";
+  const double seconds = args.size() > 1 ? std::atof(args[1].c_str()) : 10.0;
+  const char* third = args.size() > 2 ? args[2].c_str() : nullptr;
+  if (mode == "play" && seconds > 0) return Play(seconds, third);
   if (mode == "close" && seconds > 0) return Close(seconds);
-  if (mode == "pcm" && seconds > 0 && argc > 3) return WritePcm(seconds, argv[3]);
-  std::fprintf(stderr,
-               "usage: %s play SECONDS [MONITOR_SOURCE] | close SECONDS | pcm SECONDS FILE\n",
-               argv[0]);
+  if (mode == "pcm" && seconds > 0 && third != nullptr) return WritePcm(seconds, third);
+  if (mode == "verify" && seconds > 0 && third != nullptr) return Verify(seconds, third);
+  std::fprintf(
+      stderr,
+      "usage: %s play SECONDS [MONITOR_SOURCE] | close SECONDS | pcm SECONDS FILE | verify "
+      "SECONDS MONITOR_SOURCE  [--low-latency]\n",
+      argv[0]);
   return 2;
 }

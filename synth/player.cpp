@@ -128,8 +128,21 @@ void Player::Play() {
     renderThread.join();
   }
   if (stream.IsActive()) return;
-  stream.SetBlockSize(kBlockSize);
-  stream.Open(kSampleRate);
+  runLowLatency = lowLatency;
+  if (!runLowLatency) {
+    runMaxLiveBlocks = kMaxLiveBlocks;
+    stream.SetBlockSize(kBlockSize);
+    stream.SetLatency(0, 0);
+  } else {
+    const bool longer = fellBack.load(std::memory_order_acquire);
+    runMaxLiveBlocks = longer ? kFallbackMaxLiveBlocks : kLowLatencyMaxLiveBlocks;
+    stream.SetBlockSize(kLowLatencyBlockSize);
+    stream.SetLatency(longer ? kFallbackLatencySeconds : kLowLatencySeconds,
+                      kLowLatencyChunkFrames);
+  }
+  // The stream is reset here; the device is opened by the render thread, which may have to wait
+  // for the sound server.
+  stream.Restart(kSampleRate);
   renderDone.store(false, std::memory_order_relaxed);
   // The tone and note are handed over now; the thread reads nothing else of the player's choice.
   renderThread = std::thread(&Player::RenderThread, this, currentTone, note);
@@ -154,6 +167,19 @@ void Player::Stop() {
   stream.RequestStop();
 }
 
+void Player::SetLowLatency(bool on) {
+  lowLatency = on;
+  fellBack.store(false, std::memory_order_release);
+}
+
+bool Player::TakeLatencyFallback() {
+  return fallbackToTell.exchange(false, std::memory_order_acq_rel);
+}
+
+OutputProblem Player::TakeOutputProblem() {
+  return outputProblem.exchange(OutputProblem::kNone, std::memory_order_acq_rel);
+}
+
 bool Player::IsPlaying() const {
   return renderThread.joinable() && !renderDone.load(std::memory_order_acquire);
 }
@@ -169,6 +195,12 @@ void Player::RenderThread(int32_t toneNumber, int32_t noteAtStart) {
   // Named so that the thread can be told apart in top, perf and debuggers.
   pthread_setname_np(pthread_self(), kRenderThreadName);
 #endif
+  // Opening may wait for the sound server: it happens here, never on the UI thread.
+  if (!stream.OpenDevice()) {
+    const OutputProblem problem = stream.OpenProblem();
+    if (problem != OutputProblem::kNone) outputProblem.store(problem, std::memory_order_release);
+  }
+  int32_t maxLiveBlocks = runMaxLiveBlocks;
   Tone* tone = toneTable.GetTone(toneNumber);
   if (tone == nullptr || tone->Output() == nullptr) {
     // Nothing to sound: wind the stream down as a stop would.
@@ -187,9 +219,11 @@ void Player::RenderThread(int32_t toneNumber, int32_t noteAtStart) {
   for (;;) {
     if (waited) std::this_thread::yield();
     waited = false;
-    // Keep at most about half a second ahead of the device: sleep until it returns a block.
-    if (stream.CountLiveBlocks() > kMaxLiveBlocks) {
-      stream.WaitForChange(kWaitTimeoutMs);
+    stream.MarkSeen();
+    // Keep at most the lead ahead of the device (about half a second by default): sleep until it
+    // returns a block.
+    if (stream.CountLiveBlocks() > maxLiveBlocks) {
+      WaitForDevice(maxLiveBlocks);
       waited = true;
       continue;
     }
@@ -199,7 +233,7 @@ void Player::RenderThread(int32_t toneNumber, int32_t noteAtStart) {
       break;
     }
     if (stream.IsFull()) {
-      stream.WaitForChange(kWaitTimeoutMs);
+      WaitForDevice(maxLiveBlocks);
       waited = true;
       continue;
     }
@@ -209,9 +243,23 @@ void Player::RenderThread(int32_t toneNumber, int32_t noteAtStart) {
     if (!stream.Write(bytes, sizeof bytes)) {
       // The device refused the block, so the sample is lost and no block will come back: rest
       // until a stop arrives rather than render sound nobody hears at full speed.
-      stream.WaitForChange(kWaitTimeoutMs);
+      WaitForDevice(maxLiveBlocks);
       waited = true;
     }
   }
   renderDone.store(true, std::memory_order_release);
+}
+
+void Player::WaitForDevice(int32_t& maxLiveBlocks) {
+  stream.WaitForChange(kWaitTimeoutMs);
+  const uint32_t events = stream.TakeDeviceEvents();
+  if ((events & kEventOutputLost) != 0) {
+    outputProblem.store(OutputProblem::kServerLost, std::memory_order_release);
+  }
+  // The sound server did not get the next block in time: keep further ahead from now on.
+  if ((events & kEventUnderrun) != 0 && runLowLatency && maxLiveBlocks < kFallbackMaxLiveBlocks) {
+    maxLiveBlocks = kFallbackMaxLiveBlocks;
+    fellBack.store(true, std::memory_order_release);
+    fallbackToTell.store(true, std::memory_order_release);
+  }
 }

@@ -1,9 +1,10 @@
 // The synthesis engine as the editing pane sees it: hands edits to the two default tones, chooses
 // tone and note, and plays the current tone on a render thread into the output stream.
 //
-// Threads: every public operation runs on the UI thread. The render thread (started by Play) reads
-// the current tone and note once at its start and then only renders and writes the stream; the
-// device's completion callback only touches the stream.
+// Threads (README's vocabulary: [UI], [render], [device], [any], [UI, not while playing]): the tag
+// on each operation says where it may be called. The render thread (started by Play) opens the
+// device, reads the current tone and note once at its start and then only renders and writes the
+// stream; the device's completion callback only touches the stream.
 #pragma once
 
 #include <atomic>
@@ -13,8 +14,8 @@
 #include <vector>
 
 #include "audio/wave_out_stream.h"
-#include "tables/pitch_tables.h"
 #include "synth/tone_table.h"
+#include "tables/pitch_tables.h"
 
 class AudioDevice;
 
@@ -24,37 +25,49 @@ class Player {
   static constexpr uint32_t kBlockSize = 5000;
   static constexpr int32_t kMaxLiveBlocks = 8;
   static constexpr int32_t kLastIndex = 3145728;
+  // The low-latency preview: blocks of 512 samples (11.6 ms), rendering only while at most 2 are
+  // alive (so at most 3, 35 ms, ahead of the device), and a device asked for 25 ms of latency,
+  // written 256 frames at a time.
+  static constexpr uint32_t kLowLatencyBlockSize = 1024;
+  static constexpr int32_t kLowLatencyMaxLiveBlocks = 2;
+  static constexpr double kLowLatencySeconds = 0.025;
+  static constexpr uint32_t kLowLatencyChunkFrames = 256;
+  // After an underrun in the low-latency preview: 12 small blocks (139 ms) ahead, and 80 ms of
+  // device latency from the next Play on.
+  static constexpr int32_t kFallbackMaxLiveBlocks = 11;
+  static constexpr double kFallbackLatencySeconds = 0.08;
 
-  // The device the stream plays on; null plays nowhere (every block is refused).
+  // The device the stream plays on; null plays nowhere (every block is refused). [UI]
   explicit Player(AudioDevice* device = nullptr);
-  // Stops and joins a running render thread first. UI thread.
+  // Stops and joins a running render thread first. [UI]
   virtual ~Player();
   Player(const Player&) = delete;
   Player& operator=(const Player&) = delete;
 
-  // Fills the pitch tables and creates tone 1 (the wave) and tone 2 (the harmonics). UI thread,
-  // once, right after construction.
+  // Fills the pitch tables and creates tone 1 (the wave) and tone 2 (the harmonics). Joins a
+  // running render thread first. [UI], once, right after construction.
   void BuildDefaultTones();
-  // Stops and joins a running render thread, then deletes all tones and units. UI thread.
+  // Stops and joins a running render thread, then deletes all tones and units. [UI]
   void ReleaseTones();
   // Hands a wave text (two hex digits per sample) and mode (1 hold, 2 linear) to tone 1, whose
-  // cycle then holds exactly the text's samples (2..64). UI thread, also while playing.
+  // cycle then holds exactly the text's samples (2..64). [UI], also while playing.
   bool SetWave(const std::string& text, uint16_t mode);
-  // The wave text last handed over ("" without tones). UI thread.
+  // The wave text last handed over ("" without tones). [UI]
   std::string GetWaveText() const;
-  // Hands the harmonic attenuations to tone 2 and rebuilds its cycle. UI thread, also while
-  // playing.
+  // Hands the harmonic attenuations to tone 2 and rebuilds its cycle. [UI], also while playing.
   void SetHarmonics(const std::vector<uint8_t>& amplitudes);
-  // The amplitude text of tone 2 ("" without tones). UI thread.
+  // The amplitude text of tone 2 ("" without tones). [UI]
   std::string GetHarmonicsText() const;
-  // Chooses the tone the next Play sounds; false (and no change) outside 1..ToneCount. UI thread.
+  // Chooses the tone the next Play sounds; false (and no change) outside 1..ToneCount. [UI]
   bool SetCurrentTone(int32_t n);
-  // Chooses the note the next Play sounds, unchecked. UI thread.
+  // Chooses the note the next Play sounds, unchecked. [UI]
   void SetNote(int32_t n);
-  // Opens the stream and starts the render thread at sample index 0, unless a render thread is
-  // still alive or blocks are still queued. Returns at once. UI thread.
+  // Starts the render thread at sample index 0, unless a render thread is still alive or blocks
+  // are still queued. Returns at once: the render thread opens the device, so a sound server that
+  // does not answer never holds up the caller (TakeOutputProblem tells what went wrong). [UI]
   void Play();
-  // Asks the render thread to drain the stream and end; returns at once. UI thread.
+  // Asks the render thread to drain the stream and end, cancelling an open that waits for the
+  // sound server; returns at once. [UI]
   void Stop();
   // The first sampleCount samples a Play of that tone and note sends to the stream, from sample
   // index 0: the same values, held to 16 bits and wrapping at kLastIndex the same way. Empty
@@ -62,15 +75,33 @@ class Player {
   // [UI, not while playing]
   std::vector<int16_t> RenderPcm(int32_t toneNumber, int32_t noteNumber, int32_t sampleCount);
 
+  // The low-latency preview (true) or the default stream (false, 5000-byte blocks, at most 9
+  // alive); takes effect at the next Play, and lifts an earlier fallback.
+  // [UI, not while playing]
+  void SetLowLatency(bool on);
+  // [UI]
+  bool IsLowLatency() const { return lowLatency; }
+  // True once after the low-latency preview ran dry (an underrun) and the render thread fell back
+  // to a longer lead, which stays until the next SetLowLatency. [UI]
+  bool TakeLatencyFallback();
+  // Why the last Play found no usable output (no device, format refused, open failed), or that
+  // the sound server went away while playing; kNone when there was nothing to tell since the
+  // last call. Each problem is told once. [UI]
+  OutputProblem TakeOutputProblem();
+
+  // [UI]
   int32_t CurrentTone() const { return currentTone; }
   int32_t Note() const { return note; }
   ToneTable& Tones() { return toneTable; }
   WaveOutStream& Stream() { return stream; }
-  // Whether a render thread is running (UI thread).
+  // Whether a render thread is running. [UI]
   bool IsPlaying() const;
 
  private:
   void RenderThread(int32_t tone, int32_t noteAtStart);
+  // Sleeps until the device returns a block or a stop arrives, then looks at what the device
+  // noticed meanwhile: an underrun raises maxLiveBlocks in the low-latency preview. [render]
+  void WaitForDevice(int32_t& maxLiveBlocks);
   // Requests a stop and waits for a started render thread to end.
   void JoinRenderThread();
 
@@ -82,4 +113,12 @@ class Player {
   std::thread renderThread;
   // Set by the render thread as its last step, so Play can tell a finished thread from a live one.
   std::atomic<bool> renderDone{true};
+  bool lowLatency = false;
+  // The render thread's lead for the current run, set by Play before the thread starts.
+  int32_t runMaxLiveBlocks = kMaxLiveBlocks;
+  bool runLowLatency = false;
+  // Set by the render thread, taken by the UI thread.
+  std::atomic<bool> fellBack{false};  // stays until the next SetLowLatency
+  std::atomic<bool> fallbackToTell{false};
+  std::atomic<OutputProblem> outputProblem{OutputProblem::kNone};
 };

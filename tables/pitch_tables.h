@@ -13,8 +13,8 @@ class PitchTables {
   // afterwards. [UI, not while playing]
   void Build();
   // Frequency in tenths of a hertz for a note and a detune in cents, with a one-entry cache.
-  // The note plus the whole semitones of the detune is clamped to 0..95. Render thread only
-  // (it writes the cache, which is why the cache is mutable); at most one caller at a time.
+  // The note plus the whole semitones of the detune is clamped to 0..95. [render], at most one
+  // caller at a time: it writes the cache, which is why the cache is mutable.
   int32_t Frequency(int32_t note, int32_t cents) const;
 
   // Table reads after Build. [any] Note 0..95, level 0..127, phase 0..3599.

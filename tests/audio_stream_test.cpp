@@ -8,9 +8,9 @@
 #include <thread>
 #include <vector>
 
+#include "audio/wave_out_stream.h"
 #include "tests/support/capture_audio_device.h"
 #include "tests/support/fake_audio_device.h"
-#include "audio/wave_out_stream.h"
 
 namespace {
 
@@ -414,6 +414,7 @@ TEST_F(StreamTest, WaitForChangeWakesOnAReturnedBlockAndOnAStopRequest) {
   ASSERT_TRUE(WritePattern(stream, 0, 12));
 
   // A block that came back after the last look counts as a change: no wait at all.
+  stream.MarkSeen();
   EXPECT_EQ(stream.CountLiveBlocks(), 3);
   ASSERT_TRUE(device.ReturnNext());
   EXPECT_TRUE(EndsWithoutBeingTimedOut(
@@ -423,7 +424,7 @@ TEST_F(StreamTest, WaitForChangeWakesOnAReturnedBlockAndOnAStopRequest) {
   // A waiter is woken by a returned block and by a stop request.
   auto waitFromRenderThread = [this] {
     return std::async(std::launch::async, [this] {
-      stream.CountLiveBlocks();
+      stream.MarkSeen();
       stream.WaitForChange(600000);
     });
   };
@@ -448,7 +449,7 @@ TEST_F(StreamTest, AStuckDeviceIsResetOnceAStopIsRequested) {
   ASSERT_EQ(device.PendingCount(), 2);
 
   // Without a stop request the writer just waits for the device.
-  stream.CountLiveBlocks();
+  stream.MarkSeen();
   stream.WaitForChange(100);
   EXPECT_EQ(device.ResetCount(), 0);
   EXPECT_EQ(stream.CountLiveBlocks(), 3);
@@ -475,6 +476,7 @@ void WriteUntilStopped(WaveOutStream& stream, uint64_t& written, int32_t& mostAl
   uint32_t size = 1;
   for (;;) {
     std::this_thread::yield();
+    stream.MarkSeen();
     const int32_t alive = stream.CountLiveBlocks();
     mostAlive = std::max(mostAlive, alive);
     if (alive > 8) {

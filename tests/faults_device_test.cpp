@@ -35,9 +35,9 @@
 #include <thread>
 #include <vector>
 
-#include "tests/support/fake_audio_device.h"
 #include "audio/portaudio_device.h"
 #include "editor/wave_editor_model.h"
+#include "tests/support/fake_audio_device.h"
 #include "tests/support/fake_ui_services.h"
 #include "tests/support/monitor_recorder.h"
 #include "tests/support/synth_reference.h"
@@ -696,6 +696,7 @@ TEST(FakeDeviceFaults, EveryQueueRefusedFromTheMiddleOfARunThenAcceptedAgain) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PortAudioDevice::PrepareEnvironment();
   ::testing::InitGoogleTest(&argc, argv);
   // A child runs only its scenario, registered here so that the test list never shows it.
   if (const char* scenario = std::getenv(kScenarioVariable); scenario != nullptr) {

@@ -23,8 +23,8 @@
 #include <thread>
 
 #include "app/icon_resources.h"
-#include "tests/support/capture_audio_device.h"
 #include "audio/portaudio_device.h"
+#include "tests/support/capture_audio_device.h"
 #include "tests/support/load_run.h"
 #include "tests/support/monitor_recorder.h"
 
@@ -250,6 +250,7 @@ TEST(LoadThroughWidgets, TenThousandOperationsIntoThePrivateSoundServer) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PortAudioDevice::PrepareEnvironment();
   ::testing::InitGoogleTest(&argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);

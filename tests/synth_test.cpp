@@ -14,12 +14,12 @@
 #include <utility>
 #include <vector>
 
-#include "tests/support/capture_audio_device.h"
-#include "tests/support/fake_audio_device.h"
-#include "tables/pitch_tables.h"
 #include "synth/player.h"
 #include "synth/tone.h"
 #include "synth/tone_table.h"
+#include "tables/pitch_tables.h"
+#include "tests/support/capture_audio_device.h"
+#include "tests/support/fake_audio_device.h"
 #include "tests/support/synth_reference.h"
 #include "units/harmonic_oscillator.h"
 #include "units/sampled_wave_oscillator.h"
@@ -1027,6 +1027,131 @@ TEST(PlayerPlayback, RefusingDevicesNeitherHangNorKeepTheThreadAlive) {
     ASSERT_GE(got.size(), static_cast<size_t>(kBlockSamples));
     EXPECT_EQ(Mismatches(got, Expected(reference::WaveTable(defaultCodes, 1), kO4a, 0, got.size())),
               0u);
+  }
+}
+
+// The low-latency preview plays the same samples in blocks of 512 and stays at most 3 blocks
+// ahead; switching back gives the default stream again at the next Play.
+TEST(PlayerPlayback, LowLatencyPreviewPlaysTheSameSamplesInSmallBlocks) {
+  CaptureAudioDevice device;
+  device.SetPace(CaptureAudioDevice::Pace::kFixed, 2);
+  Player player(&device);
+  player.BuildDefaultTones();
+  const std::vector<uint8_t> codes = Codes(32);
+  ASSERT_TRUE(player.SetWave(reference::WaveText(codes), 1));
+  player.SetNote(45);
+  player.SetLowLatency(true);
+  EXPECT_TRUE(player.IsLowLatency());
+  player.Play();
+  ASSERT_TRUE(device.WaitForBytes(2 * 3 * kBlockSamples, 30000));
+  player.Stop();
+  ASSERT_TRUE(WaitUntilStopped(player));
+
+  const std::vector<int16_t> got = reference::Samples(device.Captured());
+  ASSERT_GE(got.size(), 3u * kBlockSamples);
+  EXPECT_EQ(Mismatches(got, Expected(reference::WaveTable(codes, 1), kO4a, 0, got.size())), 0u);
+  const std::vector<uint32_t> lengths = device.BlockLengths();
+  ASSERT_GE(lengths.size(), 15u);
+  for (size_t b = 0; b + 1 < lengths.size(); ++b) ASSERT_EQ(lengths[b], 1024u) << b;
+  EXPECT_LE(device.MaxPending(), Player::kLowLatencyMaxLiveBlocks + 1);
+  EXPECT_FALSE(player.TakeLatencyFallback());
+
+  player.SetLowLatency(false);
+  device.ClearCaptured();
+  player.Play();
+  ASSERT_TRUE(device.WaitForBytes(2 * 2 * kBlockSamples, 30000));
+  player.Stop();
+  ASSERT_TRUE(WaitUntilStopped(player));
+  EXPECT_EQ(device.BlockLengths().front(), 5000u);
+}
+
+// An underrun in the low-latency preview makes the render thread keep further ahead, and is told
+// once; the default stream takes no notice of underruns.
+TEST(PlayerPlayback, AnUnderrunInTheLowLatencyPreviewFallsBackToALongerLeadOnce) {
+  FakeAudioDevice device;  // keeps every block until the test returns it
+  Player player(&device);
+  player.BuildDefaultTones();
+  player.SetNote(45);
+  player.SetLowLatency(true);
+  player.Play();
+  const int32_t lead = Player::kLowLatencyMaxLiveBlocks;
+  ASSERT_TRUE(WaitFor([&] { return player.Stream().CountLiveBlocks() == lead + 1; }));
+  EXPECT_EQ(device.PendingCount(), lead);
+
+  // A returned block wakes the render thread, which finds the underrun.
+  device.ReportEvents(kEventUnderrun);
+  ASSERT_TRUE(device.ReturnNext());
+  ASSERT_TRUE(device.WaitForPending(Player::kFallbackMaxLiveBlocks, 30000));
+  EXPECT_TRUE(player.TakeLatencyFallback());
+  EXPECT_FALSE(player.TakeLatencyFallback());
+  // A second underrun is not told again.
+  device.ReportEvents(kEventUnderrun);
+  ASSERT_TRUE(device.ReturnNext());
+  ASSERT_TRUE(WaitFor(
+      [&] { return player.Stream().CountLiveBlocks() == Player::kFallbackMaxLiveBlocks + 1; }));
+  EXPECT_FALSE(player.TakeLatencyFallback());
+  player.Stop();
+  ASSERT_TRUE(WaitFor([&] { return device.ReturnAll() >= 0 && !player.IsPlaying(); }));
+  EXPECT_EQ(device.QueuedLengths().front(), Player::kLowLatencyBlockSize);
+
+  // The default stream: an underrun changes nothing.
+  player.SetLowLatency(false);
+  player.Play();
+  ASSERT_TRUE(device.WaitForPending(Player::kMaxLiveBlocks, 30000));
+  device.ReportEvents(kEventUnderrun);
+  ASSERT_TRUE(device.ReturnNext());
+  ASSERT_TRUE(
+      WaitFor([&] { return player.Stream().CountLiveBlocks() == Player::kMaxLiveBlocks + 1; }));
+  EXPECT_EQ(device.PendingCount(), Player::kMaxLiveBlocks);
+  EXPECT_FALSE(player.TakeLatencyFallback());
+  player.Stop();
+  ASSERT_TRUE(WaitFor([&] { return device.ReturnAll() >= 0 && !player.IsPlaying(); }));
+}
+
+// Why a Play found no usable output is told once, as the device or the stream saw it.
+TEST(PlayerPlayback, APlayWithoutUsableOutputTellsWhyOnce) {
+  struct Case {
+    const char* what;
+    bool hasDevice;
+    bool formatSupported;
+    bool openSucceeds;
+    uint32_t eventsWhilePlaying;
+    OutputProblem expected;
+  };
+  const Case cases[] = {
+      {"a device that works", true, true, true, 0, OutputProblem::kNone},
+      {"no device", false, true, true, 0, OutputProblem::kNoDevice},
+      {"format refused", true, false, true, 0, OutputProblem::kFormatRefused},
+      {"open failed", true, true, false, 0, OutputProblem::kOpenFailed},
+      {"output lost while playing", true, true, true, kEventOutputLost, OutputProblem::kServerLost},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeAudioDevice device;
+    device.SetFormatSupported(c.formatSupported);
+    device.SetOpenSucceeds(c.openSucceeds);
+    Player player(c.hasDevice ? &device : nullptr);
+    player.BuildDefaultTones();
+    player.Play();
+    // The render thread writes only once it has been through the open.
+    ASSERT_TRUE(WaitFor([&] { return player.Stream().CountLiveBlocks() >= 1; }));
+    if (c.eventsWhilePlaying != 0) {
+      // The render thread looks at the device's events when a returned block wakes it.
+      ASSERT_TRUE(device.WaitForPending(Player::kMaxLiveBlocks, 30000));
+      device.ReportEvents(c.eventsWhilePlaying);
+      ASSERT_TRUE(device.ReturnNext());
+      OutputProblem told = OutputProblem::kNone;
+      ASSERT_TRUE(WaitFor([&] {
+        told = player.TakeOutputProblem();
+        return told != OutputProblem::kNone;
+      }));
+      EXPECT_EQ(told, c.expected);
+    } else {
+      EXPECT_EQ(player.TakeOutputProblem(), c.expected);
+    }
+    EXPECT_EQ(player.TakeOutputProblem(), OutputProblem::kNone);
+    player.Stop();
+    ASSERT_TRUE(WaitFor([&] { return device.ReturnAll() >= 0 && !player.IsPlaying(); }));
   }
 }
 

@@ -22,6 +22,18 @@ void FakeAudioDevice::RefuseQueue(int32_t nth) {
   refuseQueue = nth;
 }
 
+void FakeAudioDevice::ReportEvents(uint32_t newEvents) {
+  std::lock_guard<std::mutex> held(mutex);
+  events |= newEvents;
+}
+
+uint32_t FakeAudioDevice::TakeEvents() {
+  std::lock_guard<std::mutex> held(mutex);
+  const uint32_t taken = events;
+  events = 0;
+  return taken;
+}
+
 bool FakeAudioDevice::ReturnNext() {
   return ReturnOne(false);
 }

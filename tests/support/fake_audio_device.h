@@ -29,6 +29,8 @@ class FakeAudioDevice : public AudioDevice {
   // nth call counted from the device's construction (1-based); -1 accepts every call again.
   void RefusePrepare(int32_t nth);
   void RefuseQueue(int32_t nth);
+  // Reports DeviceEvent bits (an underrun, a lost output) through the next TakeEvents.
+  void ReportEvents(uint32_t events);
 
   // --- Returning blocks ---------------------------------------------------------------------
   // Returns the oldest queued block through the callback; false when none is queued.
@@ -68,6 +70,7 @@ class FakeAudioDevice : public AudioDevice {
   void Unprepare(WaveHeader* header) override;
   void Reset() override;
   void Close() override;
+  uint32_t TakeEvents() override;
 
  private:
   static bool Refuses(int32_t rule, int32_t call);
@@ -97,4 +100,5 @@ class FakeAudioDevice : public AudioDevice {
   int32_t unprepareCount = 0;
   int32_t returnedByReset = 0;
   int32_t reporting = 0;  // ReturnNext calls inside the callback
+  uint32_t events = 0;
 };
