@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/edit_history.h"
+#include "app/interchange_commands.h"
 #include "app/language.h"
 
 namespace {
@@ -61,10 +62,13 @@ EditorCommands::EditorCommands(MainDialog& dialog) : QObject(&dialog), dialog(di
   // The clipboard: exactly what the Copy and Paste buttons do.
   connect(Add(Id::kCopy, QT_TR_NOOP("Copy"), QKeySequence::Copy), &QAction::triggered, this,
           [this] { this->dialog.CopyCommand(); });
-  connect(Add(Id::kPaste, QT_TR_NOOP("Paste"), QKeySequence::Paste), &QAction::triggered, this,
-          [this] { this->dialog.PasteCommand(); });
   paneMenu->addAction(Action(Id::kCopy));
-  paneMenu->addAction(Action(Id::kPaste));
+  // Paste reads every tool's wave text (the Paste button only the editor's own).
+  paneMenu->addAction(Add(Id::kPaste, QT_TR_NOOP("Paste"), QKeySequence::Paste));
+  interchange = new InterchangeCommands(dialog, *this, paneMenu);
+  connect(Action(Id::kPaste), &QAction::triggered, this,
+          [this] { interchange->PasteWave(std::nullopt); });
+  AddStartUp([this] { interchange->ApplyRememberedTarget(); });
   paneMenu->addSeparator();
 
   // Shaping tools.
@@ -164,6 +168,7 @@ void EditorCommands::ApplyTransform(WaveTransform transform, const QString& name
     // Both arrays follow, by the length list's rule; Perform brings the list in line.
     const int32_t length =
         transform == WaveTransform::kHalfLength ? model.GetLength() / 2 : model.GetLength() * 2;
+    if (!ChipAllowsLength(model.GetChipTarget(), length)) return;
     dialog.Perform(name, [this, length] { dialog.Pane().SetLength(length); });
     return;
   }
@@ -191,6 +196,14 @@ QAction* EditorCommands::AddCommand(const char* text, const QKeySequence& shortc
   dialog.addAction(action);
   sourceTexts[action] = text;
   return action;
+}
+
+void EditorCommands::AddStartUp(std::function<void()> step) {
+  startUp.push_back(std::move(step));
+}
+
+void EditorCommands::RunStartUp() {
+  for (const auto& step : startUp) step();
 }
 
 void EditorCommands::AddStateUpdate(std::function<void()> update) {
@@ -233,6 +246,11 @@ void EditorCommands::UpdateStates() {
       why = tr("The wave is already at its longest, 64 samples");
     } else if (harmonics && !ChangesLength(transform)) {
       why = tr("Only in the wave view");
+    } else if (ChangesLength(transform) &&
+               !ChipAllowsLength(model.GetChipTarget(), transform == WaveTransform::kHalfLength
+                                                            ? length / 2
+                                                            : length * 2)) {
+      why = tr("The chip target does not play that length");
     }
     action->setEnabled(why.isEmpty());
     action->setToolTip(why);

@@ -11,6 +11,7 @@
 
 #include "editor/wave_shapes.h"
 
+class InterchangeCommands;
 class MainDialog;
 class QAction;
 class QActionGroup;
@@ -49,6 +50,11 @@ class EditorCommands : public QObject {
   QAction* AddCommand(const char* text, const QKeySequence& shortcut = {});
   QMenu* AddSubmenu(QMenu* parent, const char* title);
   void AddStateUpdate(std::function<void()> update);
+  // Steps run once, at the end of the dialog's start-up (settings remembered from earlier runs).
+  void AddStartUp(std::function<void()> step);
+  void RunStartUp();
+
+  InterchangeCommands& Interchange() { return *interchange; }
 
   // Brings the enabled states up to date, then shows the pane menu at `globalPosition`.
   void PopupPaneMenu(const QPoint& globalPosition);
@@ -72,6 +78,8 @@ class EditorCommands : public QObject {
   std::map<Id, QAction*> actions;
   std::map<QAction*, const char*> sourceTexts;  // actions and submenus' menu actions
   std::vector<std::function<void()>> stateUpdates;
+  std::vector<std::function<void()>> startUp;
+  InterchangeCommands* interchange = nullptr;
   std::map<WaveShape, QAction*> shapeActions;
   std::map<WaveTransform, QAction*> transformActions;
   QMenu* paneMenu = nullptr;

@@ -20,6 +20,7 @@
 #include "app/editor_commands.h"
 #include "app/icon_button.h"
 #include "app/icon_resources.h"
+#include "editor/ui_services.h"
 #include "zp/version.h"
 
 namespace {
@@ -63,6 +64,7 @@ MainDialog::MainDialog(const ButtonIcons& icons, AudioDevice* device, UiServices
     : QDialog(nullptr),
       units(DialogUnits::DialogFont()),
       dialogIcon(LoadIconResource(kIconApplication)),
+      services(services),
       pane(nullptr, device, services) {
   // A top-level window of its own, so that it stands in the task bar; caption, system menu
   // and close box, no minimise or maximise box, and a size the user cannot change.
@@ -243,6 +245,9 @@ void MainDialog::InitDialog(const ButtonIcons& icons) {
   ApplyPitch(pitchIndex);
   ApplyLength(lengthIndex);
   OnHold();
+  // A chip target chosen in an earlier run fits the wave to the chip.
+  commands->RunStartUp();
+  SyncWithPane();
 
   // 9. The focus starts on the first control that takes it. The start-up state is no step.
   history->Clear();
@@ -329,10 +334,29 @@ void MainDialog::OnPitchChanged() {
 }
 
 void MainDialog::OnLengthChanged() {
-  Perform(tr("Length"), [this] {
-    TakeControlValues();
-    ApplyLength(lengthIndex);
-  });
+  TakeControlValues();
+  // A chip target plays only some lengths: the list goes back to the wave's length.
+  const ChipTarget target = pane.Model().GetChipTarget();
+  if (lengthIndex >= 0 && lengthIndex < kLengthCount &&
+      !ChipAllowsLength(target, 2 << lengthIndex)) {
+    const ChipTargetInfo& info = ChipTargetOf(target);
+    std::string lengths;
+    for (const int32_t length : info.lengths) {
+      lengths += (lengths.empty() ? "" : ", ") + std::to_string(length);
+    }
+    lengthIndex = LengthIndexOf(pane.GetLength());
+    PushFields();
+    if (services != nullptr) {
+      services->ShowMessage(TextMessage(
+          "MainDialog",
+          QT_TRANSLATE_NOOP("MainDialog",
+                            "The %1 plays waves of %2 samples. Choose the target None in the "
+                            "pane menu for other lengths."),
+          {QCoreApplication::translate("ChipTarget", info.displayName).toStdString(), lengths}));
+    }
+    return;
+  }
+  Perform(tr("Length"), [this] { ApplyLength(lengthIndex); });
 }
 
 void MainDialog::OnPointerReport(int x, int y) {

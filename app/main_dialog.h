@@ -69,6 +69,8 @@ class MainDialog : public QDialog {
 
   WaveEditor& Pane() { return pane; }
   EditorCommands& Commands() { return *commands; }
+  // The clipboard and message box the pane uses (may be null).
+  UiServices* Services() const { return services; }
   EditHistory& History() { return *history; }
   // What the Copy and Paste commands do: exactly what the Copy and Paste buttons do.
   void CopyCommand() { OnCopy(); }
@@ -149,6 +151,7 @@ class MainDialog : public QDialog {
   QMenu* systemMenu = nullptr;
   EditorCommands* commands = nullptr;
   QTimer* playStateTimer = nullptr;
+  UiServices* services = nullptr;  // not owned
   std::unique_ptr<EditHistory> history;
   // The data when the left button went down on the pane, while a stroke is open.
   std::unique_ptr<WaveState> strokeBefore;

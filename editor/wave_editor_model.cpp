@@ -1,6 +1,8 @@
 #include "editor/wave_editor_model.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <optional>
 
 #include "editor/ui_services.h"
@@ -98,7 +100,7 @@ void WaveEditorModel::WriteValue(int32_t column, int32_t value) {
     amplitudes[k] = amplitude;
     PublishHarmonics();
   } else {
-    const uint16_t code = static_cast<uint8_t>(value);
+    const uint16_t code = SnappedCode(value);
     if ((samples[k] & 0xff) == code) return;
     samples[k] = code;
     PublishWave();
@@ -107,11 +109,52 @@ void WaveEditorModel::WriteValue(int32_t column, int32_t value) {
 
 bool WaveEditorModel::SetSamples(const std::vector<uint16_t>& newSamples) {
   if (newSamples.size() != static_cast<size_t>(length)) return false;
-  if (newSamples != samples) {
-    samples = newSamples;
+  std::vector<uint16_t> snapped(newSamples.size());
+  for (size_t k = 0; k < snapped.size(); ++k) {
+    snapped[k] = SnappedCode(static_cast<int8_t>(newSamples[k] & 0xff));
+  }
+  if (snapped != samples) {
+    samples = std::move(snapped);
     PublishWave();
   }
   return true;
+}
+
+bool WaveEditorModel::ReplaceWave(const std::vector<int8_t>& values) {
+  if (!IsValidLength(values.size())) return false;
+  std::vector<uint16_t> pasted(values.size());
+  for (size_t k = 0; k < values.size(); ++k) pasted[k] = SnappedCode(values[k]);
+  samples = std::move(pasted);
+  amplitudes.resize(values.size(), kSilentAmplitude);
+  length = static_cast<int32_t>(values.size());
+  ConformToTarget();
+  PublishWave();
+  PublishHarmonics();
+  return true;
+}
+
+uint16_t WaveEditorModel::SnappedCode(int32_t value) const {
+  return static_cast<uint8_t>(SnapToChip(static_cast<int8_t>(value), chipTarget));
+}
+
+void WaveEditorModel::ConformToTarget() {
+  if (chipTarget == ChipTarget::kNone) return;
+  if (!ChipAllowsLength(chipTarget, length)) {
+    // The nearest length the chip plays; of two as near, the longer keeps more detail.
+    int32_t best = length;
+    for (const int32_t allowed : ChipTargetOf(chipTarget).lengths) {
+      const int32_t distance = std::abs(allowed - length);
+      const int32_t bestDistance = best == length ? INT32_MAX : std::abs(best - length);
+      if (distance < bestDistance || (distance == bestDistance && allowed > best)) best = allowed;
+    }
+    if (best != length) SetLength(best);
+  }
+  std::vector<uint16_t> snapped = samples;
+  for (uint16_t& code : snapped) code = SnappedCode(static_cast<int8_t>(code & 0xff));
+  if (snapped != samples) {
+    samples = std::move(snapped);
+    PublishWave();
+  }
 }
 
 bool WaveEditorModel::SetAmplitudes(const std::vector<uint8_t>& newAmplitudes) {
@@ -161,6 +204,7 @@ void WaveEditorModel::PasteWave(const std::string& text) {
   samples.assign(pasted.codes.begin(), pasted.codes.end());
   amplitudes.resize(count, kSilentAmplitude);
   length = static_cast<int32_t>(count);
+  ConformToTarget();
   PublishWave();
   PublishHarmonics();
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editor/wave_state.h"
+#include "formats/chip_target.h"
 #include "synth/player.h"
 
 class AudioDevice;
@@ -50,6 +51,19 @@ class WaveEditorModel {
   bool SetSamples(const std::vector<uint16_t>& newSamples);
   bool SetAmplitudes(const std::vector<uint8_t>& newAmplitudes);
 
+  // Replaces the wave by `values` (−128..127), taking their count as the length (2, 4, 8, 16, 32
+  // or 64; the attenuations follow as a paste has them), and hands both arrays over. Values are
+  // snapped to the chip target. Refused (false, nothing changes) for any other count.
+  bool ReplaceWave(const std::vector<int8_t>& values);
+
+  // The chip the wave is made for: drawing, pastes and whole-array edits snap the samples to its
+  // levels. ConformToTarget snaps every sample and brings the length to the nearest one the chip
+  // plays (both arrays, by the length list's rule), handing over what changed. kNone, the
+  // default, changes nothing anywhere.
+  void SetChipTarget(ChipTarget target) { chipTarget = target; }
+  ChipTarget GetChipTarget() const { return chipTarget; }
+  void ConformToTarget();
+
   // Everything the user edits, and the note.
   WaveState State() const;
   // Takes every field of `state` that differs and hands what changed to the player at once
@@ -71,6 +85,10 @@ class WaveEditorModel {
   void PasteWave(const std::string& text);
   void PasteHarmonics(const std::string& text);
 
+  // The sample code of value v on the chip target.
+  uint16_t SnappedCode(int32_t value) const;
+
+  ChipTarget chipTarget = ChipTarget::kNone;
   int32_t view = kWaveView;
   int32_t sampleWidth = 8;
   int32_t length = 32;

@@ -1,0 +1,164 @@
+#include "app/main_dialog.h"
+
+#include "app/interchange_commands.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QSettings>
+#include <QToolTip>
+#include <string>
+
+#include "app/editor_commands.h"
+#include "app/qt_ui_services.h"
+#include "editor/ui_services.h"
+#include "editor/wave_shapes.h"
+
+namespace {
+
+constexpr char kTargetKey[] = "target";
+// How long the note on how a paste was read stays beside the pane.
+constexpr int kReportMs = 2000;
+
+QString ToolName(WaveFormatId format) {
+  return QCoreApplication::translate("WaveFormat", WaveFormatOf(format).tool);
+}
+
+QString TargetName(ChipTarget target) {
+  return QCoreApplication::translate("ChipTarget", ChipTargetOf(target).displayName);
+}
+
+}  // namespace
+
+InterchangeCommands::InterchangeCommands(MainDialog& dialog, EditorCommands& commands, QMenu* menu)
+    : QObject(&dialog), dialog(dialog) {
+  pasteAsMenu = commands.AddSubmenu(menu, QT_TR_NOOP("Paste As"));
+  copyAsMenu = commands.AddSubmenu(menu, QT_TR_NOOP("Copy As"));
+  // Disabled formats say why in their tooltips.
+  pasteAsMenu->setToolTipsVisible(true);
+  copyAsMenu->setToolTipsVisible(true);
+
+  copyForTarget = commands.AddCommand(QT_TR_NOOP("Copy for the Target"),
+                                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+  connect(copyForTarget, &QAction::triggered, this, [this, &dialog] {
+    CopyWave(ChipTargetOf(dialog.Pane().Model().GetChipTarget()).copyFormat);
+  });
+  copyAsMenu->addAction(copyForTarget);
+  copyAsMenu->addSeparator();
+  for (const WaveFormatInfo& info : WaveFormats()) {
+    const WaveFormatId id = info.id;
+    QAction* paste = pasteAsMenu->addAction(ToolName(id));
+    connect(paste, &QAction::triggered, this, [this, id] { PasteWave(id); });
+    pasteAs[id] = paste;
+    QAction* copy = copyAsMenu->addAction(ToolName(id));
+    connect(copy, &QAction::triggered, this, [this, id] { CopyWave(id); });
+    copyAs[id] = copy;
+  }
+
+  QMenu* targetMenu = commands.AddSubmenu(menu, QT_TR_NOOP("Target"));
+  auto* group = new QActionGroup(this);
+  for (const ChipTargetInfo& info : ChipTargets()) {
+    const ChipTarget target = info.target;
+    QAction* action = targetMenu->addAction(TargetName(target));
+    action->setCheckable(true);
+    action->setActionGroup(group);
+    connect(action, &QAction::triggered, this, [this, target] { ChooseTarget(target); });
+    targets[target] = action;
+  }
+  commands.AddStateUpdate([this] { UpdateStates(); });
+}
+
+void InterchangeCommands::UpdateStates() {
+  const WaveEditorModel& model = dialog.Pane().Model();
+  const bool harmonics = model.IsHarmonicsView();
+  const QString why = harmonics ? tr("The harmonics view copies and pastes its attenuations; "
+                                     "wave formats apply to the wave view")
+                                : QString();
+  for (const auto& [format, action] : pasteAs) {
+    action->setText(ToolName(format));
+    action->setEnabled(!harmonics);
+    action->setToolTip(why);
+  }
+  for (const auto& [format, action] : copyAs) {
+    action->setText(ToolName(format));
+    action->setEnabled(!harmonics);
+    action->setToolTip(why);
+  }
+  const ChipTarget target = model.GetChipTarget();
+  copyForTarget->setEnabled(!harmonics && target != ChipTarget::kNone);
+  copyForTarget->setToolTip(harmonics ? why
+                            : target == ChipTarget::kNone
+                                ? tr("Choose a target first; Copy puts the editor's own text")
+                                : ToolName(ChipTargetOf(target).copyFormat));
+  for (const auto& [each, action] : targets) {
+    action->setText(TargetName(each));
+    action->setChecked(each == target);
+  }
+}
+
+void InterchangeCommands::PasteWave(std::optional<WaveFormatId> format) {
+  WaveEditorModel& model = dialog.Pane().Model();
+  if (model.IsHarmonicsView()) {
+    if (!format) dialog.PasteCommand();
+    return;
+  }
+  UiServices* services = dialog.Services();
+  if (services == nullptr || !services->OpenClipboard()) return;
+  const std::string text = services->GetClipboardText().value_or(std::string());
+  services->CloseClipboard();
+
+  const WaveReadResult read = format ? ReadWave(text, *format) : ReadWaveAnyFormat(text);
+  if (!read.ok) {
+    services->ShowMessage(read.error);
+    return;
+  }
+  dialog.Perform(tr("Paste"), [&model, &read] { model.ReplaceWave(read.samples); });
+
+  QString report =
+      read.resampled
+          ? tr("Read as %1: %2 values, resampled to %3 samples.")
+                .arg(ToolName(read.format))
+                .arg(read.givenCount)
+                .arg(read.samples.size())
+          : tr("Read as %1: %2 samples.").arg(ToolName(read.format)).arg(read.samples.size());
+  if (model.GetChipTarget() != ChipTarget::kNone) {
+    report += QLatin1Char(' ') + tr("Fitted to the %1: %2 samples.")
+                                     .arg(TargetName(model.GetChipTarget()))
+                                     .arg(model.GetLength());
+  }
+  Report(report);
+}
+
+void InterchangeCommands::CopyWave(WaveFormatId format) {
+  WaveEditorModel& model = dialog.Pane().Model();
+  UiServices* services = dialog.Services();
+  if (model.IsHarmonicsView() || services == nullptr || !services->OpenClipboard()) return;
+  services->SetClipboardText(WriteWave(SignedSamples(model.Samples()), format));
+  services->CloseClipboard();
+}
+
+void InterchangeCommands::ChooseTarget(ChipTarget target) {
+  WaveEditorModel& model = dialog.Pane().Model();
+  dialog.Perform(tr("Target"), [&model, target] {
+    model.SetChipTarget(target);
+    model.ConformToTarget();
+  });
+  QSettings().setValue(QString::fromLatin1(kTargetKey),
+                       QString::fromLatin1(ChipTargetOf(target).name));
+}
+
+void InterchangeCommands::ApplyRememberedTarget() {
+  const QString name = QSettings().value(QString::fromLatin1(kTargetKey)).toString();
+  const std::optional<ChipTarget> target = FindChipTarget(name.toStdString());
+  if (!target || *target == ChipTarget::kNone) return;
+  WaveEditorModel& model = dialog.Pane().Model();
+  model.SetChipTarget(*target);
+  model.ConformToTarget();
+  UpdateStates();
+}
+
+void InterchangeCommands::Report(const QString& text) {
+  lastReport = text;
+  WaveEditor& pane = dialog.Pane();
+  QToolTip::showText(pane.mapToGlobal(QPoint(8, 8)), text, &pane, QRect(), kReportMs);
+}

@@ -1,0 +1,174 @@
+// Other tools' wave texts through the pane menu: Paste reads any format and says how, Paste as and
+// Copy as give each tool's exact text, the harmonics view keeps its own, and a chip target snaps
+// what is drawn and pasted, refuses lengths the chip cannot play and is remembered.
+#include "app/main_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "app/editor_commands.h"
+#include "app/icon_resources.h"
+#include "app/interchange_commands.h"
+#include "tests/support/fake_ui_services.h"
+
+namespace {
+
+// Repeats each of `values` `times` times, separated by single spaces, with `tail` at the end.
+std::string Spaced(int count, int divisor, const std::string& tail) {
+  std::string text;
+  for (int i = 0; i < count; ++i) {
+    if (i > 0) text += ' ';
+    text += std::to_string(i / divisor);
+  }
+  return text + tail;
+}
+
+std::vector<int> Values(const WaveEditorModel& model) {
+  std::vector<int> values;
+  for (uint16_t code : model.Samples()) values.push_back(static_cast<int8_t>(code & 0xff));
+  return values;
+}
+
+class InterchangeTest : public ::testing::Test {
+ protected:
+  void SetUp() override { QSettings().remove(QStringLiteral("target")); }
+  void TearDown() override { QSettings().remove(QStringLiteral("target")); }
+
+  InterchangeCommands& Interchange() { return dialog->Commands().Interchange(); }
+  WaveEditorModel& Model() { return dialog->Pane().Model(); }
+  QComboBox* LengthList() {
+    return dialog->findChild<QComboBox*>(
+        QStringLiteral("control%1").arg(MainDialog::kIdLengthList));
+  }
+
+  ButtonIcons icons = ButtonIcons::Load();
+  FakeUiServices services;
+  std::unique_ptr<MainDialog> dialog = std::make_unique<MainDialog>(icons, nullptr, &services);
+};
+
+TEST_F(InterchangeTest, EachFormatPastesAsAndCopiesAsItsToolWritesIt) {
+  struct Case {
+    WaveFormatId format;
+    std::string text;  // written by hand from the tools' formats
+    std::vector<int> first;
+    size_t count;
+  };
+  const std::vector<Case> cases = {
+      {WaveFormatId::kHex, "ff007f80", {-1, 0, 127, -128}, 4},
+      {WaveFormatId::kFurnace, "128 136 255 0", {0, 8, 127, -128}, 4},
+      {WaveFormatId::kFurnaceSigned, "-1 0 127 -128", {-1, 0, 127, -128}, 4},
+      {WaveFormatId::kFurnaceHex, "7F 80 FF 00", {-1, 0, 127, -128}, 4},
+      {WaveFormatId::kN163, "0 4 8 15 ;", {-128, -60, 8, 127}, 4},
+      {WaveFormatId::kGb, "0123456789ABCDEFFEDCBA9876543210", {-128, -111, -94, -77}, 32},
+      {WaveFormatId::kFds, Spaced(64, 1, " "), {-128, -124, -120, -116}, 64},
+      {WaveFormatId::kWavetracker, Spaced(64, 2, ""), {-128, -128, -120, -120}, 64},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(WaveFormatOf(c.format).name);
+    services.clipboard = c.text;
+    Interchange().PasteAsAction(c.format)->trigger();
+    ASSERT_EQ(Model().GetLength(), static_cast<int32_t>(c.count));
+    const std::vector<int> values = Values(Model());
+    EXPECT_EQ(std::vector<int>(values.begin(), values.begin() + 4), c.first);
+    EXPECT_EQ(LengthList()->currentText().toUInt(), c.count);
+
+    services.clipboard.reset();
+    Interchange().CopyAsAction(c.format)->trigger();
+    EXPECT_EQ(services.clipboard.value_or(""), c.text);
+  }
+  EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(InterchangeTest, PasteReadsAnyFormatTellsHowAndRefusesWithoutChange) {
+  QAction* paste = dialog->Commands().Action(EditorCommands::Id::kPaste);
+  services.clipboard = "wave = { 0, 128, 255 }";
+  paste->trigger();
+  EXPECT_EQ(Values(Model()), (std::vector<int>{-128, -128, 0, 127}));
+  EXPECT_EQ(Interchange().LastReport().toStdString(),
+            "Read as Furnace (decimal): 3 values, resampled to 4 samples.");
+
+  // The editor's own text reads exactly as the Paste button reads it.
+  services.clipboard = "00112233445566778899aabbccddeeff";
+  paste->trigger();
+  EXPECT_EQ(Model().GetLength(), 16);
+  EXPECT_EQ(Interchange().LastReport().toStdString(), "Read as This editor (hex): 16 samples.");
+
+  const WaveState before = Model().State();
+  services.clipboard = "10 20 300 40";
+  paste->trigger();
+  EXPECT_EQ(Model().State(), before);
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_NE(services.messages[0].find("300"), std::string::npos) << services.messages[0];
+  EXPECT_NE(services.messages[0].find('3'), std::string::npos);
+}
+
+TEST_F(InterchangeTest, TheHarmonicsViewKeepsItsOwnTextAndDisablesWaveFormats) {
+  dialog->findChild<QPushButton*>(QStringLiteral("control%1").arg(MainDialog::kIdHarmonics))
+      ->click();
+  dialog->Commands().UpdateStates();
+  EXPECT_FALSE(Interchange().PasteAsAction(WaveFormatId::kGb)->isEnabled());
+  EXPECT_FALSE(Interchange().CopyAsAction(WaveFormatId::kGb)->toolTip().isEmpty());
+  services.clipboard = "0,64";
+  dialog->Commands().Action(EditorCommands::Id::kPaste)->trigger();
+  EXPECT_EQ(Model().Amplitudes()[0], 0);
+  EXPECT_EQ(Model().Amplitudes()[1], 64);
+  EXPECT_EQ(Model().Amplitudes()[2], 127);
+}
+
+TEST_F(InterchangeTest, AChipTargetSnapsRefusesLengthsAndIsRemembered) {
+  services.clipboard = "00112233445566778899aabbccddeeff";
+  dialog->Commands().Action(EditorCommands::Id::kPaste)->trigger();
+  ASSERT_EQ(Model().GetLength(), 16);
+
+  Interchange().TargetAction(ChipTarget::kGameBoy)->trigger();
+  // Game Boy: 32 samples of 4 bits; 0x11 = 17 is level 9, played as 9 × 17 − 128 = 25.
+  EXPECT_EQ(Model().GetLength(), 32);
+  EXPECT_EQ(LengthList()->currentText(), "32");
+  EXPECT_EQ(Values(Model())[2], 25);
+  for (int v : Values(Model())) EXPECT_EQ((v + 128) % 17, 0) << v;
+
+  // A length the chip cannot play is refused and the list stays.
+  LengthList()->setCurrentIndex(3);
+  LengthList()->activated(3);
+  EXPECT_EQ(Model().GetLength(), 32);
+  EXPECT_EQ(LengthList()->currentText(), "32");
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_NE(services.messages[0].find("Game Boy"), std::string::npos);
+
+  // Drawing snaps too, and Copy for the Target writes the chip's own text.
+  Model().WriteValue(0, 0);
+  EXPECT_EQ(Values(Model())[0], 8);
+  Interchange().CopyForTargetAction()->trigger();
+  EXPECT_EQ(services.clipboard->size(), 32u);
+  EXPECT_EQ(services.clipboard->substr(0, 1), "8");
+
+  // One undo step takes the target's fitting back; the next run starts with the target.
+  dialog.reset();
+  dialog = std::make_unique<MainDialog>(icons, nullptr, &services);
+  EXPECT_TRUE(Interchange().TargetAction(ChipTarget::kGameBoy)->isChecked());
+  EXPECT_EQ(Values(Model())[0], 8);  // the start-up zeros, as the Game Boy plays them
+
+  Interchange().TargetAction(ChipTarget::kNone)->trigger();
+  Model().WriteValue(0, 0);
+  EXPECT_EQ(Values(Model())[0], 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QStandardPaths::setTestModeEnabled(true);
+  QApplication app(argc, argv);
+  app.setOrganizationName(QStringLiteral("zp-tests"));
+  return RUN_ALL_TESTS();
+}
