@@ -16,6 +16,7 @@
 #include "app/edit_history.h"
 #include "app/interchange_commands.h"
 #include "app/language.h"
+#include "app/sound_commands.h"
 
 namespace {
 
@@ -82,6 +83,8 @@ EditorCommands::EditorCommands(MainDialog& dialog) : QObject(&dialog), dialog(di
   AddShapes();
   AddTransforms();
   paneMenu->addSeparator();
+
+  sound = new SoundCommands(dialog, *this, paneMenu);
 
   // The interface's language, remembered and applied at once.
   QMenu* languages = AddSubmenu(paneMenu, QT_TR_NOOP("Language"));

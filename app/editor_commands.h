@@ -13,6 +13,7 @@
 
 class InterchangeCommands;
 class MainDialog;
+class SoundCommands;
 class QAction;
 class QActionGroup;
 class QMenu;
@@ -55,6 +56,7 @@ class EditorCommands : public QObject {
   void RunStartUp();
 
   InterchangeCommands& Interchange() { return *interchange; }
+  SoundCommands& Sound() { return *sound; }
 
   // Brings the enabled states up to date, then shows the pane menu at `globalPosition`.
   void PopupPaneMenu(const QPoint& globalPosition);
@@ -80,6 +82,7 @@ class EditorCommands : public QObject {
   std::vector<std::function<void()>> stateUpdates;
   std::vector<std::function<void()>> startUp;
   InterchangeCommands* interchange = nullptr;
+  SoundCommands* sound = nullptr;
   std::map<WaveShape, QAction*> shapeActions;
   std::map<WaveTransform, QAction*> transformActions;
   QMenu* paneMenu = nullptr;

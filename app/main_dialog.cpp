@@ -20,6 +20,7 @@
 #include "app/editor_commands.h"
 #include "app/icon_button.h"
 #include "app/icon_resources.h"
+#include "app/sound_commands.h"
 #include "editor/ui_services.h"
 #include "zp/version.h"
 
@@ -229,7 +230,10 @@ void MainDialog::InitDialog(const ButtonIcons& icons) {
   pane.SetStrokeHooks([this] { StartStroke(); }, [this] { FinishStroke(); });
   playStateTimer = new QTimer(this);
   playStateTimer->setInterval(100);
-  connect(playStateTimer, &QTimer::timeout, this, &MainDialog::UpdateButtonStates);
+  connect(playStateTimer, &QTimer::timeout, this, [this] {
+    UpdateButtonStates();
+    commands->Sound().CheckOutput();
+  });
   pane.setContextMenuPolicy(Qt::CustomContextMenu);
   connect(&pane, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& position) { OpenPaneMenu(pane.mapToGlobal(position)); });
@@ -288,6 +292,7 @@ void MainDialog::ApplyLength(int32_t index) {
 }
 
 void MainDialog::OnPlay() {
+  commands->Sound().BeforePlay();
   pane.Play();
   UpdateButtonStates();
 }

@@ -180,6 +180,10 @@ OutputProblem Player::TakeOutputProblem() {
   return outputProblem.exchange(OutputProblem::kNone, std::memory_order_acq_rel);
 }
 
+bool Player::TakeOutputWorked() {
+  return outputWorked.exchange(false, std::memory_order_acq_rel);
+}
+
 bool Player::IsPlaying() const {
   return renderThread.joinable() && !renderDone.load(std::memory_order_acquire);
 }
@@ -196,7 +200,9 @@ void Player::RenderThread(int32_t toneNumber, int32_t noteAtStart) {
   pthread_setname_np(pthread_self(), kRenderThreadName);
 #endif
   // Opening may wait for the sound server: it happens here, never on the UI thread.
-  if (!stream.OpenDevice()) {
+  if (stream.OpenDevice()) {
+    outputWorked.store(true, std::memory_order_release);
+  } else {
     const OutputProblem problem = stream.OpenProblem();
     if (problem != OutputProblem::kNone) outputProblem.store(problem, std::memory_order_release);
   }

@@ -88,6 +88,8 @@ class Player {
   // the sound server went away while playing; kNone when there was nothing to tell since the
   // last call. Each problem is told once. [UI]
   OutputProblem TakeOutputProblem();
+  // Whether a Play opened the output since the last call. [UI]
+  bool TakeOutputWorked();
 
   // [UI]
   int32_t CurrentTone() const { return currentTone; }
@@ -121,4 +123,5 @@ class Player {
   std::atomic<bool> fellBack{false};  // stays until the next SetLowLatency
   std::atomic<bool> fallbackToTell{false};
   std::atomic<OutputProblem> outputProblem{OutputProblem::kNone};
+  std::atomic<bool> outputWorked{false};
 };
