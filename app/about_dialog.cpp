@@ -11,7 +11,7 @@
 
 namespace {
 
-const char* const kCaption = "Varnelのﾊﾞｰｼﾞｮﾝ情報";
+const char* const kCaption = QT_TRANSLATE_NOOP("AboutDialog", "Varnelのﾊﾞｰｼﾞｮﾝ情報");
 const char* const kNameAndVersion = ZP_PRODUCT_NAME "  ver. " ZP_VERSION;
 constexpr int kWidthUnits = 235;
 constexpr int kHeightUnits = 55;
@@ -29,7 +29,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   const DialogUnits units(font);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setWindowTitle(QString::fromUtf8(kCaption));
+  setWindowTitle(tr(kCaption));
   setFont(font);
   setFixedSize(units.X(kWidthUnits), units.Y(kHeightUnits));
 
@@ -53,7 +53,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   versions->setText(LibraryVersions());
   Bind(versions, units, 40, 25, 119, 8);
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  auto* ok = new QPushButton(tr("OK"), this);
   ok->setObjectName(QStringLiteral("control%1").arg(kIdOk));
   ok->setProperty("controlId", kIdOk);
   ok->setDefault(true);

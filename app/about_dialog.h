@@ -2,10 +2,13 @@
 // runs on, and OK. Enter, Esc and the close box end it.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QString>
 
 class AboutDialog : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(AboutDialog)
+
  public:
   static constexpr int kIdOk = 1;
 

@@ -45,8 +45,8 @@ constexpr int32_t kLengthCount = 6;
 
 // The system menu's entries: what the window manager leaves to us, then the About item (string
 // 101 of the resources).
-const char* const kCloseItem = "閉じる(&C)\tAlt+F4";
-const char* const kAboutItem = "Kestrom のﾊﾞｰｼﾞｮﾝ情報(&A)...";
+const char* const kCloseItem = QT_TRANSLATE_NOOP("MainDialog", "閉じる(&C)\tAlt+F4");
+const char* const kAboutItem = QT_TRANSLATE_NOOP("MainDialog", "Kestrom のﾊﾞｰｼﾞｮﾝ情報(&A)...");
 
 // The default handling of system commands looks at the command without its low four bits.
 constexpr uint32_t kCommandMask = 0xFFF0;
@@ -88,7 +88,7 @@ void MainDialog::Bind(QWidget* control, int id, const QRect& unitsRect) {
 }
 
 QPushButton* MainDialog::AddPushButton(int id, const char* text, const QRect& unitsRect) {
-  auto* button = new QPushButton(QString::fromUtf8(text), this);
+  auto* button = new QPushButton(tr(text), this);
   // Enter presses the button that has the focus and otherwise sends the OK command; no button
   // is the dialog's default.
   button->setAutoDefault(false);
@@ -97,7 +97,7 @@ QPushButton* MainDialog::AddPushButton(int id, const char* text, const QRect& un
 }
 
 IconButton* MainDialog::AddIconButton(int id, const char* text, const QRect& unitsRect) {
-  auto* button = new IconButton(QString::fromUtf8(text), this);
+  auto* button = new IconButton(tr(text), this);
   button->setAutoDefault(false);
   Bind(button, id, unitsRect);
   return button;
@@ -120,10 +120,10 @@ QComboBox* MainDialog::AddList(int id, const QRect& unitsRect) {
 
 void MainDialog::CreateControls() {
   // Template order, which is also the tab order.
-  exitButton = AddPushButton(kIdExit, "Exit", QRect(314, 237, 36, 14));
-  playButton = AddIconButton(kIdPlay, "Play", QRect(8, 237, 14, 14));
-  stopButton = AddIconButton(kIdStop, "Stop", QRect(28, 237, 14, 14));
-  QPushButton* copyButton = AddPushButton(kIdCopy, "Copy", QRect(140, 237, 40, 14));
+  exitButton = AddPushButton(kIdExit, QT_TR_NOOP("Exit"), QRect(314, 237, 36, 14));
+  playButton = AddIconButton(kIdPlay, QT_TR_NOOP("Play"), QRect(8, 237, 14, 14));
+  stopButton = AddIconButton(kIdStop, QT_TR_NOOP("Stop"), QRect(28, 237, 14, 14));
+  copyButton = AddPushButton(kIdCopy, QT_TR_NOOP("Copy"), QRect(140, 237, 40, 14));
   lengthList = AddList(kIdLengthList, QRect(307, 27, 45, 75));
   pitchList = AddList(kIdPitchList, QRect(307, 45, 45, 82));
   statusField = new QLabel(this);
@@ -131,31 +131,12 @@ void MainDialog::CreateControls() {
   statusField->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   statusField->setWordWrap(true);
   Bind(statusField, kIdStatus, QRect(306, 74, 46, 36));
-  holdButton = AddIconButton(kIdHold, "Hold", QRect(9, 7, 15, 16));
-  polyButton = AddIconButton(kIdPoly, "Poly", QRect(25, 7, 15, 16));
-  QPushButton* pasteButton = AddPushButton(kIdPaste, "Paste", QRect(187, 237, 40, 14));
-  harmonicsButton = AddIconButton(kIdHarmonics, "Harmonics", QRect(48, 7, 15, 16));
+  holdButton = AddIconButton(kIdHold, QT_TR_NOOP("Hold"), QRect(9, 7, 15, 16));
+  polyButton = AddIconButton(kIdPoly, QT_TR_NOOP("Poly"), QRect(25, 7, 15, 16));
+  pasteButton = AddPushButton(kIdPaste, QT_TR_NOOP("Paste"), QRect(187, 237, 40, 14));
+  harmonicsButton = AddIconButton(kIdHarmonics, QT_TR_NOOP("Harmonics"), QRect(48, 7, 15, 16));
 
-  // Names for assistive technology; the visible texts stay as they are.
-  exitButton->setAccessibleName(tr("Exit"));
-  playButton->setAccessibleName(tr("Play"));
-  stopButton->setAccessibleName(tr("Stop"));
-  copyButton->setAccessibleName(tr("Copy"));
-  lengthList->setAccessibleName(tr("Wave length"));
-  pitchList->setAccessibleName(tr("Pitch"));
-  // On Linux a list's accessible name is its current item; its description carries what it is.
-  lengthList->setAccessibleDescription(lengthList->accessibleName());
-  pitchList->setAccessibleDescription(pitchList->accessibleName());
-  statusField->setAccessibleName(tr("Pointer position"));
-  holdButton->setAccessibleName(tr("Hold"));
-  polyButton->setAccessibleName(tr("Poly"));
-  pasteButton->setAccessibleName(tr("Paste"));
-  harmonicsButton->setAccessibleName(tr("Harmonics"));
-  playButton->setToolTip(tr("Play"));
-  stopButton->setToolTip(tr("Stop"));
-  holdButton->setToolTip(tr("Hold"));
-  polyButton->setToolTip(tr("Poly"));
-  harmonicsButton->setToolTip(tr("Harmonics"));
+  RetranslateUi();
   for (IconButton* button : {playButton, holdButton, polyButton, harmonicsButton}) {
     button->ShowState();
   }
@@ -190,11 +171,11 @@ void MainDialog::InitDialog(const ButtonIcons& icons) {
 
   // 2. The system menu, with the About item after a separator.
   systemMenu = new QMenu(this);
-  AddSystemCommand(QString::fromUtf8(kCloseItem), kCommandClose);
-  const QString about = QString::fromUtf8(kAboutItem);
+  closeItem = AddSystemCommand(tr(kCloseItem), kCommandClose);
+  const QString about = tr(kAboutItem);
   if (!about.isEmpty()) {
     systemMenu->addSeparator();
-    AddSystemCommand(about, kCommandAbout);
+    aboutItem = AddSystemCommand(about, kCommandAbout);
   }
   auto* menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
   connect(menuKey, &QShortcut::activated, this,
@@ -258,7 +239,39 @@ void MainDialog::InitDialog(const ButtonIcons& icons) {
   exitButton->setFocus();
 }
 
-void MainDialog::AddSystemCommand(const QString& text, uint32_t command) {
+void MainDialog::RetranslateUi() {
+  // Names for assistive technology and the icon buttons' tooltips; the visible texts of the
+  // controls stay as they are in every language.
+  exitButton->setAccessibleName(tr("Exit"));
+  playButton->setAccessibleName(tr("Play"));
+  stopButton->setAccessibleName(tr("Stop"));
+  copyButton->setAccessibleName(tr("Copy"));
+  lengthList->setAccessibleName(tr("Wave length"));
+  pitchList->setAccessibleName(tr("Pitch"));
+  // On Linux a list's accessible name is its current item; its description carries what it is.
+  lengthList->setAccessibleDescription(lengthList->accessibleName());
+  pitchList->setAccessibleDescription(pitchList->accessibleName());
+  statusField->setAccessibleName(tr("Pointer position"));
+  holdButton->setAccessibleName(tr("Hold"));
+  polyButton->setAccessibleName(tr("Poly"));
+  pasteButton->setAccessibleName(tr("Paste"));
+  harmonicsButton->setAccessibleName(tr("Harmonics"));
+  playButton->setToolTip(tr("Play"));
+  stopButton->setToolTip(tr("Stop"));
+  holdButton->setToolTip(tr("Hold"));
+  polyButton->setToolTip(tr("Poly"));
+  harmonicsButton->setToolTip(tr("Harmonics"));
+  pane.setAccessibleName(tr("Wave editor"));
+  if (closeItem != nullptr) closeItem->setText(tr(kCloseItem));
+  if (aboutItem != nullptr) aboutItem->setText(tr(kAboutItem));
+}
+
+void MainDialog::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) RetranslateUi();
+  QDialog::changeEvent(event);
+}
+
+QAction* MainDialog::AddSystemCommand(const QString& text, uint32_t command) {
   QAction* action = systemMenu->addAction(text);
   action->setData(command);
   // The command runs once the menu has closed, as a posted system command would.
@@ -266,6 +279,7 @@ void MainDialog::AddSystemCommand(const QString& text, uint32_t command) {
     QMetaObject::invokeMethod(
         this, [this, command] { OnSysCommand(command, 0); }, Qt::QueuedConnection);
   });
+  return action;
 }
 
 void MainDialog::TakeControlValues() {

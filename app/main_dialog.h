@@ -21,6 +21,7 @@ class AudioDevice;
 class EditHistory;
 class EditorCommands;
 class IconButton;
+class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
@@ -104,6 +105,7 @@ class MainDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
@@ -114,7 +116,9 @@ class MainDialog : public QDialog {
   IconButton* AddIconButton(int id, const char* text, const QRect& unitsRect);
   QComboBox* AddList(int id, const QRect& unitsRect);
 
-  void AddSystemCommand(const QString& text, uint32_t command);
+  QAction* AddSystemCommand(const QString& text, uint32_t command);
+  // The texts that follow the interface's language.
+  void RetranslateUi();
 
   void TakeControlValues();
   void PushFields();
@@ -148,7 +152,11 @@ class MainDialog : public QDialog {
   QComboBox* lengthList = nullptr;
   QLabel* statusField = nullptr;
   QPushButton* exitButton = nullptr;
+  QPushButton* copyButton = nullptr;
+  QPushButton* pasteButton = nullptr;
   QMenu* systemMenu = nullptr;
+  QAction* closeItem = nullptr;
+  QAction* aboutItem = nullptr;
   EditorCommands* commands = nullptr;
   QTimer* playStateTimer = nullptr;
   UiServices* services = nullptr;  // not owned
