@@ -19,8 +19,7 @@ QPointer<QTranslator>& Installed() {
 
 }  // namespace
 
-QString FromLocale() {
-  const QLocale locale = QLocale::system();
+QString FromLocale(const QLocale& locale) {
   if (locale.language() == QLocale::C || locale.language() == QLocale::Japanese) {
     return QString::fromLatin1(kJapanese);
   }
@@ -30,7 +29,7 @@ QString FromLocale() {
 QString Current() {
   const QString chosen = QSettings().value(QString::fromLatin1(kSettingsKey)).toString();
   if (chosen == QLatin1String(kJapanese) || chosen == QLatin1String(kEnglish)) return chosen;
-  return FromLocale();
+  return FromLocale(QLocale::system());
 }
 
 bool Install(const QString& code) {

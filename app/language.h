@@ -3,6 +3,7 @@
 // remembered and applied at once.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 namespace language {
@@ -10,8 +11,8 @@ namespace language {
 inline constexpr char kJapanese[] = "ja";
 inline constexpr char kEnglish[] = "en";
 
-// "ja" or "en" for the locale the process runs under.
-QString FromLocale();
+// "ja" or "en" for a locale: Japanese for ja and for the C/POSIX locale, English otherwise.
+QString FromLocale(const QLocale& locale);
 // The remembered choice, or FromLocale() when there is none.
 QString Current();
 // Loads the translation of `code` ("ja" or "en") into the application, replacing the one loaded

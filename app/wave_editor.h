@@ -7,6 +7,7 @@
 #include "editor/wave_editor_geometry.h"
 #include "editor/wave_editor_model.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QPoint>
@@ -27,6 +28,8 @@ class PointerReportEvent : public QEvent {
 };
 
 class WaveEditor : public QWidget {
+  Q_DECLARE_TR_FUNCTIONS(WaveEditor)
+
  public:
   explicit WaveEditor(QWidget* parent = nullptr, AudioDevice* device = nullptr,
                       UiServices* services = nullptr);

@@ -1,62 +1,590 @@
-<?xml version="1.0" encoding="utf-8"?>
+<?xml version='1.0' encoding='utf-8'?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>Varnelのﾊﾞｰｼﾞｮﾝ情報</source>
+        <translation>About Varnel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ChipTarget</name>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Game Boy</source>
+        <translation>Game Boy</translation>
+    </message>
+    <message>
+        <source>Namco 163</source>
+        <translation>Namco 163</translation>
+    </message>
+    <message>
+        <source>Famicom Disk System</source>
+        <translation>Famicom Disk System</translation>
+    </message>
+    <message>
+        <source>PC Engine</source>
+        <translation>PC Engine</translation>
+    </message>
+    <message>
+        <source>Konami SCC</source>
+        <translation>Konami SCC</translation>
+    </message>
+    <message>
+        <source>WonderSwan</source>
+        <translation>WonderSwan</translation>
+    </message>
+</context>
 <context>
     <name>EditorCommands</name>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Undo</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Redo</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Copy</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Paste</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Language</translation>
     </message>
     <message>
         <source>Japanese</source>
-        <translation type="unfinished"></translation>
+        <translation>Japanese</translation>
     </message>
     <message>
         <source>English</source>
-        <translation type="unfinished"></translation>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Shape</source>
+        <translation>Shape</translation>
+    </message>
+    <message>
+        <source>Transform</source>
+        <translation>Transform</translation>
+    </message>
+    <message>
+        <source>Sine</source>
+        <translation>Sine</translation>
+    </message>
+    <message>
+        <source>Triangle</source>
+        <translation>Triangle</translation>
+    </message>
+    <message>
+        <source>Sawtooth</source>
+        <translation>Sawtooth</translation>
+    </message>
+    <message>
+        <source>Square</source>
+        <translation>Square</translation>
+    </message>
+    <message>
+        <source>Pulse 25 %</source>
+        <translation>Pulse 25 %</translation>
+    </message>
+    <message>
+        <source>Pulse 12.5 %</source>
+        <translation>Pulse 12.5 %</translation>
+    </message>
+    <message>
+        <source>Noise</source>
+        <translation>Noise</translation>
+    </message>
+    <message>
+        <source>Invert</source>
+        <translation>Invert</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>Reverse</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>Rotate Left</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>Rotate Right</translation>
+    </message>
+    <message>
+        <source>Normalize</source>
+        <translation>Normalize</translation>
+    </message>
+    <message>
+        <source>Remove DC</source>
+        <translation>Remove DC</translation>
+    </message>
+    <message>
+        <source>Smooth</source>
+        <translation>Smooth</translation>
+    </message>
+    <message>
+        <source>Louder</source>
+        <translation>Louder</translation>
+    </message>
+    <message>
+        <source>Quieter</source>
+        <translation>Quieter</translation>
+    </message>
+    <message>
+        <source>Half Length</source>
+        <translation>Half Length</translation>
+    </message>
+    <message>
+        <source>Double Length</source>
+        <translation>Double Length</translation>
+    </message>
+    <message>
+        <source>Only in the wave view</source>
+        <translation>Only in the wave view</translation>
+    </message>
+    <message>
+        <source>The wave is already at its shortest, 2 samples</source>
+        <translation>The wave is already at its shortest, 2 samples</translation>
+    </message>
+    <message>
+        <source>The wave is already at its longest, 64 samples</source>
+        <translation>The wave is already at its longest, 64 samples</translation>
+    </message>
+    <message>
+        <source>The chip target does not play that length</source>
+        <translation>The chip target does not play that length</translation>
+    </message>
+</context>
+<context>
+    <name>FileAccess</name>
+    <message>
+        <source>Could not write “%1”: %2</source>
+        <translation>Could not write “%1”: %2</translation>
+    </message>
+    <message>
+        <source>The file “%1” is too large: %2 bytes, at most %3 are read.</source>
+        <translation>The file “%1” is too large: %2 bytes, at most %3 are read.</translation>
+    </message>
+    <message>
+        <source>The file “%1” does not exist.</source>
+        <translation>The file “%1” does not exist.</translation>
+    </message>
+    <message>
+        <source>“%1” is a folder, not a file.</source>
+        <translation>“%1” is a folder, not a file.</translation>
+    </message>
+    <message>
+        <source>Could not open “%1”: %2</source>
+        <translation>Could not open “%1”: %2</translation>
+    </message>
+    <message>
+        <source>Could not read “%1”: %2</source>
+        <translation>Could not read “%1”: %2</translation>
+    </message>
+    <message>
+        <source>There is no folder to keep the last session in.</source>
+        <translation>There is no folder to keep the last session in.</translation>
+    </message>
+</context>
+<context>
+    <name>InterchangeCommands</name>
+    <message>
+        <source>Paste As</source>
+        <translation>Paste As</translation>
+    </message>
+    <message>
+        <source>Copy As</source>
+        <translation>Copy As</translation>
+    </message>
+    <message>
+        <source>Copy for the Target</source>
+        <translation>Copy for the Target</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>The harmonics view copies and pastes its attenuations; wave formats apply to the wave view</source>
+        <translation>The harmonics view copies and pastes its attenuations; wave formats apply to the wave view</translation>
+    </message>
+    <message>
+        <source>Choose a target first; Copy puts the editor's own text</source>
+        <translation>Choose a target first; Copy puts the editor's own text</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Read as %1: %2 values, resampled to %3 samples.</source>
+        <translation>Read as %1: %2 values, resampled to %3 samples.</translation>
+    </message>
+    <message>
+        <source>Read as %1: %2 samples.</source>
+        <translation>Read as %1: %2 samples.</translation>
+    </message>
+    <message>
+        <source>Fitted to the %1: %2 samples.</source>
+        <translation>Fitted to the %1: %2 samples.</translation>
     </message>
 </context>
 <context>
     <name>MainDialog</name>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Paste</translation>
     </message>
     <message>
         <source>Hold</source>
-        <translation type="unfinished"></translation>
+        <translation>Hold</translation>
     </message>
     <message>
         <source>Poly</source>
-        <translation type="unfinished"></translation>
+        <translation>Poly</translation>
     </message>
     <message>
         <source>Length</source>
-        <translation type="unfinished"></translation>
+        <translation>Length</translation>
     </message>
     <message>
         <source>Draw</source>
-        <translation type="unfinished"></translation>
+        <translation>Draw</translation>
     </message>
     <message>
-        <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <source>閉じる(&amp;C)	Alt+F4</source>
+        <translation>&amp;Close	Alt+F4</translation>
+    </message>
+    <message>
+        <source>Kestrom のﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
+        <translation>&amp;About Kestrom...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Harmonics</source>
+        <translation>Harmonics</translation>
+    </message>
+    <message>
+        <source>Wave editor</source>
+        <translation>Wave editor</translation>
+    </message>
+    <message>
+        <source>Wave length</source>
+        <translation>Wave length</translation>
+    </message>
+    <message>
+        <source>Pitch</source>
+        <translation>Pitch</translation>
+    </message>
+    <message>
+        <source>Pointer position</source>
+        <translation>Pointer position</translation>
+    </message>
+    <message>
+        <source>The %1 plays waves of %2 samples. Choose the target None in the pane menu for other lengths.</source>
+        <translation>The %1 plays waves of %2 samples. Choose the target None in the pane menu for other lengths.</translation>
+    </message>
+</context>
+<context>
+    <name>SoundCommands</name>
+    <message>
+        <source>No sound output was found, so nothing can be heard. Check that a sound card is connected and a sound server (PulseAudio or PipeWire) is running, then press Play again.</source>
+        <translation>No sound output was found, so nothing can be heard. Check that a sound card is connected and a sound server (PulseAudio or PipeWire) is running, then press Play again.</translation>
+    </message>
+    <message>
+        <source>The sound output does not take 16-bit mono sound at 44100 Hz. Check the settings of the default output device.</source>
+        <translation>The sound output does not take 16-bit mono sound at 44100 Hz. Check the settings of the default output device.</translation>
+    </message>
+    <message>
+        <source>The sound output could not be opened. Check that the sound server is running and that no other program holds the device.</source>
+        <translation>The sound output could not be opened. Check that the sound server is running and that no other program holds the device.</translation>
+    </message>
+    <message>
+        <source>The sound output went away while playing. Check the sound server, then press Play again.</source>
+        <translation>The sound output went away while playing. Check the sound server, then press Play again.</translation>
+    </message>
+    <message>
+        <source>Low-Latency Preview</source>
+        <translation>Low-Latency Preview</translation>
+    </message>
+    <message>
+        <source>The sound server could not keep up with the low-latency preview, so the sound now runs a little further ahead. Edits are heard slightly later until the preview is switched off and on again.</source>
+        <translation>The sound server could not keep up with the low-latency preview, so the sound now runs a little further ahead. Edits are heard slightly later until the preview is switched off and on again.</translation>
+    </message>
+</context>
+<context>
+    <name>WavExport</name>
+    <message>
+        <source>Could not encode the sound: %1</source>
+        <translation>Could not encode the sound: %1</translation>
+    </message>
+    <message>
+        <source>A WAV file cannot have the sample rate %1.</source>
+        <translation>A WAV file cannot have the sample rate %1.</translation>
+    </message>
+</context>
+<context>
+    <name>WavImport</name>
+    <message>
+        <source>A wave cannot have %1 samples.</source>
+        <translation>A wave cannot have %1 samples.</translation>
+    </message>
+    <message>
+        <source>The file “%1” does not exist.</source>
+        <translation>The file “%1” does not exist.</translation>
+    </message>
+    <message>
+        <source>Could not open “%1”: %2</source>
+        <translation>Could not open “%1”: %2</translation>
+    </message>
+    <message>
+        <source>“%1” is not a sound file that can be read: %2</source>
+        <translation>“%1” is not a sound file that can be read: %2</translation>
+    </message>
+    <message>
+        <source>The samples of “%1” are stored in a way that cannot be read; use 8, 16, 24 or 32-bit integer or floating-point samples.</source>
+        <translation>The samples of “%1” are stored in a way that cannot be read; use 8, 16, 24 or 32-bit integer or floating-point samples.</translation>
+    </message>
+    <message>
+        <source>“%1” holds no sound.</source>
+        <translation>“%1” holds no sound.</translation>
+    </message>
+    <message>
+        <source>“%1” has only %2 frames, fewer than the %3 of one cycle.</source>
+        <translation>“%1” has only %2 frames, fewer than the %3 of one cycle.</translation>
+    </message>
+    <message>
+        <source>“%1” is too long for one cycle: %2 frames, at most %3.</source>
+        <translation>“%1” is too long for one cycle: %2 frames, at most %3.</translation>
+    </message>
+    <message>
+        <source>Could not read the sound of “%1”.</source>
+        <translation>Could not read the sound of “%1”.</translation>
+    </message>
+    <message>
+        <source>“%1” is silent; there is no cycle to take.</source>
+        <translation>“%1” is silent; there is no cycle to take.</translation>
+    </message>
+    <message>
+        <source>No repeating cycle was found in “%1”; the sound must repeat at least twice within its first %2 frames.</source>
+        <translation>No repeating cycle was found in “%1”; the sound must repeat at least twice within its first %2 frames.</translation>
+    </message>
+</context>
+<context>
+    <name>WaveDocument</name>
+    <message>
+        <source>Line %1: this is not a wave document; it must begin with the line “zpwave %2”.</source>
+        <translation>Line %1: this is not a wave document; it must begin with the line “zpwave %2”.</translation>
+    </message>
+    <message>
+        <source>Line %1: the document has format version %2, written by a later version of this program; this one reads up to version %3.</source>
+        <translation>Line %1: the document has format version %2, written by a later version of this program; this one reads up to version %3.</translation>
+    </message>
+    <message>
+        <source>Line %1: expected “key = value”, found “%2”.</source>
+        <translation>Line %1: expected “key = value”, found “%2”.</translation>
+    </message>
+    <message>
+        <source>Line %1: “%2” is given a second time (first on line %3).</source>
+        <translation>Line %1: “%2” is given a second time (first on line %3).</translation>
+    </message>
+    <message>
+        <source>Line %1: character %2 of the wave, “%3”, is not a hexadecimal digit.</source>
+        <translation>Line %1: character %2 of the wave, “%3”, is not a hexadecimal digit.</translation>
+    </message>
+    <message>
+        <source>Line %1: the wave has %2 hexadecimal digits; a length of %3 needs %4.</source>
+        <translation>Line %1: the wave has %2 hexadecimal digits; a length of %3 needs %4.</translation>
+    </message>
+    <message>
+        <source>Line %1: harmonic %2, “%3”, is not a whole number from 0 to 255.</source>
+        <translation>Line %1: harmonic %2, “%3”, is not a whole number from 0 to 255.</translation>
+    </message>
+    <message>
+        <source>Line %1: there are %2 harmonics; the length is %3.</source>
+        <translation>Line %1: there are %2 harmonics; the length is %3.</translation>
+    </message>
+    <message>
+        <source>Line %1: “%2” holds a backslash that is neither “\\” nor “\x” with two hexadecimal digits.</source>
+        <translation>Line %1: “%2” holds a backslash that is neither “\\” nor “\x” with two hexadecimal digits.</translation>
+    </message>
+    <message>
+        <source>Line %1: the length must be 2, 4, 8, 16, 32 or 64, not “%2”.</source>
+        <translation>Line %1: the length must be 2, 4, 8, 16, 32 or 64, not “%2”.</translation>
+    </message>
+    <message>
+        <source>Line %1: the mode must be “hold” or “poly”, not “%2”.</source>
+        <translation>Line %1: the mode must be “hold” or “poly”, not “%2”.</translation>
+    </message>
+    <message>
+        <source>Line %1: the view must be “wave” or “harmonics”, not “%2”.</source>
+        <translation>Line %1: the view must be “wave” or “harmonics”, not “%2”.</translation>
+    </message>
+    <message>
+        <source>Line %1: the note must be a whole number from 0 to %2, not “%3”.</source>
+        <translation>Line %1: the note must be a whole number from 0 to %2, not “%3”.</translation>
+    </message>
+    <message>
+        <source>Line %1: the document ends without “%2 = …”.</source>
+        <translation>Line %1: the document ends without “%2 = …”.</translation>
+    </message>
+</context>
+<context>
+    <name>WaveEditor</name>
+    <message>
+        <source>harmonic %1 of %2: %3</source>
+        <translation>harmonic %1 of %2: %3</translation>
+    </message>
+    <message>
+        <source>sample %1 of %2: %3</source>
+        <translation>sample %1 of %2: %3</translation>
+    </message>
+    <message>
+        <source>Edit value</source>
+        <translation>Edit value</translation>
+    </message>
+</context>
+<context>
+    <name>WaveFile</name>
+    <message>
+        <source>The Furnace wave file is cut short.</source>
+        <translation>The Furnace wave file is cut short.</translation>
+    </message>
+    <message>
+        <source>This is no Furnace wave file.</source>
+        <translation>This is no Furnace wave file.</translation>
+    </message>
+    <message>
+        <source>The Furnace file holds no wave.</source>
+        <translation>The Furnace file holds no wave.</translation>
+    </message>
+    <message>
+        <source>The Furnace wave has length %1, min %2 and max %3; this editor reads lengths 1 to 256, min 0 and max 1 to 255.</source>
+        <translation>The Furnace wave has length %1, min %2 and max %3; this editor reads lengths 1 to 256, min 0 and max 1 to 255.</translation>
+    </message>
+    <message>
+        <source>Value %1 (%2) is out of range; the wave takes 0 to %3.</source>
+        <translation>Value %1 (%2) is out of range; the wave takes 0 to %3.</translation>
+    </message>
+    <message>
+        <source>A Game Boy wave file has 32 bytes; this one has %1.</source>
+        <translation>A Game Boy wave file has 32 bytes; this one has %1.</translation>
+    </message>
+</context>
+<context>
+    <name>WaveFormat</name>
+    <message>
+        <source>This editor (hex)</source>
+        <translation>This editor (hex)</translation>
+    </message>
+    <message>
+        <source>Furnace (decimal)</source>
+        <translation>Furnace (decimal)</translation>
+    </message>
+    <message>
+        <source>Furnace (signed decimal)</source>
+        <translation>Furnace (signed decimal)</translation>
+    </message>
+    <message>
+        <source>Furnace (hex)</source>
+        <translation>Furnace (hex)</translation>
+    </message>
+    <message>
+        <source>FamiTracker (FDS wave)</source>
+        <translation>FamiTracker (FDS wave)</translation>
+    </message>
+    <message>
+        <source>FamiTracker (N163 wave)</source>
+        <translation>FamiTracker (N163 wave)</translation>
+    </message>
+    <message>
+        <source>Game Boy trackers (hUGETracker, GB Studio)</source>
+        <translation>Game Boy trackers (hUGETracker, GB Studio)</translation>
+    </message>
+    <message>
+        <source>WaveTracker</source>
+        <translation>WaveTracker</translation>
+    </message>
+</context>
+<context>
+    <name>WaveText</name>
+    <message>
+        <source>クリップボードの文字列の長さが異常です。</source>
+        <translation>The clipboard text is not a wave of a usable length: it must hold 2, 4, 8, 16, 32 or 64 samples, two hexadecimal digits each (4 to 128 digits), with nothing before or after them.</translation>
+    </message>
+    <message>
+        <source>数値以外の文字が含まれています。</source>
+        <translation>The clipboard text holds a character that is not a hexadecimal digit: a wave is written with 0–9 and a–f only, two digits per sample.</translation>
+    </message>
+    <message>
+        <source>The text holds no wave values.</source>
+        <translation>The text holds no wave values.</translation>
+    </message>
+    <message>
+        <source>Value %1 ("%2") is not a number; %3 takes %4 to %5.</source>
+        <translation>Value %1 ("%2") is not a number; %3 takes %4 to %5.</translation>
+    </message>
+    <message>
+        <source>Value %1 (%2) is out of range; %3 takes %4 to %5.</source>
+        <translation>Value %1 (%2) is out of range; %3 takes %4 to %5.</translation>
+    </message>
+    <message>
+        <source>The list after "{" has no closing "}".</source>
+        <translation>The list after "{" has no closing "}".</translation>
+    </message>
+    <message>
+        <source>Unexpected text after the closing "}": "%1".</source>
+        <translation>Unexpected text after the closing "}": "%1".</translation>
+    </message>
+    <message>
+        <source>Value %1 is missing between two commas.</source>
+        <translation>Value %1 is missing between two commas.</translation>
+    </message>
+    <message>
+        <source>%1 takes exactly %2 values; the text has %3.</source>
+        <translation>%1 takes exactly %2 values; the text has %3.</translation>
+    </message>
+    <message>
+        <source>%1 takes a multiple of 4 values, from 4 to 240; the text has %2.</source>
+        <translation>%1 takes a multiple of 4 values, from 4 to 240; the text has %2.</translation>
+    </message>
+    <message>
+        <source>%1 takes at most %2 values; the text has %3.</source>
+        <translation>%1 takes at most %2 values; the text has %3.</translation>
+    </message>
+    <message>
+        <source>The text holds %1 waves; take one wave at a time.</source>
+        <translation>The text holds %1 waves; take one wave at a time.</translation>
     </message>
 </context>
 </TS>
