@@ -13,11 +13,11 @@
 #include <thread>
 #include <vector>
 
-#include "tests/support/fake_audio_device.h"
-#include "formats/text_formats.h"
 #include "editor/wave_editor_geometry.h"
 #include "editor/wave_editor_model.h"
+#include "formats/text_formats.h"
 #include "synth/tone.h"
+#include "tests/support/fake_audio_device.h"
 #include "tests/support/fake_ui_services.h"
 
 // Wave text and amplitude text: writing, splitting and lenient reading.

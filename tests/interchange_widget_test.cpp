@@ -163,12 +163,3 @@ TEST_F(InterchangeTest, AChipTargetSnapsRefusesLengthsAndIsRemembered) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QStandardPaths::setTestModeEnabled(true);
-  QApplication app(argc, argv);
-  app.setOrganizationName(QStringLiteral("zp-tests"));
-  return RUN_ALL_TESTS();
-}

@@ -67,11 +67,3 @@ TEST(LanguageTest, MenusAndMessagesFollowTheLanguageAtOnce) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QStandardPaths::setTestModeEnabled(true);
-  QApplication app(argc, argv);
-  return RUN_ALL_TESTS();
-}

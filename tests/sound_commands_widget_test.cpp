@@ -41,8 +41,7 @@ class SoundCommandsTest : public ::testing::Test {
     const int32_t asked = device.QueryCount() + device.OpenCount();
     dialog->Pane().Play();
     ASSERT_TRUE(WaitUntil([&] {
-      return device.QueryCount() + device.OpenCount() > asked &&
-             !GetPlayer().Stream().IsOpening();
+      return device.QueryCount() + device.OpenCount() > asked && !GetPlayer().Stream().IsOpening();
     }));
     dialog->Pane().Stop();
     ASSERT_TRUE(WaitUntil([&] {
@@ -91,12 +90,3 @@ TEST_F(SoundCommandsTest, LowLatencyPreviewIsRememberedAndReachesThePlayer) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QStandardPaths::setTestModeEnabled(true);
-  QApplication app(argc, argv);
-  app.setOrganizationName(QStringLiteral("zp-tests"));
-  return RUN_ALL_TESTS();
-}

@@ -67,7 +67,8 @@ TEST_F(UndoTest, EveryActionIsOneStepThatUndoAndRedoRoundTrip) {
          LengthList()->activated(5);
        }},
       {"mode", [&] { Click(MainDialog::kIdPoly); }},
-      {"key", [&] {
+      {"key",
+       [&] {
          dialog.Pane().setFocus();
          QTest::keyClick(&dialog.Pane(), Qt::Key_Up, Qt::ShiftModifier);
        }},
@@ -149,10 +150,3 @@ TEST_F(UndoTest, AnUndoWhilePlayingIsHeardAtOnce) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  return RUN_ALL_TESTS();
-}
