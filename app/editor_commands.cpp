@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/edit_history.h"
+#include "app/file_commands.h"
 #include "app/language.h"
 
 namespace {
@@ -43,6 +44,7 @@ bool ChangesLength(WaveTransform transform) {
 EditorCommands::EditorCommands(MainDialog& dialog) : QObject(&dialog), dialog(dialog) {
   paneMenu = new QMenu(&dialog);
   paneMenu->setObjectName(QStringLiteral("paneMenu"));
+  fileCommands = new FileCommands(dialog, *this);
 
   // Undo and redo.
   QUndoStack& undoStack = dialog.History().Stack();

@@ -18,6 +18,7 @@
 #include "app/about_dialog.h"
 #include "app/edit_history.h"
 #include "app/editor_commands.h"
+#include "app/file_commands.h"
 #include "app/icon_button.h"
 #include "app/icon_resources.h"
 #include "zp/version.h"
@@ -64,6 +65,7 @@ MainDialog::MainDialog(const ButtonIcons& icons, AudioDevice* device, UiServices
       units(DialogUnits::DialogFont()),
       dialogIcon(LoadIconResource(kIconApplication)),
       pane(nullptr, device, services) {
+  this->services = services;
   // A top-level window of its own, so that it stands in the task bar; caption, system menu
   // and close box, no minimise or maximise box, and a size the user cannot change.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -355,6 +357,11 @@ void MainDialog::reject() {
   done(kResultCancel);
 }
 
+void MainDialog::done(int result) {
+  if (commands != nullptr) commands->Files().SaveLastSession();
+  QDialog::done(result);
+}
+
 void MainDialog::OnSysCommand(uint32_t id, intptr_t param) {
   (void)param;
   switch (id & kCommandMask) {
@@ -377,6 +384,14 @@ void MainDialog::Perform(const QString& name, const std::function<void()>& actio
   action();
   if (history) history->Record(name, before);
   SyncWithPane();
+}
+
+void MainDialog::SelectNote(int32_t note) {
+  pane.SetNote(note);
+  const auto* item = std::find(kPitchNotes.begin(), kPitchNotes.end(), note);
+  if (item == kPitchNotes.end()) return;
+  pitchIndex = static_cast<int32_t>(item - kPitchNotes.begin());
+  PushFields();
 }
 
 void MainDialog::UndoCommand() {
