@@ -27,8 +27,11 @@ int EditorApp::Run(AudioDevice* device) {
   {
     MainDialog dialog(icons, device, &services);
     services.SetOwner(&dialog);
-    // The start-up state stays as it is unless the user asked for the last session at start.
-    if (FileCommands::RestoresSessionAtStart()) dialog.Commands().Files().RestoreLastSession(true);
+    // Every exit keeps the last session. The start-up state stays as it is unless the user asked
+    // for the last session at start.
+    FileCommands& files = dialog.Commands().Files();
+    files.KeepSessionOnExit(true);
+    if (FileCommands::RestoresSessionAtStart()) files.RestoreLastSession(true);
     // A signal ends the dialog as Exit does.
     ExitSignals exitSignals([&dialog] { dialog.reject(); });
     // A window destroyed by another client ends the dialog as Exit would: stop, then close.

@@ -75,8 +75,15 @@ class FileCommands : public QObject {
   // Puts the last session back (wave, view, note, open file) as one undo step. With
   // `quietWhenNone`, no session file yet is no message (the start).
   bool RestoreLastSession(bool quietWhenNone = false);
-  // Writes the last session (the dialog does at every exit). No message: the program is ending.
+  // Writes the last session. No message: it runs as the program ends.
   bool SaveLastSession();
+  // Whether every exit of the dialog writes the last session: the application turns it on, so
+  // that dialogs built elsewhere (tests) keep nothing unless asked to.
+  void KeepSessionOnExit(bool on) { keepSessionOnExit = on; }
+  // Runs as the dialog ends, by any way out.
+  void OnExit() {
+    if (keepSessionOnExit) SaveLastSession();
+  }
 
   // The open file's absolute path; empty when none.
   const QString& CurrentFile() const { return currentFile; }
@@ -121,6 +128,7 @@ class FileCommands : public QObject {
   QMenu* recentMenu = nullptr;
   QAction* restoreAtStart = nullptr;
   QString currentFile;
+  bool keepSessionOnExit = false;
   // The open document's chip target, written back when it is saved.
   std::string documentTarget;
 };

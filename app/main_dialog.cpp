@@ -358,7 +358,7 @@ void MainDialog::reject() {
 }
 
 void MainDialog::done(int result) {
-  if (commands != nullptr) commands->Files().SaveLastSession();
+  if (commands != nullptr) commands->Files().OnExit();
   QDialog::done(result);
 }
 

@@ -93,7 +93,8 @@ class MainDialog : public QDialog {
   void accept() override;
   // The cancel command (Exit, Esc, the close box): stop, end with 2.
   void reject() override;
-  // Every way out (OK, cancel, a signal, the loss of the window) keeps the last session first.
+  // Every way out (OK, cancel, a signal, the loss of the window) ends here: the File commands
+  // keep the last session first.
   void done(int result) override;
 
   // How many times the fields have been written to the controls.

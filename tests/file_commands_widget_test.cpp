@@ -368,6 +368,7 @@ TEST_F(FileCommandsTest, EveryWayOutKeepsTheSessionThatRestoreBringsBack) {
     WaveState left;
     {
       MainDialog first(icons, nullptr, &services);
+      Files(first).KeepSessionOnExit(true);  // as the application does
       first.show();
       ASSERT_TRUE(Files(first).SaveFile(file));
       Paste(first, route.wave);  // edited after the save
