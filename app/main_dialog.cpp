@@ -63,9 +63,9 @@ int32_t LengthIndexOf(int32_t length) {
 MainDialog::MainDialog(const ButtonIcons& icons, AudioDevice* device, UiServices* services)
     : QDialog(nullptr),
       units(DialogUnits::DialogFont()),
+      services(services),
       dialogIcon(LoadIconResource(kIconApplication)),
       pane(nullptr, device, services) {
-  this->services = services;
   // A top-level window of its own, so that it stands in the task bar; caption, system menu
   // and close box, no minimise or maximise box, and a size the user cannot change.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

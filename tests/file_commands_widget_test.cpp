@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -20,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -324,6 +326,49 @@ TEST_F(FileCommandsTest, ASingleCycleExportComesBackWithinOneLevel) {
       EXPECT_LE(std::abs(got - want), 1) << "sample " << k;
     }
   }
+  EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(FileCommandsTest, TheMenuCommandsAskTheirQuestionsAndSaveWithoutAFileAsksForOne) {
+  std::vector<FileCommands::PathQuestion> paths;
+  QString answer = Path("asked.zpwave");
+  Files(dialog).askPath = [&](const FileCommands::PathQuestion& question) {
+    paths.push_back(question);
+    return answer;
+  };
+  std::optional<double> number = 0.5;
+  int numbers = 0;
+  Files(dialog).askNumber = [&](const FileCommands::NumberQuestion&) {
+    ++numbers;
+    return number;
+  };
+  const auto trigger = [this](const char* text) {
+    QAction* action = dialog.findChild<QAction*>(QString::fromLatin1(text));
+    ASSERT_NE(action, nullptr) << text;
+    ASSERT_TRUE(Files(dialog).FileMenu()->actions().contains(action)) << text;
+    action->trigger();
+  };
+
+  Paste(dialog, "00ff00ff");
+  trigger("Save");
+  ASSERT_EQ(paths.size(), 1u);
+  EXPECT_TRUE(paths[0].save);
+  EXPECT_EQ(Files(dialog).CurrentFile(), QFileInfo(answer).absoluteFilePath());
+  // With a file open, Save asks nothing.
+  Paste(dialog, "7f7f");
+  trigger("Save");
+  EXPECT_EQ(paths.size(), 1u);
+  EXPECT_FALSE(dialog.isWindowModified());
+
+  answer = Path("asked.wav");
+  trigger("Export Sound...");
+  EXPECT_EQ(numbers, 1);
+  EXPECT_EQ(WavSamples(ReadBytes(answer)).size(), 22050u);
+  // A cancelled question asks nothing more and does nothing.
+  number.reset();
+  trigger("Import WAV, First Samples as One Cycle...");
+  EXPECT_EQ(numbers, 2);
+  EXPECT_EQ(paths.size(), 2u);
   EXPECT_TRUE(services.messages.empty());
 }
 
