@@ -3,7 +3,9 @@
 
 #include "app/dialog_units.h"
 #include "app/editor_app.h"
+#include "app/editor_commands.h"
 #include "app/exit_signals.h"
+#include "app/file_commands.h"
 #include "app/language.h"
 #include "app/qt_ui_services.h"
 #include "app/window_loss_watch.h"
@@ -25,6 +27,11 @@ int EditorApp::Run(AudioDevice* device) {
   {
     MainDialog dialog(icons, device, &services);
     services.SetOwner(&dialog);
+    // Every exit keeps the last session. The start-up state stays as it is unless the user asked
+    // for the last session at start.
+    FileCommands& files = dialog.Commands().Files();
+    files.KeepSessionOnExit(true);
+    if (FileCommands::RestoresSessionAtStart()) files.RestoreLastSession(true);
     // A signal ends the dialog as Exit does.
     ExitSignals exitSignals([&dialog] { dialog.reject(); });
     // A window destroyed by another client ends the dialog as Exit would: stop, then close.

@@ -1,5 +1,5 @@
-// The application object: loads the button icons, runs the main dialog modally and ends when
-// the dialog ends. There is no document, file or setting.
+// The application object: loads the button icons, runs the main dialog modally (restoring the last
+// session first when the user asked for that) and ends when the dialog ends.
 #pragma once
 
 #include <QApplication>

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/edit_history.h"
+#include "app/file_commands.h"
 #include "app/interchange_commands.h"
 #include "app/language.h"
 #include "app/sound_commands.h"
@@ -45,6 +46,7 @@ bool ChangesLength(WaveTransform transform) {
 EditorCommands::EditorCommands(MainDialog& dialog) : QObject(&dialog), dialog(dialog) {
   paneMenu = new QMenu(&dialog);
   paneMenu->setObjectName(QStringLiteral("paneMenu"));
+  fileCommands = new FileCommands(dialog, *this);
 
   // Undo and redo.
   QUndoStack& undoStack = dialog.History().Stack();

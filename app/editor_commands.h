@@ -12,6 +12,7 @@
 #include "editor/wave_shapes.h"
 
 class InterchangeCommands;
+class FileCommands;
 class MainDialog;
 class SoundCommands;
 class QAction;
@@ -37,6 +38,8 @@ class EditorCommands : public QObject {
 
   QAction* Action(Id id) const { return actions.at(id); }
   QMenu* PaneMenu() const { return paneMenu; }
+  // The File submenu's commands (open, save, export, import, the last session).
+  FileCommands& Files() const { return *fileCommands; }
   // The pane menu's submenus of shaping tools. A shape sets the wave in the wave view; in the
   // harmonics view Sine, Triangle, Sawtooth and Square set that harmonic series instead, and the
   // others are disabled. The transforms change the wave and apply in the wave view, except Half
@@ -86,6 +89,7 @@ class EditorCommands : public QObject {
   std::map<WaveShape, QAction*> shapeActions;
   std::map<WaveTransform, QAction*> transformActions;
   QMenu* paneMenu = nullptr;
+  FileCommands* fileCommands = nullptr;
   QMenu* shapeMenu = nullptr;
   QMenu* transformMenu = nullptr;
 };

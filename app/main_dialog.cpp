@@ -18,6 +18,7 @@
 #include "app/about_dialog.h"
 #include "app/edit_history.h"
 #include "app/editor_commands.h"
+#include "app/file_commands.h"
 #include "app/icon_button.h"
 #include "app/icon_resources.h"
 #include "app/sound_commands.h"
@@ -64,8 +65,8 @@ int32_t LengthIndexOf(int32_t length) {
 MainDialog::MainDialog(const ButtonIcons& icons, AudioDevice* device, UiServices* services)
     : QDialog(nullptr),
       units(DialogUnits::DialogFont()),
-      dialogIcon(LoadIconResource(kIconApplication)),
       services(services),
+      dialogIcon(LoadIconResource(kIconApplication)),
       pane(nullptr, device, services) {
   // A top-level window of its own, so that it stands in the task bar; caption, system menu
   // and close box, no minimise or maximise box, and a size the user cannot change.
@@ -398,6 +399,11 @@ void MainDialog::reject() {
   done(kResultCancel);
 }
 
+void MainDialog::done(int result) {
+  if (commands != nullptr) commands->Files().OnExit();
+  QDialog::done(result);
+}
+
 void MainDialog::OnSysCommand(uint32_t id, intptr_t param) {
   (void)param;
   switch (id & kCommandMask) {
@@ -420,6 +426,14 @@ void MainDialog::Perform(const QString& name, const std::function<void()>& actio
   action();
   if (history) history->Record(name, before);
   SyncWithPane();
+}
+
+void MainDialog::SelectNote(int32_t note) {
+  pane.SetNote(note);
+  const auto* item = std::find(kPitchNotes.begin(), kPitchNotes.end(), note);
+  if (item == kPitchNotes.end()) return;
+  pitchIndex = static_cast<int32_t>(item - kPitchNotes.begin());
+  PushFields();
 }
 
 void MainDialog::UndoCommand() {

@@ -69,9 +69,9 @@ class MainDialog : public QDialog {
   void OpenSystemMenu(const QPoint& globalPosition);
 
   WaveEditor& Pane() { return pane; }
-  EditorCommands& Commands() { return *commands; }
-  // The clipboard and message box the pane uses (may be null).
+  // The clipboard and message-box services the dialog was built with (may be null).
   UiServices* Services() const { return services; }
+  EditorCommands& Commands() { return *commands; }
   EditHistory& History() { return *history; }
   // What the Copy and Paste commands do: exactly what the Copy and Paste buttons do.
   void CopyCommand() { OnCopy(); }
@@ -82,6 +82,9 @@ class MainDialog : public QDialog {
   // Runs one user action that may change the wave (`name` says what it was, as the undo list
   // shows it), then brings the lists and the commands' states in line with the pane.
   void Perform(const QString& name, const std::function<void()>& action);
+  // Shows a note put back from a file or the last session: the pane plays `note`, and the pitch
+  // list selects its item when the list has one (otherwise the list keeps its item).
+  void SelectNote(int32_t note);
   // Opens the pane's context menu at `globalPosition`.
   void OpenPaneMenu(const QPoint& globalPosition);
   QMenu* SystemMenu() const { return systemMenu; }
@@ -91,6 +94,9 @@ class MainDialog : public QDialog {
   void accept() override;
   // The cancel command (Exit, Esc, the close box): stop, end with 2.
   void reject() override;
+  // Every way out (OK, cancel, a signal, the loss of the window) ends here: the File commands
+  // keep the last session first.
+  void done(int result) override;
 
   // How many times the fields have been written to the controls.
   int FieldPushCount() const { return fieldPushCount; }

@@ -169,6 +169,50 @@
         <source>The chip target does not play that length</source>
         <translation>The chip target does not play that length</translation>
     </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Open...</source>
+        <translation>Open...</translation>
+    </message>
+    <message>
+        <source>Open Recent</source>
+        <translation>Open Recent</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Save As...</translation>
+    </message>
+    <message>
+        <source>Export Sound...</source>
+        <translation>Export Sound...</translation>
+    </message>
+    <message>
+        <source>Export Single Cycle...</source>
+        <translation>Export Single Cycle...</translation>
+    </message>
+    <message>
+        <source>Import WAV...</source>
+        <translation>Import WAV...</translation>
+    </message>
+    <message>
+        <source>Import WAV, First Samples as One Cycle...</source>
+        <translation>Import WAV, First Samples as One Cycle...</translation>
+    </message>
+    <message>
+        <source>Restore Last Session</source>
+        <translation>Restore Last Session</translation>
+    </message>
+    <message>
+        <source>Restore the Last Session at Start</source>
+        <translation>Restore the Last Session at Start</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -199,6 +243,119 @@
     <message>
         <source>There is no folder to keep the last session in.</source>
         <translation>There is no folder to keep the last session in.</translation>
+    </message>
+</context>
+<context>
+    <name>FileCommands</name>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Waves (*.zpwave *.fuw *.ugw);;Wave documents (*.zpwave);;Furnace waves (*.fuw);;Game Boy tracker waves (*.ugw);;All files (*)</source>
+        <translation>Waves (*.zpwave *.fuw *.ugw);;Wave documents (*.zpwave);;Furnace waves (*.fuw);;Game Boy tracker waves (*.ugw);;All files (*)</translation>
+    </message>
+    <message>
+        <source>wave</source>
+        <translation>wave</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>Wave documents (*.zpwave);;Furnace waves, the wave only: no mode or harmonics (*.fuw);;Game Boy tracker waves, the wave only: 32 samples of 4 bits (*.ugw)</source>
+        <translation>Wave documents (*.zpwave);;Furnace waves, the wave only: no mode or harmonics (*.fuw);;Game Boy tracker waves, the wave only: 32 samples of 4 bits (*.ugw)</translation>
+    </message>
+    <message>
+        <source>Export Sound</source>
+        <translation>Export Sound</translation>
+    </message>
+    <message>
+        <source>Seconds of sound:</source>
+        <translation>Seconds of sound:</translation>
+    </message>
+    <message>
+        <source>sound</source>
+        <translation>sound</translation>
+    </message>
+    <message>
+        <source>WAV sound (*.wav)</source>
+        <translation>WAV sound (*.wav)</translation>
+    </message>
+    <message>
+        <source>cycle</source>
+        <translation>cycle</translation>
+    </message>
+    <message>
+        <source>Export Single Cycle</source>
+        <translation>Export Single Cycle</translation>
+    </message>
+    <message>
+        <source>WAV sound, one cycle (*.wav)</source>
+        <translation>WAV sound, one cycle (*.wav)</translation>
+    </message>
+    <message>
+        <source>Import WAV</source>
+        <translation>Import WAV</translation>
+    </message>
+    <message>
+        <source>Samples of the file that make one cycle:</source>
+        <translation>Samples of the file that make one cycle:</translation>
+    </message>
+    <message>
+        <source>Sound files (*.wav *.flac *.ogg *.aif *.aiff);;All files (*)</source>
+        <translation>Sound files (*.wav *.flac *.ogg *.aif *.aiff);;All files (*)</translation>
+    </message>
+    <message>
+        <source>“%1” was not opened.
+%2</source>
+        <translation>“%1” was not opened.
+%2</translation>
+    </message>
+    <message>
+        <source>“%1” was not saved.
+%2</source>
+        <translation>“%1” was not saved.
+%2</translation>
+    </message>
+    <message>
+        <source>A sound of %1 seconds cannot be exported; choose 0.1 to 600 seconds.</source>
+        <translation>A sound of %1 seconds cannot be exported; choose 0.1 to 600 seconds.</translation>
+    </message>
+    <message>
+        <source>There is no sound to export.</source>
+        <translation>There is no sound to export.</translation>
+    </message>
+    <message>
+        <source>“%1” was not exported.
+%2</source>
+        <translation>“%1” was not exported.
+%2</translation>
+    </message>
+    <message>
+        <source>“%1” was not imported.
+%2</source>
+        <translation>“%1” was not imported.
+%2</translation>
+    </message>
+    <message>
+        <source>“%1” is no longer there; it was removed from the recent files.</source>
+        <translation>“%1” is no longer there; it was removed from the recent files.</translation>
+    </message>
+    <message>
+        <source>There is no last session yet.</source>
+        <translation>There is no last session yet.</translation>
+    </message>
+    <message>
+        <source>The last session could not be restored.
+%1</source>
+        <translation>The last session could not be restored.
+%1</translation>
+    </message>
+    <message>
+        <source>Restore Last Session</source>
+        <translation>Restore Last Session</translation>
     </message>
 </context>
 <context>

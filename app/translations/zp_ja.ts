@@ -169,6 +169,50 @@
         <source>The chip target does not play that length</source>
         <translation>ターゲットのチップはその長さを再生できません</translation>
     </message>
+    <message>
+        <source>File</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>Open...</source>
+        <translation>開く...</translation>
+    </message>
+    <message>
+        <source>Open Recent</source>
+        <translation>最近使ったファイル</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>名前を付けて保存...</translation>
+    </message>
+    <message>
+        <source>Export Sound...</source>
+        <translation>音を書き出す...</translation>
+    </message>
+    <message>
+        <source>Export Single Cycle...</source>
+        <translation>1 周期を書き出す...</translation>
+    </message>
+    <message>
+        <source>Import WAV...</source>
+        <translation>WAV を読み込む...</translation>
+    </message>
+    <message>
+        <source>Import WAV, First Samples as One Cycle...</source>
+        <translation>WAV を読み込む（先頭のサンプルを 1 周期として）...</translation>
+    </message>
+    <message>
+        <source>Restore Last Session</source>
+        <translation>前回のセッションを復元</translation>
+    </message>
+    <message>
+        <source>Restore the Last Session at Start</source>
+        <translation>起動時に前回のセッションを復元</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -199,6 +243,119 @@
     <message>
         <source>There is no folder to keep the last session in.</source>
         <translation>前回のセッションを保存するフォルダーがありません。</translation>
+    </message>
+</context>
+<context>
+    <name>FileCommands</name>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Waves (*.zpwave *.fuw *.ugw);;Wave documents (*.zpwave);;Furnace waves (*.fuw);;Game Boy tracker waves (*.ugw);;All files (*)</source>
+        <translation>波形 (*.zpwave *.fuw *.ugw);;波形ドキュメント (*.zpwave);;Furnace の波形 (*.fuw);;ゲームボーイ用トラッカーの波形 (*.ugw);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>wave</source>
+        <translation>wave</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>名前を付けて保存</translation>
+    </message>
+    <message>
+        <source>Wave documents (*.zpwave);;Furnace waves, the wave only: no mode or harmonics (*.fuw);;Game Boy tracker waves, the wave only: 32 samples of 4 bits (*.ugw)</source>
+        <translation>波形ドキュメント (*.zpwave);;Furnace の波形、波形のみ（モードと倍音なし） (*.fuw);;ゲームボーイ用トラッカーの波形、波形のみ（4 ビット 32 サンプル） (*.ugw)</translation>
+    </message>
+    <message>
+        <source>Export Sound</source>
+        <translation>音を書き出す</translation>
+    </message>
+    <message>
+        <source>Seconds of sound:</source>
+        <translation>音の長さ（秒）:</translation>
+    </message>
+    <message>
+        <source>sound</source>
+        <translation>sound</translation>
+    </message>
+    <message>
+        <source>WAV sound (*.wav)</source>
+        <translation>WAV 音声 (*.wav)</translation>
+    </message>
+    <message>
+        <source>cycle</source>
+        <translation>cycle</translation>
+    </message>
+    <message>
+        <source>Export Single Cycle</source>
+        <translation>1 周期を書き出す</translation>
+    </message>
+    <message>
+        <source>WAV sound, one cycle (*.wav)</source>
+        <translation>WAV 音声、1 周期 (*.wav)</translation>
+    </message>
+    <message>
+        <source>Import WAV</source>
+        <translation>WAV を読み込む</translation>
+    </message>
+    <message>
+        <source>Samples of the file that make one cycle:</source>
+        <translation>1 周期になるファイルのサンプル数:</translation>
+    </message>
+    <message>
+        <source>Sound files (*.wav *.flac *.ogg *.aif *.aiff);;All files (*)</source>
+        <translation>音声ファイル (*.wav *.flac *.ogg *.aif *.aiff);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>“%1” was not opened.
+%2</source>
+        <translation>「%1」は開きませんでした。
+%2</translation>
+    </message>
+    <message>
+        <source>“%1” was not saved.
+%2</source>
+        <translation>「%1」は保存しませんでした。
+%2</translation>
+    </message>
+    <message>
+        <source>A sound of %1 seconds cannot be exported; choose 0.1 to 600 seconds.</source>
+        <translation>%1 秒の音は書き出せません。0.1 から 600 秒を選んでください。</translation>
+    </message>
+    <message>
+        <source>There is no sound to export.</source>
+        <translation>書き出す音がありません。</translation>
+    </message>
+    <message>
+        <source>“%1” was not exported.
+%2</source>
+        <translation>「%1」は書き出しませんでした。
+%2</translation>
+    </message>
+    <message>
+        <source>“%1” was not imported.
+%2</source>
+        <translation>「%1」は読み込みませんでした。
+%2</translation>
+    </message>
+    <message>
+        <source>“%1” is no longer there; it was removed from the recent files.</source>
+        <translation>「%1」はもうありません。最近使ったファイルから外しました。</translation>
+    </message>
+    <message>
+        <source>There is no last session yet.</source>
+        <translation>前回のセッションはまだありません。</translation>
+    </message>
+    <message>
+        <source>The last session could not be restored.
+%1</source>
+        <translation>前回のセッションを復元できませんでした。
+%1</translation>
+    </message>
+    <message>
+        <source>Restore Last Session</source>
+        <translation>前回のセッションを復元</translation>
     </message>
 </context>
 <context>

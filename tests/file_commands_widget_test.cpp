@@ -1,0 +1,454 @@
+// The File commands through the dialog: documents and other trackers' waves round-trip and match
+// their byte layouts, damaged files change nothing, exports are what the player sends, every way
+// out keeps the last session, and the title follows the open file.
+#include "app/main_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/edit_history.h"
+#include "app/editor_commands.h"
+#include "app/file_commands.h"
+#include "app/icon_resources.h"
+#include "files/session_store.h"
+#include "tests/support/capture_audio_device.h"
+#include "tests/support/fake_ui_services.h"
+#include "zp/version.h"
+
+namespace {
+
+const QString kProduct = QStringLiteral(ZP_PRODUCT_NAME);
+
+std::string ReadBytes(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QByteArray bytes = file.readAll();
+  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+void WriteBytes(const QString& path, const std::string& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  ASSERT_EQ(file.write(bytes.data(), static_cast<qint64>(bytes.size())),
+            static_cast<qint64>(bytes.size()));
+}
+
+void PutLe(std::string& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xff);
+}
+
+uint32_t GetLe(const std::string& bytes, size_t at) {
+  uint32_t value = 0;
+  for (size_t i = 0; i < 4; ++i) value |= uint32_t{static_cast<uint8_t>(bytes[at + i])} << (8 * i);
+  return value;
+}
+
+// The samples of a 16-bit mono RIFF WAVE file at 44 100 Hz, found by walking its chunks; empty
+// when the file is not one.
+std::vector<int16_t> WavSamples(const std::string& bytes) {
+  if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
+    return {};
+  }
+  bool format = false;
+  size_t at = 12;
+  while (at + 8 <= bytes.size()) {
+    const std::string id = bytes.substr(at, 4);
+    const size_t size = GetLe(bytes, at + 4);
+    const size_t body = at + 8;
+    if (body + size > bytes.size()) return {};
+    if (id == "fmt ") {
+      const uint32_t tagAndChannels = GetLe(bytes, body);
+      format = tagAndChannels == 0x00010001 && GetLe(bytes, body + 4) == 44100 &&
+               (GetLe(bytes, body + 12) >> 16) == 16;
+    } else if (id == "data" && format) {
+      std::vector<int16_t> samples;
+      for (size_t i = 0; i + 1 < size; i += 2) {
+        samples.push_back(static_cast<int16_t>(static_cast<uint8_t>(bytes[body + i]) |
+                                               static_cast<uint8_t>(bytes[body + i + 1]) << 8));
+      }
+      return samples;
+    }
+    at = body + size + (size & 1);
+  }
+  return {};
+}
+
+// A key pressed and released on `widget`; what it ignores goes on to its parents.
+void KeyClick(QWidget* widget, int key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(widget, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+  QApplication::sendEvent(widget, &release);
+}
+
+template <typename T>
+T* Control(MainDialog& dialog, int id) {
+  return dialog.findChild<T*>(QStringLiteral("control%1").arg(id));
+}
+
+class FileCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.isValid());
+    QSettings().clear();
+    QFile::remove(SessionFilePath());
+  }
+
+  QString Path(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
+  static FileCommands& Files(MainDialog& on) { return on.Commands().Files(); }
+  void Paste(MainDialog& on, const char* hex) {
+    services.clipboard = hex;
+    on.PasteCommand();
+  }
+  static void ChoosePitch(MainDialog& on, int index) {
+    auto* list = Control<QComboBox>(on, MainDialog::kIdPitchList);
+    list->setCurrentIndex(index);
+    list->activated(index);
+  }
+  static void SetAmplitudes(MainDialog& on, std::vector<uint8_t> amplitudes) {
+    on.Perform(QStringLiteral("harmonics"),
+               [&on, &amplitudes] { on.Pane().Model().SetAmplitudes(amplitudes); });
+  }
+  WaveEditorModel& Model() { return dialog.Pane().Model(); }
+  int Steps() { return dialog.History().Stack().count(); }
+
+  QTemporaryDir folder;
+  ButtonIcons icons = ButtonIcons::Load();
+  FakeUiServices services;
+  CaptureAudioDevice device;
+  MainDialog dialog{icons, &device, &services};
+};
+
+TEST_F(FileCommandsTest, SaveThenOpenGivesBackTheStateAndTheTitleFollowsTheFile) {
+  EXPECT_EQ(dialog.windowTitle(), kProduct);
+  Paste(dialog, "00ff7f80102030a0");
+  dialog.Perform(QStringLiteral("mode"), [this] { Model().SetMode(WaveEditorModel::kHold); });
+  SetAmplitudes(dialog, {0, 127, 64, 255, 1, 200, 127, 127});
+  dialog.Pane().SetHarmonicsView(WaveEditorModel::kHarmonicsView);
+  ChoosePitch(dialog, 7);
+  const WaveState saved = Model().State();
+  const QString path = Path("wave.zpwave");
+
+  ASSERT_TRUE(Files(dialog).SaveFile(path));
+  EXPECT_EQ(Files(dialog).CurrentFile(), QFileInfo(path).absoluteFilePath());
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("wave.zpwave[*] - ") + kProduct);
+  EXPECT_FALSE(dialog.isWindowModified());
+  EXPECT_EQ(FileCommands::RecentList(), QStringList{QFileInfo(path).absoluteFilePath()});
+
+  // An edit shows the mark, undoing it takes the mark away again.
+  Paste(dialog, "7f7f");
+  EXPECT_TRUE(dialog.isWindowModified());
+  dialog.UndoCommand();
+  EXPECT_FALSE(dialog.isWindowModified());
+
+  // Something else entirely, then the file again: one step that undo takes back.
+  Paste(dialog, "01020304");
+  dialog.Pane().SetHarmonicsView(WaveEditorModel::kWaveView);
+  ChoosePitch(dialog, 2);
+  const WaveState beforeOpen = Model().State();
+  const int steps = Steps();
+  ASSERT_TRUE(Files(dialog).OpenFile(path));
+  EXPECT_EQ(Model().State(), saved);
+  EXPECT_EQ(Control<QComboBox>(dialog, MainDialog::kIdPitchList)->currentIndex(), 7);
+  EXPECT_EQ(Control<QComboBox>(dialog, MainDialog::kIdLengthList)->currentText(), "8");
+  EXPECT_EQ(Model().GetPlayer().CurrentTone(), 2);
+  EXPECT_FALSE(dialog.isWindowModified());
+  EXPECT_EQ(Steps(), steps + 1);
+
+  dialog.UndoCommand();
+  EXPECT_FALSE(EditHistory::DataDiffers(Model().State(), beforeOpen));
+  EXPECT_TRUE(dialog.isWindowModified());
+  EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(FileCommandsTest, FurnaceAndGameBoyFilesHoldTheirToolsLayoutAndOpenAgain) {
+  // Furnace: −128, 0, 127, −1 as unsigned values of a wave of height 256, named after the file.
+  Paste(dialog, "80007fff");
+  std::string fuw = "-Furnace waveta-";
+  PutLe(fuw, 143, 2);
+  PutLe(fuw, 0, 2);
+  fuw += "WAVE";
+  PutLe(fuw, 5 + 12 + 4 * 4, 4);
+  fuw += std::string("tiny") + '\0';
+  for (uint32_t value : {4u, 0u, 255u, 0u, 128u, 255u, 127u}) PutLe(fuw, value, 4);
+  ASSERT_TRUE(Files(dialog).SaveFile(Path("tiny.fuw")));
+  EXPECT_EQ(ReadBytes(Path("tiny.fuw")), fuw);
+  EXPECT_FALSE(dialog.isWindowModified());
+
+  // Game Boy: 32 levels 0..15, one byte each; level u is our sample u × 17 − 128.
+  std::string ugw;
+  std::string hex;
+  for (int k = 0; k < 32; ++k) {
+    const int level = (k * 5) % 16;
+    ugw += static_cast<char>(level);
+    char code[3];
+    std::snprintf(code, sizeof code, "%02x", (level * 17 - 128) & 0xff);
+    hex += code;
+  }
+  Paste(dialog, hex.c_str());
+  const std::vector<uint16_t> ugwSamples = Model().Samples();
+  ASSERT_TRUE(Files(dialog).SaveFile(Path("levels.ugw")));
+  EXPECT_EQ(ReadBytes(Path("levels.ugw")), ugw);
+  EXPECT_FALSE(dialog.isWindowModified());
+
+  // A 4-sample wave in a .ugw is resampled to 32: the file holds less, the mark stays.
+  Paste(dialog, "80007fff");
+  ASSERT_TRUE(Files(dialog).SaveFile(Path("short.ugw")));
+  EXPECT_TRUE(dialog.isWindowModified());
+
+  // Opening takes the samples at their length and keeps the mode and the harmonics.
+  Paste(dialog, "0102030405060708");
+  SetAmplitudes(dialog, {9, 8, 7, 6, 5, 4, 3, 2});
+  const int32_t mode = Model().Mode();
+  ASSERT_TRUE(Files(dialog).OpenFile(Path("tiny.fuw")));
+  EXPECT_EQ(Model().Samples(), (std::vector<uint16_t>{0x80, 0x00, 0x7f, 0xff}));
+  EXPECT_EQ(Model().Amplitudes(), (std::vector<uint8_t>{9, 8, 7, 6}));
+  EXPECT_EQ(Model().Mode(), mode);
+  EXPECT_EQ(Control<QComboBox>(dialog, MainDialog::kIdLengthList)->currentText(), "4");
+  ASSERT_TRUE(Files(dialog).OpenFile(Path("levels.ugw")));
+  EXPECT_EQ(Model().Samples(), ugwSamples);
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("levels.ugw[*] - ") + kProduct);
+  EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(FileCommandsTest, ADamagedFileIsRefusedWithAMessageAndChangesNothing) {
+  ASSERT_TRUE(Files(dialog).SaveFile(Path("good.zpwave")));
+  Paste(dialog, "10203040");
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* reason;
+  } cases[] = {
+      {"mode.zpwave",
+       "zpwave 1\nlength = 4\nmode = loud\nview = wave\nnote = 45\nwave = 00112233\n"
+       "harmonics = 1, 2, 3, 4\n",
+       "Line 3: the mode must be"},
+      {"wave.zpwave",
+       "zpwave 1\nlength = 4\nmode = hold\nview = wave\nnote = 45\nwave = 0011zz33\n"
+       "harmonics = 1, 2, 3, 4\n",
+       "Line 6: character 5 of the wave"},
+      {"later.zpwave", "zpwave 7\n", "Line 1:"},
+      {"cut.fuw", "-Furnace waveta-\x8f", "cut short"},
+      {"long.ugw", std::string(33, '\x01'), "this one has 33"},
+      {"missing.zpwave", "", "does not exist"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (std::string(c.name) != "missing.zpwave") WriteBytes(Path(c.name), c.bytes);
+    services.messages.clear();
+    const WaveState before = Model().State();
+    const int steps = Steps();
+    const QString title = dialog.windowTitle();
+    const bool modified = dialog.isWindowModified();
+
+    EXPECT_FALSE(Files(dialog).OpenFile(Path(c.name)));
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_NE(services.messages[0].find(c.name), std::string::npos) << services.messages[0];
+    EXPECT_NE(services.messages[0].find(c.reason), std::string::npos) << services.messages[0];
+    EXPECT_EQ(Model().State(), before);
+    EXPECT_EQ(Steps(), steps);
+    EXPECT_EQ(dialog.windowTitle(), title);
+    EXPECT_EQ(dialog.isWindowModified(), modified);
+    EXPECT_EQ(Files(dialog).CurrentFile(), QFileInfo(Path("good.zpwave")).absoluteFilePath());
+  }
+}
+
+TEST_F(FileCommandsTest, ExportSoundIsWhatPlaySendsAlsoWhilePlaying) {
+  Paste(dialog, "00407f40c080c0f0");
+  dialog.Perform(QStringLiteral("mode"), [this] { Model().SetMode(WaveEditorModel::kPoly); });
+  SetAmplitudes(dialog, {0, 40, 127, 90, 127, 127, 10, 127});
+  ChoosePitch(dialog, 6);
+  Player& player = Model().GetPlayer();
+  constexpr int32_t kCount = 11025;  // 0.25 s
+  for (const int32_t view : {WaveEditorModel::kWaveView, WaveEditorModel::kHarmonicsView}) {
+    SCOPED_TRACE(view);
+    dialog.Pane().SetHarmonicsView(view);
+    const std::vector<int16_t> expected =
+        player.RenderPcm(view == WaveEditorModel::kWaveView ? 1 : 2, 50, kCount);
+    ASSERT_EQ(expected.size(), static_cast<size_t>(kCount));
+
+    const QString path = Path("sound.wav");
+    ASSERT_TRUE(Files(dialog).ExportSound(path, 0.25));
+    EXPECT_EQ(WavSamples(ReadBytes(path)), expected);
+
+    // While playing (the device holds the sound back, so it plays on) the export is the same.
+    device.SetPaused(true);
+    dialog.Pane().Play();
+    ASSERT_TRUE(player.IsPlaying());
+    QFile::remove(path);
+    ASSERT_TRUE(Files(dialog).ExportSound(path, 0.25));
+    EXPECT_EQ(WavSamples(ReadBytes(path)), expected);
+    dialog.Pane().Stop();
+    device.SetPaused(false);
+    while (player.IsPlaying()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(FileCommandsTest, ASingleCycleExportComesBackWithinOneLevel) {
+  const char* const wave = "00305a7f6a3010e0c0a08090b0d0f005";
+  for (const int32_t mode : {WaveEditorModel::kHold, WaveEditorModel::kPoly}) {
+    SCOPED_TRACE(mode);
+    Paste(dialog, wave);
+    dialog.Perform(QStringLiteral("mode"), [this, mode] { Model().SetMode(mode); });
+    const std::vector<uint16_t> original = Model().Samples();
+    const QString path = Path("cycle.wav");
+    ASSERT_TRUE(Files(dialog).ExportSingleCycle(path));
+    EXPECT_EQ(WavSamples(ReadBytes(path)).size(), 2048u);
+
+    Paste(dialog, "00000000000000000000000000000000");
+    const int steps = Steps();
+    ASSERT_TRUE(Files(dialog).ImportWav(path, 2048));
+    EXPECT_EQ(Steps(), steps + 1);
+    ASSERT_EQ(Model().Samples().size(), original.size());
+    for (size_t k = 0; k < original.size(); ++k) {
+      const int got = static_cast<int8_t>(Model().Samples()[k]);
+      const int want = static_cast<int8_t>(original[k]);
+      EXPECT_LE(std::abs(got - want), 1) << "sample " << k;
+    }
+  }
+  EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(FileCommandsTest, TheMenuCommandsAskTheirQuestionsAndSaveWithoutAFileAsksForOne) {
+  std::vector<FileCommands::PathQuestion> paths;
+  QString answer = Path("asked.zpwave");
+  Files(dialog).askPath = [&](const FileCommands::PathQuestion& question) {
+    paths.push_back(question);
+    return answer;
+  };
+  std::optional<double> number = 0.5;
+  int numbers = 0;
+  Files(dialog).askNumber = [&](const FileCommands::NumberQuestion&) {
+    ++numbers;
+    return number;
+  };
+  const auto trigger = [this](const char* text) {
+    QAction* action = dialog.findChild<QAction*>(QString::fromLatin1(text));
+    ASSERT_NE(action, nullptr) << text;
+    ASSERT_TRUE(Files(dialog).FileMenu()->actions().contains(action)) << text;
+    action->trigger();
+  };
+
+  Paste(dialog, "00ff00ff");
+  trigger("Save");
+  ASSERT_EQ(paths.size(), 1u);
+  EXPECT_TRUE(paths[0].save);
+  EXPECT_EQ(Files(dialog).CurrentFile(), QFileInfo(answer).absoluteFilePath());
+  // With a file open, Save asks nothing.
+  Paste(dialog, "7f7f");
+  trigger("Save");
+  EXPECT_EQ(paths.size(), 1u);
+  EXPECT_FALSE(dialog.isWindowModified());
+
+  answer = Path("asked.wav");
+  trigger("Export Sound...");
+  EXPECT_EQ(numbers, 1);
+  EXPECT_EQ(WavSamples(ReadBytes(answer)).size(), 22050u);
+  // A cancelled question asks nothing more and does nothing.
+  number.reset();
+  trigger("Import WAV, First Samples as One Cycle...");
+  EXPECT_EQ(numbers, 2);
+  EXPECT_EQ(paths.size(), 2u);
+  EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(FileCommandsTest, ARecentFileThatHasGoneIsRemovedWithAMessage) {
+  ASSERT_TRUE(Files(dialog).SaveFile(Path("kept.zpwave")));
+  ASSERT_TRUE(Files(dialog).SaveFile(Path("gone.zpwave")));
+  ASSERT_TRUE(QFile::remove(Path("gone.zpwave")));
+  const WaveState before = Model().State();
+
+  EXPECT_FALSE(Files(dialog).OpenRecent(QFileInfo(Path("gone.zpwave")).absoluteFilePath()));
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_NE(services.messages[0].find("gone.zpwave"), std::string::npos);
+  EXPECT_EQ(FileCommands::RecentList(),
+            QStringList{QFileInfo(Path("kept.zpwave")).absoluteFilePath()});
+  EXPECT_EQ(Model().State(), before);
+}
+
+TEST_F(FileCommandsTest, EveryWayOutKeepsTheSessionThatRestoreBringsBack) {
+  const struct {
+    const char* name;
+    const char* wave;
+    int32_t note;  // a note of the pitch list, or one between its notes
+    std::function<void(MainDialog&)> leave;
+  } routes[] = {
+      {"Exit button", "00ff", 21,
+       [](MainDialog& d) { Control<QPushButton>(d, MainDialog::kIdExit)->click(); }},
+      {"Esc", "1020304050607080", 26, [](MainDialog& d) { KeyClick(&d, Qt::Key_Escape); }},
+      {"Enter on a list", "7f7f8080", 57,
+       [](MainDialog& d) {
+         auto* list = Control<QComboBox>(d, MainDialog::kIdLengthList);
+         list->setFocus();
+         KeyClick(list, Qt::Key_Return);
+       }},
+      {"close box", "c0c0c0c040404040", 69, [](MainDialog& d) { d.close(); }},
+      {"signal", "0a0b0c0d", 47, [](MainDialog& d) { d.reject(); }},
+  };
+  constexpr int kListNotes[] = {14, 21, 26, 33, 38, 45, 50, 57, 62, 69};
+  for (const auto& route : routes) {
+    SCOPED_TRACE(route.name);
+    QFile::remove(SessionFilePath());
+    const QString file = Path("session-file.zpwave");
+    WaveState left;
+    {
+      MainDialog first(icons, nullptr, &services);
+      Files(first).KeepSessionOnExit(true);  // as the application does
+      first.show();
+      ASSERT_TRUE(Files(first).SaveFile(file));
+      Paste(first, route.wave);  // edited after the save
+      first.Pane().SetHarmonicsView(WaveEditorModel::kHarmonicsView);
+      first.SelectNote(route.note);
+      left = first.Pane().Model().State();
+      route.leave(first);
+      EXPECT_FALSE(first.isVisible());
+    }
+    MainDialog second(icons, nullptr, &services);
+    ASSERT_TRUE(Files(second).RestoreLastSession());
+    EXPECT_EQ(second.Pane().Model().State(), left);
+    EXPECT_EQ(Files(second).CurrentFile(), QFileInfo(file).absoluteFilePath());
+    EXPECT_EQ(second.windowTitle(), QStringLiteral("session-file.zpwave[*] - ") + kProduct);
+    EXPECT_TRUE(second.isWindowModified());
+    // The pitch list shows a note of its own; a note between them leaves it on its first item.
+    const auto* item = std::find(std::begin(kListNotes), std::end(kListNotes), route.note);
+    const int index = item == std::end(kListNotes) ? 5 : static_cast<int>(item - kListNotes);
+    EXPECT_EQ(Control<QComboBox>(second, MainDialog::kIdPitchList)->currentIndex(), index);
+    // One step: undo brings back the start-up wave.
+    second.UndoCommand();
+    EXPECT_EQ(second.Pane().Model().Samples(), std::vector<uint16_t>(32, 0));
+  }
+  EXPECT_TRUE(services.messages.empty());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Settings and the session file go to Qt's test folders, never the user's own.
+  QStandardPaths::setTestModeEnabled(true);
+  QApplication app(argc, argv);
+  QCoreApplication::setOrganizationName(QStringLiteral("zp-tests"));
+  QCoreApplication::setApplicationName(QStringLiteral("file_commands_widget_test"));
+  return RUN_ALL_TESTS();
+}
