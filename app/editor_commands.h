@@ -49,7 +49,8 @@ class EditorCommands : public QObject {
   QAction* ShapeAction(WaveShape shape) const { return shapeActions.at(shape); }
   QAction* TransformAction(WaveTransform transform) const { return transformActions.at(transform); }
   // For the groups of commands that live in files of their own: a command (its source text
-  // marked with QT_TR_NOOP, translated now and at every change of language) added to the dialog
+  // marked with QT_TRANSLATE_NOOP("EditorCommands", ...), the context it is translated in, now
+  // and at every change of language) added to the dialog
   // as a shortcut but to no menu; a submenu of `parent`; a step run by UpdateStates.
   QAction* AddCommand(const char* text, const QKeySequence& shortcut = {});
   QMenu* AddSubmenu(QMenu* parent, const char* title);

@@ -32,13 +32,13 @@ QString TargetName(ChipTarget target) {
 
 InterchangeCommands::InterchangeCommands(MainDialog& dialog, EditorCommands& commands, QMenu* menu)
     : QObject(&dialog), dialog(dialog) {
-  pasteAsMenu = commands.AddSubmenu(menu, QT_TR_NOOP("Paste As"));
-  copyAsMenu = commands.AddSubmenu(menu, QT_TR_NOOP("Copy As"));
+  pasteAsMenu = commands.AddSubmenu(menu, QT_TRANSLATE_NOOP("EditorCommands", "Paste As"));
+  copyAsMenu = commands.AddSubmenu(menu, QT_TRANSLATE_NOOP("EditorCommands", "Copy As"));
   // Disabled formats say why in their tooltips.
   pasteAsMenu->setToolTipsVisible(true);
   copyAsMenu->setToolTipsVisible(true);
 
-  copyForTarget = commands.AddCommand(QT_TR_NOOP("Copy for the Target"),
+  copyForTarget = commands.AddCommand(QT_TRANSLATE_NOOP("EditorCommands", "Copy for the Target"),
                                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
   connect(copyForTarget, &QAction::triggered, this, [this, &dialog] {
     CopyWave(ChipTargetOf(dialog.Pane().Model().GetChipTarget()).copyFormat);
@@ -55,7 +55,7 @@ InterchangeCommands::InterchangeCommands(MainDialog& dialog, EditorCommands& com
     copyAs[id] = copy;
   }
 
-  QMenu* targetMenu = commands.AddSubmenu(menu, QT_TR_NOOP("Target"));
+  QMenu* targetMenu = commands.AddSubmenu(menu, QT_TRANSLATE_NOOP("EditorCommands", "Target"));
   auto* group = new QActionGroup(this);
   for (const ChipTargetInfo& info : ChipTargets()) {
     const ChipTarget target = info.target;

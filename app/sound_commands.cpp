@@ -47,7 +47,7 @@ TextMessage ProblemMessage(OutputProblem problem) {
 
 SoundCommands::SoundCommands(MainDialog& dialog, EditorCommands& commands, QMenu* menu)
     : QObject(&dialog), dialog(dialog) {
-  lowLatency = commands.AddCommand(QT_TR_NOOP("Low-Latency Preview"));
+  lowLatency = commands.AddCommand(QT_TRANSLATE_NOOP("EditorCommands", "Low-Latency Preview"));
   lowLatency->setCheckable(true);
   lowLatency->setChecked(QSettings().value(QString::fromLatin1(kLowLatencyKey), false).toBool());
   connect(lowLatency, &QAction::toggled, this, [this](bool on) {

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -60,6 +61,13 @@ TEST(LanguageTest, MenusAndMessagesFollowTheLanguageAtOnce) {
   ASSERT_TRUE(language::Install(QStringLiteral("ja")));
   QCoreApplication::processEvents();
   EXPECT_EQ(undo->text(), QString::fromUtf8("元に戻す"));
+  // Commands and submenus that live in files of their own are translated too.
+  QStringList titles;
+  for (QAction* action : dialog.Commands().PaneMenu()->actions()) titles << action->text();
+  EXPECT_TRUE(titles.contains(QString::fromUtf8("形式を指定して貼り付け")))
+      << titles.join(", ").toStdString();
+  EXPECT_TRUE(titles.contains(QString::fromUtf8("低遅延プレビュー")));
+  EXPECT_TRUE(titles.contains(QString::fromUtf8("ファイル")));
   EXPECT_EQ(RefusedPasteMessage(dialog, QStringLiteral("0x12")),
             QString::fromUtf8("数値以外の文字が含まれています。"));
   // The dialog's own control texts stay as they are in both languages.

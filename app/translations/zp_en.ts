@@ -213,6 +213,26 @@
         <source>Restore the Last Session at Start</source>
         <translation>Restore the Last Session at Start</translation>
     </message>
+    <message>
+        <source>Paste As</source>
+        <translation>Paste As</translation>
+    </message>
+    <message>
+        <source>Copy As</source>
+        <translation>Copy As</translation>
+    </message>
+    <message>
+        <source>Copy for the Target</source>
+        <translation>Copy for the Target</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>Low-Latency Preview</source>
+        <translation>Low-Latency Preview</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -361,18 +381,6 @@
 <context>
     <name>InterchangeCommands</name>
     <message>
-        <source>Paste As</source>
-        <translation>Paste As</translation>
-    </message>
-    <message>
-        <source>Copy As</source>
-        <translation>Copy As</translation>
-    </message>
-    <message>
-        <source>Copy for the Target</source>
-        <translation>Copy for the Target</translation>
-    </message>
-    <message>
         <source>Target</source>
         <translation>Target</translation>
     </message>
@@ -489,10 +497,6 @@
     <message>
         <source>The sound output went away while playing. Check the sound server, then press Play again.</source>
         <translation>The sound output went away while playing. Check the sound server, then press Play again.</translation>
-    </message>
-    <message>
-        <source>Low-Latency Preview</source>
-        <translation>Low-Latency Preview</translation>
     </message>
     <message>
         <source>The sound server could not keep up with the low-latency preview, so the sound now runs a little further ahead. Edits are heard slightly later until the preview is switched off and on again.</source>

@@ -213,6 +213,26 @@
         <source>Restore the Last Session at Start</source>
         <translation>起動時に前回のセッションを復元</translation>
     </message>
+    <message>
+        <source>Paste As</source>
+        <translation>形式を指定して貼り付け</translation>
+    </message>
+    <message>
+        <source>Copy As</source>
+        <translation>形式を指定してコピー</translation>
+    </message>
+    <message>
+        <source>Copy for the Target</source>
+        <translation>ターゲットの形式でコピー</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>ターゲット</translation>
+    </message>
+    <message>
+        <source>Low-Latency Preview</source>
+        <translation>低遅延プレビュー</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -361,18 +381,6 @@
 <context>
     <name>InterchangeCommands</name>
     <message>
-        <source>Paste As</source>
-        <translation>形式を指定して貼り付け</translation>
-    </message>
-    <message>
-        <source>Copy As</source>
-        <translation>形式を指定してコピー</translation>
-    </message>
-    <message>
-        <source>Copy for the Target</source>
-        <translation>ターゲットの形式でコピー</translation>
-    </message>
-    <message>
         <source>Target</source>
         <translation>ターゲット</translation>
     </message>
@@ -489,10 +497,6 @@
     <message>
         <source>The sound output went away while playing. Check the sound server, then press Play again.</source>
         <translation>再生中に音声出力がなくなりました。サウンドサーバーを確かめてから、もう一度 Play を押してください。</translation>
-    </message>
-    <message>
-        <source>Low-Latency Preview</source>
-        <translation>低遅延プレビュー</translation>
     </message>
     <message>
         <source>The sound server could not keep up with the low-latency preview, so the sound now runs a little further ahead. Edits are heard slightly later until the preview is switched off and on again.</source>
