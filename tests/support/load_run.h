@@ -22,8 +22,8 @@
 #include <utility>
 #include <vector>
 
-#include "formats/text_formats.h"
 #include "editor/wave_editor_model.h"
+#include "formats/text_formats.h"
 #include "tests/support/fake_ui_services.h"
 #include "tests/support/paste_expectation.h"
 
