@@ -8,26 +8,12 @@
 #include "editor/ui_services.h"
 #include "formats/hex_wave_text.h"
 #include "formats/text_formats.h"
+#include "formats/wave_length.h"
 
 namespace {
 
 constexpr int32_t kDefaultLength = 32;
 constexpr uint8_t kSilentAmplitude = 127;
-
-bool IsValidLength(size_t count) {
-  return count == 2 || count == 4 || count == 8 || count == 16 || count == 32 || count == 64;
-}
-
-// New entry i is old entry i * old length / count, so doubling repeats every sample and halving
-// keeps the even ones.
-std::vector<uint16_t> Resample(const std::vector<uint16_t>& samples, int32_t count) {
-  const int64_t oldLength = static_cast<int64_t>(samples.size());
-  std::vector<uint16_t> result(static_cast<size_t>(count));
-  for (int64_t i = 0; i < count; ++i) {
-    result[static_cast<size_t>(i)] = samples[static_cast<size_t>(i * oldLength / count)];
-  }
-  return result;
-}
 
 // The length the harmonics paste of `valueCount` values needs: grows only, to the smallest of 4,
 // 8, 16, 32 and 64 that holds them (64 for anything above 32).
@@ -60,7 +46,7 @@ void WaveEditorModel::SetNote(int32_t note) {
 void WaveEditorModel::SetLength(int32_t count) {
   // A length below 1 would divide by zero in the resampling; only list values arrive here.
   if (count == length || count < 1) return;
-  samples = Resample(samples, count);
+  samples = ResampleToLength(samples, static_cast<size_t>(count));
   amplitudes.resize(static_cast<size_t>(count), kSilentAmplitude);
   length = count;
   PublishWave();
@@ -121,7 +107,7 @@ bool WaveEditorModel::SetSamples(const std::vector<uint16_t>& newSamples) {
 }
 
 bool WaveEditorModel::ReplaceWave(const std::vector<int8_t>& values) {
-  if (!IsValidLength(values.size())) return false;
+  if (!IsWaveLength(values.size())) return false;
   std::vector<uint16_t> pasted(values.size());
   for (size_t k = 0; k < values.size(); ++k) pasted[k] = SnappedCode(values[k]);
   samples = std::move(pasted);
@@ -221,7 +207,7 @@ void WaveEditorModel::PasteHarmonics(const std::string& text) {
   }
   amplitudes = std::move(pasted);
   if (newLength != length) {
-    samples = Resample(samples, newLength);
+    samples = ResampleToLength(samples, static_cast<size_t>(newLength));
     length = newLength;
   }
   PublishWave();
@@ -240,7 +226,7 @@ WaveState WaveEditorModel::State() const {
 }
 
 bool WaveEditorModel::Restore(const WaveState& state) {
-  if (!IsValidLength(static_cast<size_t>(std::max(state.length, 0))) ||
+  if (!IsWaveLength(static_cast<size_t>(std::max(state.length, 0))) ||
       state.samples.size() != static_cast<size_t>(state.length) ||
       state.amplitudes.size() != static_cast<size_t>(state.length) ||
       (state.mode != kHold && state.mode != kPoly) ||

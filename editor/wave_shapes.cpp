@@ -6,6 +6,8 @@
 #include <numbers>
 #include <random>
 
+#include "formats/wave_length.h"
+
 namespace {
 
 constexpr int32_t kMin = -128;
@@ -32,17 +34,6 @@ SignedWave Pulse(int32_t length, int32_t high) {
   SignedWave wave(static_cast<size_t>(length), static_cast<int8_t>(kMin));
   std::fill_n(wave.begin(), std::clamp(high, 1, length), static_cast<int8_t>(kMax));
   return wave;
-}
-
-// The length list's resampling rule: new[i] = old[i * old length / new length], so doubling repeats
-// every sample and halving keeps the even ones.
-SignedWave Resampled(const SignedWave& wave, int32_t count) {
-  const int64_t oldLength = static_cast<int64_t>(wave.size());
-  SignedWave result(static_cast<size_t>(count));
-  for (int64_t i = 0; i < count; ++i) {
-    result[static_cast<size_t>(i)] = wave[static_cast<size_t>(i * oldLength / count)];
-  }
-  return result;
 }
 
 }  // namespace
@@ -158,9 +149,9 @@ std::optional<SignedWave> ApplyTransform(WaveTransform transform, const SignedWa
       for (int8_t& v : result) v = static_cast<int8_t>(v >> 1);
       break;
     case WaveTransform::kHalfLength:
-      return Resampled(wave, length / 2);
+      return ResampleToLength(wave, static_cast<size_t>(length / 2));
     case WaveTransform::kDoubleLength:
-      return Resampled(wave, length * 2);
+      return ResampleToLength(wave, static_cast<size_t>(length * 2));
   }
   return result;
 }

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include "files/wav_io_device.h"
+#include "formats/wave_length.h"
 
 namespace {
 
@@ -145,14 +146,10 @@ std::vector<int8_t> SampleCycle(const std::vector<double>& signal, int32_t perio
   return samples;
 }
 
-bool IsValidLength(int32_t length) {
-  return length >= 2 && length <= 64 && (length & (length - 1)) == 0;
-}
-
 }  // namespace
 
 WavImportResult ImportWavCycle(const QString& path, int32_t length, int32_t firstFrames) {
-  if (!IsValidLength(length)) {
+  if (!IsWaveLength(length)) {
     return Refuse(QT_TRANSLATE_NOOP("WavImport", "A wave cannot have %1 samples."),
                   {std::to_string(length)});
   }

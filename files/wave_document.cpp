@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "formats/wave_length.h"
 #include "tables/pitch_tables.h"
 
 namespace {
@@ -120,10 +121,6 @@ std::optional<std::string> UnescapeText(std::string_view text) {
     }
   }
   return out;
-}
-
-bool IsValidLength(int32_t length) {
-  return length >= 2 && length <= 64 && (length & (length - 1)) == 0;
 }
 
 // Checks the version line; an empty message when it is one this program reads.
@@ -257,7 +254,7 @@ TextMessage ParseFields(const std::map<std::string_view, Field>& fields, WaveDoc
   WaveState& state = document.state;
   const Field& length = fields.at("length");
   const std::optional<int32_t> lengthValue = ParseNumber(length.value);
-  if (!lengthValue || !IsValidLength(*lengthValue)) {
+  if (!lengthValue || !IsWaveLength(*lengthValue)) {
     return Error(QT_TRANSLATE_NOOP("WaveDocument",
                                    "Line %1: the length must be 2, 4, 8, 16, 32 or 64, "
                                    "not “%2”."),

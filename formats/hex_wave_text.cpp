@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "formats/wave_length.h"
+
 namespace {
 
 constexpr char kContext[] = "WaveText";
-
-bool IsPasteCount(size_t count) {
-  return count == 2 || count == 4 || count == 8 || count == 16 || count == 32 || count == 64;
-}
 
 template <typename Sample>
 std::string WriteCodes(const std::vector<Sample>& samples) {
@@ -47,7 +45,7 @@ HexPasteResult ReadPastedWaveText(std::string_view text) {
   HexPasteResult result;
   // Lengths are checked before characters, so a text of wrong length is always reported as such.
   const size_t count = text.size() / 2;
-  if (count * 2 != text.size() || !IsPasteCount(count)) {
+  if (count * 2 != text.size() || !IsWaveLength(count)) {
     result.error = HexLengthMessage();
     return result;
   }

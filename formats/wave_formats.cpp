@@ -5,6 +5,7 @@
 
 #include "formats/hex_wave_text.h"
 #include "formats/wave_depth.h"
+#include "formats/wave_length.h"
 
 namespace {
 
@@ -433,11 +434,7 @@ size_t NearestWaveLength(size_t count) {
 }
 
 std::vector<int8_t> ResampleWave(const std::vector<int8_t>& samples, size_t count) {
-  std::vector<int8_t> result(count);
-  if (samples.empty()) return result;
-  const uint64_t oldLength = samples.size();
-  for (uint64_t i = 0; i < count; ++i) result[i] = samples[i * oldLength / count];
-  return result;
+  return ResampleToLength(samples, count);
 }
 
 WaveReadResult ReadWave(std::string_view text, WaveFormatId format) {

@@ -1,0 +1,23 @@
+// The lengths a wave can have (2, 4, 8, 16, 32 or 64 samples) and the one rule by which a wave
+// changes its length: new sample i is old sample i × old length / new length, so doubling repeats
+// every sample and halving keeps the even ones.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Whether a wave can have `count` samples.
+constexpr bool IsWaveLength(int64_t count) {
+  return count >= 2 && count <= 64 && (count & (count - 1)) == 0;
+}
+
+// `samples` brought to `count` entries by the length rule; count zeros when there are none.
+template <typename Sample>
+std::vector<Sample> ResampleToLength(const std::vector<Sample>& samples, size_t count) {
+  std::vector<Sample> result(count);
+  if (samples.empty()) return result;
+  const uint64_t oldLength = samples.size();
+  for (uint64_t i = 0; i < count; ++i) result[i] = samples[i * oldLength / count];
+  return result;
+}
