@@ -25,6 +25,8 @@ BankReadResult ReadBankText(std::string_view text) {
     if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++start;
     if (Blank(line)) continue;
     if (result.bank.waves.size() == kMaxBankWaves) {
+      result.bank.waves.clear();
+      result.lines.clear();
       result.error = TextMessage(
           kContext,
           QT_TRANSLATE_NOOP("WaveBank",
