@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include <iostream>
 #include <iterator>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +50,12 @@ bool IsFti(std::string_view path) {
   std::transform(end.begin(), end.end(), end.begin(),
                  [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
   return end == ".fti";
+}
+
+// "--to", "-x": an option; "-", "-1 0 127" and anything else: an operand.
+bool IsOption(std::string_view arg) {
+  return arg.size() > 1 && arg[0] == '-' &&
+         (arg[1] == '-' || std::isalpha(static_cast<unsigned char>(arg[1])));
 }
 
 bool SeveralLines(std::string_view text) {
@@ -105,14 +113,17 @@ std::string InstrumentName(const std::string& path) {
   return name.substr(0, kFtiMaxName);
 }
 
-WaveBank ReadBank(const std::optional<std::string>& in, const std::optional<std::string>& input) {
+WaveBank ReadBank(const std::optional<std::string>& in, const std::optional<std::string>& input,
+                  const std::optional<std::string>& standardInput) {
   if (in) {
     const FtiReadResult read = ReadFti(ReadBytes(*in));
     if (!read.ok) Fail(*in + ": " + read.error.Text());
     return BankOfFti(read.instrument);
   }
-  const std::string text =
-      !input || *input == "-" ? std::string(std::istreambuf_iterator<char>(std::cin), {}) : *input;
+  const std::string text = input && *input != "-" ? *input
+                           : standardInput
+                               ? *standardInput
+                               : std::string(std::istreambuf_iterator<char>(std::cin), {});
   const BankReadResult read = ReadBankText(text);
   if (!read.ok) {
     Fail((read.errorLine ? "line " + std::to_string(read.errorLine) + ": " : std::string()) +
@@ -128,7 +139,8 @@ WaveBank ReadBank(const std::optional<std::string>& in, const std::optional<std:
   return read.bank;
 }
 
-int ConvertBank(const std::vector<std::string_view>& args) {
+int ConvertBank(const std::vector<std::string_view>& args,
+                const std::optional<std::string>& standardInput) {
   std::optional<WaveFormatId> to;
   std::optional<std::string> in;
   std::optional<std::string> out;
@@ -160,7 +172,7 @@ int ConvertBank(const std::vector<std::string_view>& args) {
   if (in && input) Fail("convert takes --in or an INPUT, not both");
   if (!to && !out) Fail("convert needs --to FORMAT or --out FILE.fti (see zpwave convert --help)");
   if (to && out) Fail("convert prints with --to or writes --out FILE.fti, not both");
-  const WaveBank bank = ReadBank(in, input);
+  const WaveBank bank = ReadBank(in, input, standardInput);
   if (to) {
     std::cout << WriteBankText(bank, *to);
     return 0;
@@ -180,13 +192,38 @@ int ConvertBank(const std::vector<std::string_view>& args) {
 std::optional<int> RunBankConvert(int argc, char** argv) {
   const std::vector<std::string_view> args(argv, argv + argc);
   bool bank = false;
+  bool fromStandardInput = true;
+  const bool from = std::find(args.begin(), args.end(), "--from") != args.end();
   for (size_t i = 0; i < args.size(); ++i) {
-    const bool file = (args[i] == "--in" || args[i] == "--out") && i + 1 < args.size();
-    bank = bank || (file && IsFti(args[i + 1])) || SeveralLines(args[i]);
+    const std::string_view arg = args[i];
+    if ((arg == "--to" || arg == "--from" || arg == "--in" || arg == "--out") &&
+        i + 1 < args.size()) {
+      bank = bank || (arg != "--to" && arg != "--from" && IsFti(args[i + 1]));
+      // A format named with --from reads the text as one wave, as before.
+      fromStandardInput = fromStandardInput && arg != "--in" && arg != "--from";
+      ++i;
+    } else if (arg == "--help" || arg == "-h") {
+      fromStandardInput = false;
+    } else if (arg != "-" && !IsOption(arg)) {
+      fromStandardInput = false;  // the INPUT is given
+      bank = bank || (SeveralLines(arg) && !from);
+    }
+  }
+  // A text from standard input is looked at here: a bank stays here, anything else goes back to
+  // standard input for the one-wave convert.
+  std::optional<std::string> standardInput;
+  if (!bank && fromStandardInput) {
+    standardInput = std::string(std::istreambuf_iterator<char>(std::cin), {});
+    bank = SeveralLines(*standardInput);
+    if (!bank) {
+      static std::stringbuf handedBack;
+      handedBack.str(*standardInput);
+      std::cin.rdbuf(&handedBack);
+    }
   }
   if (!bank) return std::nullopt;
   try {
-    return ConvertBank(args);
+    return ConvertBank(args, standardInput);
   } catch (const BadInput& bad) {
     std::cout.flush();
     std::cerr << "zpwave: " << bad.message << '\n';

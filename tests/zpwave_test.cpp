@@ -232,9 +232,10 @@ TEST_F(ZpwaveTest, ABankGoesToAnInstrumentAndBack) {
   const Outcome read = Zpwave({"convert", "--in", fti.string(), "--to", "n163"});
   EXPECT_EQ(read.status, 0) << read.err;
   EXPECT_EQ(read.out, bank);
-  // A text of several lines given on the command line is a bank too.
-  EXPECT_EQ(Zpwave({"convert", "--to", "gb", "ff00\n\n00ff\n"}).out,
-            "77777777777777778888888888888888\n88888888888888887777777777777777\n");
+  // A text of several lines on the command line or from standard input is a bank too.
+  const std::string gb = "77777777777777778888888888888888\n88888888888888887777777777777777\n";
+  EXPECT_EQ(Zpwave({"convert", "--to", "gb", "ff00\n\n00ff\n"}).out, gb);
+  EXPECT_EQ(Zpwave({"convert", "--to", "gb"}, "ff00\r\n00ff").out, gb);
 
   const std::filesystem::path refused = dir / "refused.fti";
   std::ofstream(dir / "junk.fti") << "not an instrument";
