@@ -635,10 +635,6 @@ TEST(FtiInstrumentTest, WritesWhatTheTrackerReads) {
   EXPECT_EQ(t.position, 0);
   ASSERT_EQ(t.waves.size(), 3u);
   for (size_t w = 0; w < 3; ++w) EXPECT_EQ(t.waves[w], Levels(bank.waves[w], 4));
-  // And by our own reader, back into the bank.
-  const FtiReadResult read = ReadFti(written.bytes);
-  ASSERT_TRUE(read.ok);
-  EXPECT_EQ(BankOfFti(read.instrument).waves[1], bank.waves[1]);
 }
 
 TEST(FtiInstrumentTest, RefusesABankThatDoesNotFitSayingWhatToChange) {
