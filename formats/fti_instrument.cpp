@@ -155,7 +155,7 @@ void ReadN163(Cursor& in, FtiInstrument& instrument) {
       if (level > 15) {
         Refuse(QT_TRANSLATE_NOOP("FtiInstrument",
                                  "Sample %1 of wave %2 is %3; a Namco 163 sample is 0 to 15."),
-               {Number(i + 1), Number(wave), Number(level)});
+               {Number(i + 1), Number(wave + 1), Number(level)});
       }
       instrument.waves[wave][i] = level;
     }

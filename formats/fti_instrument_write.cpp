@@ -82,11 +82,12 @@ FtiWriteResult WriteN163Fti(const WaveBank& bank, std::string_view name, bool lo
   const size_t size = waves[0].size();
   for (size_t i = 1; i < waves.size(); ++i) {
     if (waves[i].size() != size) {
-      return Refused(QT_TRANSLATE_NOOP("FtiInstrument",
-                                       "Wave %1 has %2 samples and wave 0 has %3; a Namco 163 "
-                                       "instrument holds waves of one length. Bring every wave "
-                                       "to one length."),
-                     {std::to_string(i), std::to_string(waves[i].size()), std::to_string(size)});
+      return Refused(
+          QT_TRANSLATE_NOOP("FtiInstrument",
+                            "Wave %1 has %2 samples and wave 1 has %3; a Namco 163 "
+                            "instrument holds waves of one length. Bring every wave "
+                            "to one length."),
+          {std::to_string(i + 1), std::to_string(waves[i].size()), std::to_string(size)});
     }
   }
   if (size < kN163MinWaveSize || size > kN163MaxWaveSize || size % 4 != 0) {

@@ -532,7 +532,7 @@ TEST(FtiInstrumentTest, RefusesWhatTheTrackerRefusesNamingTheField) {
       {48, "f0", "wave position is 240"},
       {52, "00", "holds 0 waves"},
       {52, "41", "holds 65 waves"},
-      {57, "10", "Sample 2 of wave 0 is 16"},
+      {57, "10", "Sample 2 of wave 1 is 16"},
   };
   const std::vector<uint8_t> good = Dump(kTwoWaves);
   ASSERT_TRUE(ReadFti(good).ok);
@@ -649,7 +649,7 @@ TEST(FtiInstrumentTest, RefusesABankThatDoesNotFitSayingWhatToChange) {
       {{std::vector<Samples>(65, wave)},
        "x",
        "has 65 waves; a Namco 163 instrument holds at most 64. Delete 1 waves"},
-      {{{wave, Samples(32, 0)}}, "x", "Wave 1 has 32 samples and wave 0 has 16"},
+      {{{wave, Samples(32, 0)}}, "x", "Wave 2 has 32 samples and wave 1 has 16"},
       {{{Samples(2, 0)}},
        "x",
        "cannot play waves of 2 samples: it plays 4 to 240 samples in steps of 4. Change the length "

@@ -453,8 +453,8 @@
         <translation>The bank has %1 waves; a Namco 163 instrument holds at most 64. Delete %2 waves or export the bank in parts.</translation>
     </message>
     <message>
-        <source>Wave %1 has %2 samples and wave 0 has %3; a Namco 163 instrument holds waves of one length. Bring every wave to one length.</source>
-        <translation>Wave %1 has %2 samples and wave 0 has %3; a Namco 163 instrument holds waves of one length. Bring every wave to one length.</translation>
+        <source>Wave %1 has %2 samples and wave 1 has %3; a Namco 163 instrument holds waves of one length. Bring every wave to one length.</source>
+        <translation>Wave %1 has %2 samples and wave 1 has %3; a Namco 163 instrument holds waves of one length. Bring every wave to one length.</translation>
     </message>
     <message>
         <source>The Namco 163 cannot play waves of %1 samples: it plays 4 to 240 samples in steps of 4. Change the length to %2.</source>

@@ -453,8 +453,8 @@
         <translation>バンクの波形は %1 個です。Namco 163 のインストゥルメントは 64 個までです。波形を %2 個削除するか、バンクを分けて書き出してください。</translation>
     </message>
     <message>
-        <source>Wave %1 has %2 samples and wave 0 has %3; a Namco 163 instrument holds waves of one length. Bring every wave to one length.</source>
-        <translation>波形 %1 は %2 サンプル、波形 0 は %3 サンプルです。Namco 163 のインストゥルメントの波形はすべて同じ長さです。すべての波形を同じ長さにしてください。</translation>
+        <source>Wave %1 has %2 samples and wave 1 has %3; a Namco 163 instrument holds waves of one length. Bring every wave to one length.</source>
+        <translation>波形 %1 は %2 サンプル、波形 1 は %3 サンプルです。Namco 163 のインストゥルメントの波形はすべて同じ長さです。すべての波形を同じ長さにしてください。</translation>
     </message>
     <message>
         <source>The Namco 163 cannot play waves of %1 samples: it plays 4 to 240 samples in steps of 4. Change the length to %2.</source>
