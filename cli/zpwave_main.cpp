@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/bank_commands.h"
 #include "cli/note_name.h"
 #include "cli/wav_writer.h"
 #include "formats/hex_wave_text.h"
@@ -31,6 +32,7 @@ constexpr char kUsage[] =
     "  formats   list the wave text formats\n"
     "  convert   convert a wave text to another format\n"
     "  render    write the sound of a wave to a WAV file\n"
+    "  morph     print the waves between two waves\n"
     "\n"
     "zpwave COMMAND --help tells more about a command.\n";
 
@@ -236,7 +238,11 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (command == "formats") return Formats(args);
-    if (command == "convert") return Convert(args);
+    if (command == "morph") return RunMorph(argc - 2, argv + 2);
+    if (command == "convert") {
+      if (const std::optional<int> bank = RunBankConvert(argc - 2, argv + 2)) return *bank;
+      return Convert(args);
+    }
     if (command == "render") return Render(args);
     Fail("unknown command \"" + std::string(command) + "\" (see zpwave --help)");
   } catch (const BadInput& bad) {

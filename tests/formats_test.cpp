@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "formats/chip_target.h"
+#include "formats/fti_instrument.h"
 #include "formats/hex_wave_text.h"
+#include "formats/wave_bank.h"
 #include "formats/wave_depth.h"
 #include "formats/wave_files.h"
 #include "formats/wave_formats.h"
@@ -413,6 +415,297 @@ TEST(WaveFilesTest, GameBoyWaveFileBytes) {
   std::vector<uint8_t> high = ugw;
   high[5] = 16;
   EXPECT_EQ(ReadUgw(high).error.Text(), "Value 6 (16) is out of range; the wave takes 0 to 15.");
+}
+
+// Bytes from a hex dump ("46 54 49 ..."), as the shared instrument notes print them.
+std::vector<uint8_t> Dump(const std::string& text) {
+  std::vector<uint8_t> bytes;
+  for (size_t i = 0; i + 1 < text.size(); i += 3) {
+    bytes.push_back(static_cast<uint8_t>(std::stoi(text.substr(i, 2), nullptr, 16)));
+  }
+  return bytes;
+}
+
+// N163 "two waves": wave 0 a ramp 0..15, wave 1 a square, size 16, position 0; wave sequence 0 1
+// looping to 0. Written by hand from the tracker's loader.
+const std::string kTwoWaves =
+    "46 54 49 32 2e 34 05 09 00 00 00 74 77 6f 20 77 61 76 65 73 05 00 00 00 00 01 02 00 00 00 "
+    "00 00 00 00 ff ff ff ff 00 00 00 00 00 01 10 00 00 00 00 00 00 00 02 00 00 00 "
+    "00 01 02 03 04 05 06 07 08 09 0a 0b 0c 0d 0e 0f 00 00 00 00 00 00 00 00 0f 0f 0f 0f 0f 0f "
+    "0f 0f";
+// The same instrument as version 2.0 (no release, no setting) and 1.0 (pairs: value 0 for one
+// frame, value 1 for one frame, then a loop back over both).
+const std::string kTwoWaves20 =
+    "46 54 49 32 2e 30 05 03 00 00 00 74 77 6f 05 00 00 00 00 01 02 00 00 00 00 00 00 00 00 01 "
+    "10 00 00 00 00 00 00 00 02 00 00 00";
+const std::string kTwoWaves10 =
+    "46 54 49 31 2e 30 05 03 00 00 00 74 77 6f 05 00 00 00 00 01 03 00 00 00 00 00 00 01 fe 00 "
+    "10 00 00 00 00 00 00 00 02 00 00 00";
+
+std::vector<uint8_t> Levels(const Samples& wave, int bits) {
+  std::vector<uint8_t> levels;
+  for (const int8_t v : wave) levels.push_back(static_cast<uint8_t>(ToLevel(v, bits)));
+  return levels;
+}
+
+std::vector<uint8_t> TwoWavesSamples() {
+  std::vector<uint8_t> bytes;
+  for (int u = 0; u < 16; ++u) bytes.push_back(static_cast<uint8_t>(u));
+  for (int i = 0; i < 16; ++i) bytes.push_back(i < 8 ? 0 : 15);
+  return bytes;
+}
+
+// FDS "FDS saw": sample i = i, no modulation, three empty sequences.
+std::vector<uint8_t> FdsSaw() {
+  std::vector<uint8_t> bytes = Dump("46 54 49 32 2e 34 04 07 00 00 00 46 44 53 20 73 61 77");
+  for (int i = 0; i < 64; ++i) bytes.push_back(static_cast<uint8_t>(i));
+  bytes.insert(bytes.end(), 44, 0);
+  for (int i = 0; i < 3; ++i) {
+    const std::vector<uint8_t> empty = Dump("00 00 00 00 ff ff ff ff ff ff ff ff 00 00 00 00");
+    bytes.insert(bytes.end(), empty.begin(), empty.end());
+  }
+  return bytes;
+}
+
+TEST(FtiInstrumentTest, ReadsHandWrittenInstrumentsOfEveryVersion) {
+  const std::vector<uint8_t> samples = TwoWavesSamples();
+  struct Case {
+    std::string name;
+    std::vector<uint8_t> bytes;
+    FtiChip chip;
+    std::string instrumentName;
+    std::vector<std::vector<uint8_t>> waves;
+    FtiSequence sequence;  // N163: the wave index slot; FDS: the volume slot
+  };
+  std::vector<Case> cases = {
+      {"2.4", Dump(kTwoWaves), FtiChip::kN163, "two waves", {}, {{0, 1}, 0, -1, 0}},
+      {"2.0", Dump(kTwoWaves20), FtiChip::kN163, "two", {}, {{0, 1}, 0, -1, 0}},
+      {"1.0", Dump(kTwoWaves10), FtiChip::kN163, "two", {}, {{0, 1}, 0, -1, 0}},
+      {"FDS", FdsSaw(), FtiChip::kFds, "FDS saw", {{}}, {}},
+  };
+  for (int i = 0; i < 64; ++i) cases[3].waves[0].push_back(static_cast<uint8_t>(i));
+  for (size_t c = 0; c < 3; ++c) {
+    if (c > 0) cases[c].bytes.insert(cases[c].bytes.end(), samples.begin(), samples.end());
+    cases[c].waves = {{samples.begin(), samples.begin() + 16},
+                      {samples.begin() + 16, samples.end()}};
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const FtiReadResult read = ReadFti(c.bytes);
+    ASSERT_TRUE(read.ok) << read.error.Text();
+    EXPECT_EQ(read.instrument.chip, c.chip);
+    EXPECT_EQ(read.instrument.name, c.instrumentName);
+    EXPECT_EQ(read.instrument.waves, c.waves);
+    const size_t slot = c.chip == FtiChip::kN163 ? kFtiWaveIndex : kFtiVolume;
+    ASSERT_EQ(read.instrument.sequences.size(), c.chip == FtiChip::kN163 ? 5u : 3u);
+    ASSERT_TRUE(read.instrument.sequences[slot].has_value());
+    EXPECT_EQ(*read.instrument.sequences[slot], c.sequence);
+    if (c.chip == FtiChip::kN163) {
+      EXPECT_FALSE(read.instrument.sequences[kFtiVolume]);
+    }
+    // Into the bank: the levels spread over 8 bits.
+    const WaveBank bank = BankOfFti(read.instrument);
+    ASSERT_EQ(bank.waves.size(), c.waves.size());
+    EXPECT_EQ(bank.waves.back().back(), c.chip == FtiChip::kN163 ? From4(15) : From6(63));
+  }
+}
+
+TEST(FtiInstrumentTest, RefusesWhatTheTrackerRefusesNamingTheField) {
+  struct Case {
+    size_t at;  // offset into the 2.4 "two waves" instrument
+    std::string patch;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {0, "46 54 58", "it does not begin with \"FTI\""},
+      {3, "32 2e 36", "version 2.6; the tracker reads versions up to 2.5"},
+      {3, "32 2c 34", "not a digit, a point and a digit"},
+      {6, "01", "a 2A03 instrument"},
+      {6, "07", "type 7 is unknown"},
+      {7, "80", "name is 128 bytes long; at most 127 fit"},
+      {20, "06", "6 sequence slots"},
+      {26, "fd", "slot 5 has 253 items"},
+      {30, "02", "slot 5 loops to item 2 but has 2 items"},
+      {34, "02 00 00 00", "slot 5 releases at item 2"},
+      {44, "03", "wave size is 3"},
+      {44, "f1", "wave size is 241"},
+      {48, "f0", "wave position is 240"},
+      {52, "00", "holds 0 waves"},
+      {52, "41", "holds 65 waves"},
+      {57, "10", "Sample 2 of wave 1 is 16"},
+  };
+  const std::vector<uint8_t> good = Dump(kTwoWaves);
+  ASSERT_TRUE(ReadFti(good).ok);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    std::vector<uint8_t> bytes = good;
+    const std::vector<uint8_t> patch = Dump(c.patch + " ");
+    std::copy(patch.begin(), patch.end(), bytes.begin() + static_cast<long>(c.at));
+    const FtiReadResult read = ReadFti(bytes);
+    EXPECT_FALSE(read.ok);
+    EXPECT_NE(read.error.Text().find(c.message), std::string::npos) << read.error.Text();
+  }
+  // Cut short anywhere: refused, never read past the end.
+  for (size_t size : {0, 5, 12, 40, 87}) {
+    const FtiReadResult read = ReadFti(std::vector<uint8_t>(good.begin(), good.begin() + size));
+    EXPECT_FALSE(read.ok);
+    if (size > 0) {
+      EXPECT_EQ(read.error.Text(),
+                "The instrument file is cut short at byte " + std::to_string(size) + ".");
+    }
+  }
+}
+
+// A reader of the N163 instrument written from the tracker's layout alone, for our writer's output.
+struct TestN163 {
+  std::string magic, name;
+  int type = -1, count = -1, loop = -2, release = -2, setting = -1, size = -1, position = -1;
+  std::vector<int> flags, items;
+  std::vector<std::vector<uint8_t>> waves;
+};
+
+TestN163 ReadTestN163(const std::vector<uint8_t>& b) {
+  size_t at = 0;
+  const auto u8 = [&] { return at < b.size() ? int{b[at++]} : -1000; };
+  const auto i32 = [&] {
+    uint32_t v = 0;
+    for (int s = 0; s < 32; s += 8) v |= static_cast<uint32_t>(u8()) << s;
+    return static_cast<int32_t>(v);
+  };
+  TestN163 t;
+  for (int i = 0; i < 6; ++i) t.magic += static_cast<char>(u8());
+  t.type = u8();
+  const int nameLength = i32();
+  for (int i = 0; i < nameLength; ++i) t.name += static_cast<char>(u8());
+  const int slots = u8();
+  for (int s = 0; s < slots; ++s) {
+    t.flags.push_back(u8());
+    if (t.flags.back() != 1) continue;
+    t.count = i32();
+    t.loop = i32();
+    t.release = i32();
+    t.setting = i32();
+    for (int i = 0; i < t.count; ++i) t.items.push_back(u8());
+  }
+  t.size = i32();
+  t.position = i32();
+  const int waves = i32();
+  for (int w = 0; w < waves; ++w) {
+    t.waves.emplace_back();
+    for (int i = 0; i < t.size; ++i) t.waves.back().push_back(static_cast<uint8_t>(u8()));
+  }
+  EXPECT_EQ(at, b.size());
+  return t;
+}
+
+TEST(FtiInstrumentTest, WritesWhatTheTrackerReads) {
+  // The worked examples byte for byte.
+  const std::vector<uint8_t> samples = TwoWavesSamples();
+  WaveBank two;
+  for (size_t w = 0; w < 2; ++w) {
+    two.waves.emplace_back();
+    for (size_t i = 0; i < 16; ++i) two.waves[w].push_back(From4(samples[w * 16 + i]));
+  }
+  FtiWriteResult written = WriteN163Fti(two, "two waves");
+  ASSERT_TRUE(written.ok) << written.error.Text();
+  std::vector<uint8_t> expected = Dump(kTwoWaves + " ");
+  EXPECT_EQ(written.bytes, expected);
+  EXPECT_EQ(written.snappedSamples, 0u);
+  Samples saw;
+  for (int u = 0; u < 64; ++u) saw.push_back(From6(u));
+  EXPECT_EQ(WriteFdsFti(saw, "FDS saw").bytes, FdsSaw());
+
+  // Three waves of 32 samples not looping, one off the chip's levels, read by the test reader.
+  WaveBank bank{{GbSamples(), GbSamples(), GbSamples()}};
+  std::reverse(bank.waves[1].begin(), bank.waves[1].end());
+  bank.waves[2][5] = 3;
+  written = WriteN163Fti(bank, "bank", false);
+  ASSERT_TRUE(written.ok) << written.error.Text();
+  EXPECT_EQ(written.snappedSamples, 1u);
+  const TestN163 t = ReadTestN163(written.bytes);
+  EXPECT_EQ(t.magic, "FTI2.4");
+  EXPECT_EQ(t.type, 5);
+  EXPECT_EQ(t.name, "bank");
+  EXPECT_EQ(t.flags, (std::vector<int>{0, 0, 0, 0, 1}));
+  EXPECT_EQ(t.items, (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(t.loop, -1);
+  EXPECT_EQ(t.release, -1);
+  EXPECT_EQ(t.setting, 0);
+  EXPECT_EQ(t.size, 32);
+  EXPECT_EQ(t.position, 0);
+  ASSERT_EQ(t.waves.size(), 3u);
+  for (size_t w = 0; w < 3; ++w) EXPECT_EQ(t.waves[w], Levels(bank.waves[w], 4));
+}
+
+TEST(FtiInstrumentTest, RefusesABankThatDoesNotFitSayingWhatToChange) {
+  const Samples wave(16, 0);
+  struct Case {
+    WaveBank bank;
+    std::string name;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {{}, "x", "The bank holds no wave; an instrument needs at least one."},
+      {{std::vector<Samples>(65, wave)},
+       "x",
+       "has 65 waves; a Namco 163 instrument holds at most 64. Delete 1 waves"},
+      {{{wave, Samples(32, 0)}}, "x", "Wave 2 has 32 samples and wave 1 has 16"},
+      {{{Samples(2, 0)}},
+       "x",
+       "cannot play waves of 2 samples: it plays 4 to 240 samples in steps of 4. Change the length "
+       "to 4."},
+      {{{Samples(10, 0)}}, "x", "Change the length to 12."},
+      {{{wave}}, std::string(128, 'n'), "name is 128 bytes long"},
+      {{{wave}}, "caf\xc3\xa9", "plain ASCII"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    const FtiWriteResult written = WriteN163Fti(c.bank, c.name);
+    EXPECT_FALSE(written.ok);
+    EXPECT_TRUE(written.bytes.empty());
+    EXPECT_NE(written.error.Text().find(c.message), std::string::npos) << written.error.Text();
+  }
+  const FtiWriteResult fds = WriteFdsFti(Samples(32, 0), "x");
+  EXPECT_FALSE(fds.ok);
+  EXPECT_EQ(fds.error.Text(),
+            "The FDS plays waves of 64 samples; this wave has 32. Change its length to 64.");
+}
+
+TEST(WaveBankTest, EachLineIsReadLikeAPaste) {
+  const BankReadResult read = ReadBankText(
+      "0 4 8 15 ;\r\n\n  ff007f80\r0123 4567 89AB CDEF FEDC BA98 7654 3210\n128 136 255 0 64\n");
+  ASSERT_TRUE(read.ok) << read.error.Text();
+  ASSERT_EQ(read.bank.waves.size(), 4u);
+  EXPECT_EQ(read.bank.waves[0], (Samples{-128, -60, 8, 127}));
+  EXPECT_EQ(read.bank.waves[1], (Samples{-1, 0, 127, -128}));
+  EXPECT_EQ(read.bank.waves[2], GbSamples());
+  EXPECT_EQ(read.lines[2].format, WaveFormatId::kGb);
+  EXPECT_TRUE(read.lines[3].resampled);
+  EXPECT_EQ(read.bank.waves[3].size(), 4u);
+  // Written back in one format, one wave per line, and read again unchanged.
+  const std::string text = WriteBankText(read.bank, WaveFormatId::kN163);
+  EXPECT_EQ(text.substr(0, text.find('\n') + 1), "0 4 8 15 ;\n");
+  EXPECT_EQ(ReadBankText(WriteBankText(read.bank, WaveFormatId::kHex)).bank.waves, read.bank.waves);
+
+  struct Bad {
+    std::string text;
+    size_t line;
+    std::string message;
+  };
+  std::string many;
+  for (int i = 0; i < 257; ++i) many += "ff00\n";
+  const std::vector<Bad> bad = {
+      {"ff00\n\n0 4 x ;\n", 3, "Value 3 (\"x\") is not a number"},
+      {" \r\n\t\n", 0, "The text holds no wave."},
+      {many, 0, "The text holds more than 256 waves; a bank holds at most 256."},
+  };
+  for (const Bad& b : bad) {
+    const BankReadResult refused = ReadBankText(b.text);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_TRUE(refused.bank.waves.empty());
+    EXPECT_EQ(refused.errorLine, b.line);
+    EXPECT_NE(refused.error.Text().find(b.message), std::string::npos) << refused.error.Text();
+  }
 }
 
 }  // namespace

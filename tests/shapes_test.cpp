@@ -4,12 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <map>
+#include <numbers>
 #include <string>
 #include <vector>
 
 #include "editor/wave_editor_model.h"
+#include "editor/wave_morph.h"
 #include "editor/wave_shapes.h"
+#include "formats/wave_depth.h"
+#include "formats/wave_length.h"
 
 namespace {
 
@@ -204,6 +210,103 @@ TEST(ShapesTest, ModelTakesWholeArraysOfItsLengthOnly) {
   EXPECT_TRUE(model.SetAmplitudes(MakeHarmonics(HarmonicSeries::kSquare, 32)));
   EXPECT_EQ(model.GetPlayer().GetHarmonicsText().substr(0, 20), "   0, 127,  85, 127,");
   EXPECT_EQ(redraws, 2);
+}
+
+// `length` samples of a sine of amplitude `peak` starting at `phase` radians.
+SignedWave Sine(int length, double peak, double phase) {
+  SignedWave wave;
+  for (int i = 0; i < length; ++i) {
+    wave.push_back(static_cast<int8_t>(
+        std::lround(peak * std::sin(2 * std::numbers::pi * i / length + phase))));
+  }
+  return wave;
+}
+
+int Peak(const SignedWave& wave) {
+  int peak = 0;
+  for (const int8_t v : wave) peak = std::max(peak, std::abs(int{v}));
+  return peak;
+}
+
+SignedWave Snapped(const SignedWave& wave, int bits) {
+  SignedWave snapped;
+  for (const int8_t v : wave) snapped.push_back(static_cast<int8_t>(SnapToDepth(v, bits)));
+  return snapped;
+}
+
+TEST(MorphTest, StepsCountEndsAndLevels) {
+  const SignedWave square = MakeShape(WaveShape::kSquare, 32);
+  const SignedWave saw = MakeShape(WaveShape::kSawtooth, 32);
+  struct Case {
+    MorphKind kind;
+    int steps;
+    int levels;
+    int bits;
+  };
+  const std::vector<Case> cases = {
+      {MorphKind::kLinear, 1, 256, 8},   {MorphKind::kLinear, 254, 256, 8},
+      {MorphKind::kSpectral, 6, 256, 8}, {MorphKind::kLinear, 3, 16, 4},
+      {MorphKind::kSpectral, 3, 32, 5},  {MorphKind::kSpectral, 254, 64, 6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.steps << " steps at " << c.levels);
+    const std::vector<SignedWave> waves = MorphWaves(square, saw, c.steps, c.kind, c.levels);
+    ASSERT_EQ(waves.size(), static_cast<size_t>(c.steps) + 2);
+    EXPECT_EQ(waves.front(), Snapped(square, c.bits));
+    EXPECT_EQ(waves.back(), Snapped(saw, c.bits));
+    for (const SignedWave& wave : waves) {
+      ASSERT_EQ(wave.size(), 32u);
+      EXPECT_EQ(wave, Snapped(wave, c.bits));
+    }
+    if (c.kind != MorphKind::kLinear || c.levels != 256) continue;
+    for (int k = 1; k <= c.steps; ++k) {
+      for (size_t i = 0; i < 32; ++i) {
+        const double t = static_cast<double>(k) / (c.steps + 1);
+        ASSERT_EQ(waves[k][i], std::lround(square[i] + (saw[i] - square[i]) * t)) << k << " " << i;
+      }
+    }
+  }
+  // One step halfway: 127 and -128 meet at -0.5, rounded away from zero.
+  EXPECT_EQ(MorphWaves(square, saw, 1, MorphKind::kLinear, 256)[1][0], -1);
+  // Different lengths: the shorter is brought to the longer by the length rule first.
+  const SignedWave shortSquare = MakeShape(WaveShape::kSquare, 16);
+  const std::vector<SignedWave> mixed = MorphWaves(shortSquare, saw, 2, MorphKind::kSpectral, 256);
+  ASSERT_EQ(mixed.size(), 4u);
+  EXPECT_EQ(mixed.front(), ResampleToLength(shortSquare, 32));
+  EXPECT_EQ(mixed[1].size(), 32u);
+  // Outside the ranges: nothing.
+  EXPECT_TRUE(MorphWaves(square, saw, 0, MorphKind::kLinear, 256).empty());
+  EXPECT_TRUE(MorphWaves(square, saw, 255, MorphKind::kLinear, 256).empty());
+  EXPECT_TRUE(MorphWaves(square, saw, 3, MorphKind::kSpectral, 128).empty());
+  EXPECT_TRUE(MorphWaves({}, saw, 3, MorphKind::kLinear, 256).empty());
+}
+
+TEST(MorphTest, SpectralTurnsPhasesAndPutsPeaksOnTheLine) {
+  // A sine to a sine a quarter turn later: halfway the spectral step is the sine an eighth turn
+  // later at full height, where the linear step is the same sine at 1/sqrt(2) of the height.
+  const SignedWave a = Sine(32, 127, 0);
+  const SignedWave b = Sine(32, 127, std::numbers::pi / 2);
+  const SignedWave spectral = MorphWaves(a, b, 1, MorphKind::kSpectral, 256)[1];
+  const SignedWave eighth = Sine(32, 127, std::numbers::pi / 4);
+  for (size_t i = 0; i < 32; ++i) EXPECT_LE(std::abs(spectral[i] - eighth[i]), 1) << i;
+  EXPECT_EQ(Peak(spectral), 127);
+  EXPECT_EQ(Peak(MorphWaves(a, b, 1, MorphKind::kLinear, 256)[1]), 90);
+  // Phases go the shorter way round: from 0 to 3/4 turn through -1/8 turn, not +3/8.
+  const SignedWave late = Sine(32, 127, 3 * std::numbers::pi / 2);
+  const SignedWave back = MorphWaves(a, late, 1, MorphKind::kSpectral, 256)[1];
+  const SignedWave minusEighth = Sine(32, 127, -std::numbers::pi / 4);
+  for (size_t i = 0; i < 32; ++i) EXPECT_LE(std::abs(back[i] - minusEighth[i]), 1) << i;
+
+  // Peaks on the straight line between A's and B's, whatever the shapes.
+  const SignedWave small = Sine(64, 31, 1.0);
+  const SignedWave square = MakeShape(WaveShape::kSquare, 64);
+  for (const SignedWave& to : {small, square}) {
+    const std::vector<SignedWave> waves =
+        MorphWaves(Sine(64, 127, 0), to, 3, MorphKind::kSpectral, 256);
+    for (int k = 1; k <= 3; ++k) {
+      EXPECT_EQ(Peak(waves[k]), std::lround(127 + (Peak(to) - 127) * k / 4.0)) << k;
+    }
+  }
 }
 
 }  // namespace

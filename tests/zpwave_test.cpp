@@ -173,4 +173,95 @@ TEST_F(ZpwaveTest, BadInputExitsWithTwoOneLineAndNoFile) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);  // stdin/out/err
 }
 
+TEST_F(ZpwaveTest, MorphPrintsTheWavesBetweenOneALine) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string input;
+    std::string out;
+    std::string err;
+  };
+  const std::vector<Case> cases = {
+      {{"--steps", "3", "--to", "furnace", "0 0 0 0", "255 255 255 255"},
+       "",
+       "0 0 0 0\n64 64 64 64\n127 127 127 127\n191 191 191 191\n255 255 255 255\n",
+       ""},
+      // Snapped to the 16 levels of the format; B from standard input.
+      {{"--to", "n163", "--steps", "1", "0 0 0 0 ;", "-"},
+       "15 15 15 15 ;\n",
+       "0 0 0 0 ;\n7 7 7 7 ;\n15 15 15 15 ;\n",
+       ""},
+      // The editor's own hex by default; the shorter wave brought to the longer's length.
+      {{"--steps", "1", "8080", "7f7f7f7f"},
+       "",
+       "80808080\nffffffff\n7f7f7f7f\n",
+       "zpwave: note: A has 2 samples and B 4; A brought to 4\n"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"morph"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const Outcome run = Zpwave(args, c.input);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, c.err);
+  }
+  const std::vector<std::vector<std::string>> bad = {
+      {"morph", "--steps", "255", "ff00", "00ff"},
+      {"morph", "--steps", "2", "ff00"},
+  };
+  for (const std::vector<std::string>& args : bad) {
+    const Outcome run = Zpwave(args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("zpwave: ", 0), 0u) << run.err;
+  }
+  EXPECT_EQ(Zpwave(bad[0]).err, "zpwave: --steps takes a number from 1 to 254, not \"255\"\n");
+}
+
+TEST_F(ZpwaveTest, ABankGoesToAnInstrumentAndBack) {
+  const std::string bank =
+      "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 ;\n15 15 15 15 15 15 15 15 0 0 0 0 0 0 0 0 ;\n";
+  const std::filesystem::path fti = dir / "two waves.fti";
+  const Outcome written = Zpwave({"convert", "--out", fti.string()}, bank);
+  ASSERT_EQ(written.status, 0) << written.err;
+  EXPECT_EQ(written.out + written.err, "");
+  const std::string bytes = ReadFile(fti);
+  EXPECT_EQ(bytes.substr(0, 20), std::string("FTI2.4\x05\x09\0\0\0two waves", 20));
+  EXPECT_EQ(bytes.size(), 88u);
+  const Outcome read = Zpwave({"convert", "--in", fti.string(), "--to", "n163"});
+  EXPECT_EQ(read.status, 0) << read.err;
+  EXPECT_EQ(read.out, bank);
+  // A text of several lines on the command line or from standard input is a bank too.
+  const std::string gb = "77777777777777778888888888888888\n88888888888888887777777777777777\n";
+  EXPECT_EQ(Zpwave({"convert", "--to", "gb", "ff00\n\n00ff\n"}).out, gb);
+  EXPECT_EQ(Zpwave({"convert", "--to", "gb"}, "ff00\r\n00ff").out, gb);
+
+  const std::filesystem::path refused = dir / "refused.fti";
+  std::ofstream(dir / "junk.fti") << "not an instrument";
+  struct Bad {
+    std::vector<std::string> args;
+    std::string input;
+    std::string err;
+  };
+  const std::vector<Bad> bad = {
+      {{"convert", "--out", refused.string()},
+       "ff00\n00ff\n",
+       "zpwave: The Namco 163 cannot play waves of 2 samples: it plays 4 to 240 samples in steps "
+       "of 4. Change the length to 4.\n"},
+      {{"convert", "--out", refused.string()},
+       "ff00ff00\n1 2 x\n",
+       "zpwave: line 2: Value 3 (\"x\") is not a number; Furnace (decimal) takes 0 to 255.\n"},
+      {{"convert", "--in", (dir / "junk.fti").string(), "--to", "hex"},
+       "",
+       "zpwave: " + (dir / "junk.fti").string() +
+           ": This is no tracker instrument file: it does not begin with \"FTI\".\n"},
+  };
+  for (const Bad& b : bad) {
+    const Outcome run = Zpwave(b.args, b.input);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, b.err);
+    EXPECT_FALSE(std::filesystem::exists(refused));
+  }
+}
+
 }  // namespace

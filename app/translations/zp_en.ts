@@ -379,6 +379,93 @@
     </message>
 </context>
 <context>
+    <name>FtiInstrument</name>
+    <message>
+        <source>The instrument file is cut short at byte %1.</source>
+        <translation>The instrument file is cut short at byte %1.</translation>
+    </message>
+    <message>
+        <source>Sequence slot %1 loops to item %2 but has %3 items.</source>
+        <translation>Sequence slot %1 loops to item %2 but has %3 items.</translation>
+    </message>
+    <message>
+        <source>Sequence slot %1 releases at item %2 but has %3 items.</source>
+        <translation>Sequence slot %1 releases at item %2 but has %3 items.</translation>
+    </message>
+    <message>
+        <source>Sequence slot %1 has %2 items; the tracker plays at most 252.</source>
+        <translation>Sequence slot %1 has %2 items; the tracker plays at most 252.</translation>
+    </message>
+    <message>
+        <source>The instrument has %1 sequence slots; a Namco 163 instrument has at most 5.</source>
+        <translation>The instrument has %1 sequence slots; a Namco 163 instrument has at most 5.</translation>
+    </message>
+    <message>
+        <source>The wave size is %1; the Namco 163 takes 4 to 240 samples.</source>
+        <translation>The wave size is %1; the Namco 163 takes 4 to 240 samples.</translation>
+    </message>
+    <message>
+        <source>The wave position is %1; the Namco 163 takes 0 to 239.</source>
+        <translation>The wave position is %1; the Namco 163 takes 0 to 239.</translation>
+    </message>
+    <message>
+        <source>The instrument holds %1 waves; a Namco 163 instrument holds 1 to 64.</source>
+        <translation>The instrument holds %1 waves; a Namco 163 instrument holds 1 to 64.</translation>
+    </message>
+    <message>
+        <source>Sample %1 of wave %2 is %3; a Namco 163 sample is 0 to 15.</source>
+        <translation>Sample %1 of wave %2 is %3; a Namco 163 sample is 0 to 15.</translation>
+    </message>
+    <message>
+        <source>This is no tracker instrument file: it does not begin with "FTI".</source>
+        <translation>This is no tracker instrument file: it does not begin with "FTI".</translation>
+    </message>
+    <message>
+        <source>The instrument's version is not a digit, a point and a digit.</source>
+        <translation>The instrument's version is not a digit, a point and a digit.</translation>
+    </message>
+    <message>
+        <source>The instrument is of version %1; the tracker reads versions up to 2.5.</source>
+        <translation>The instrument is of version %1; the tracker reads versions up to 2.5.</translation>
+    </message>
+    <message>
+        <source>This is a %1 instrument; only Namco 163 and FDS instruments hold waves.</source>
+        <translation>This is a %1 instrument; only Namco 163 and FDS instruments hold waves.</translation>
+    </message>
+    <message>
+        <source>The instrument type %1 is unknown.</source>
+        <translation>The instrument type %1 is unknown.</translation>
+    </message>
+    <message>
+        <source>The instrument name is %1 bytes long; at most 127 fit.</source>
+        <translation>The instrument name is %1 bytes long; at most 127 fit.</translation>
+    </message>
+    <message>
+        <source>The instrument name holds a character the tracker cannot show; use letters, digits and punctuation of plain ASCII.</source>
+        <translation>The instrument name holds a character the tracker cannot show; use letters, digits and punctuation of plain ASCII.</translation>
+    </message>
+    <message>
+        <source>The bank holds no wave; an instrument needs at least one.</source>
+        <translation>The bank holds no wave; an instrument needs at least one.</translation>
+    </message>
+    <message>
+        <source>The bank has %1 waves; a Namco 163 instrument holds at most 64. Delete %2 waves or export the bank in parts.</source>
+        <translation>The bank has %1 waves; a Namco 163 instrument holds at most 64. Delete %2 waves or export the bank in parts.</translation>
+    </message>
+    <message>
+        <source>Wave %1 has %2 samples and wave 1 has %3; a Namco 163 instrument holds waves of one length. Bring every wave to one length.</source>
+        <translation>Wave %1 has %2 samples and wave 1 has %3; a Namco 163 instrument holds waves of one length. Bring every wave to one length.</translation>
+    </message>
+    <message>
+        <source>The Namco 163 cannot play waves of %1 samples: it plays 4 to 240 samples in steps of 4. Change the length to %2.</source>
+        <translation>The Namco 163 cannot play waves of %1 samples: it plays 4 to 240 samples in steps of 4. Change the length to %2.</translation>
+    </message>
+    <message>
+        <source>The FDS plays waves of 64 samples; this wave has %1. Change its length to 64.</source>
+        <translation>The FDS plays waves of 64 samples; this wave has %1. Change its length to 64.</translation>
+    </message>
+</context>
+<context>
     <name>InterchangeCommands</name>
     <message>
         <source>Target</source>
@@ -559,6 +646,17 @@
     <message>
         <source>No repeating cycle was found in “%1”; the sound must repeat at least twice within its first %2 frames.</source>
         <translation>No repeating cycle was found in “%1”; the sound must repeat at least twice within its first %2 frames.</translation>
+    </message>
+</context>
+<context>
+    <name>WaveBank</name>
+    <message>
+        <source>The text holds more than %1 waves; a bank holds at most %1.</source>
+        <translation>The text holds more than %1 waves; a bank holds at most %1.</translation>
+    </message>
+    <message>
+        <source>The text holds no wave.</source>
+        <translation>The text holds no wave.</translation>
     </message>
 </context>
 <context>

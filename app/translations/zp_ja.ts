@@ -379,6 +379,93 @@
     </message>
 </context>
 <context>
+    <name>FtiInstrument</name>
+    <message>
+        <source>The instrument file is cut short at byte %1.</source>
+        <translation>インストゥルメントファイルがバイト %1 で途切れています。</translation>
+    </message>
+    <message>
+        <source>Sequence slot %1 loops to item %2 but has %3 items.</source>
+        <translation>シーケンス枠 %1 はアイテム %2 へループしますが、アイテムは %3 個しかありません。</translation>
+    </message>
+    <message>
+        <source>Sequence slot %1 releases at item %2 but has %3 items.</source>
+        <translation>シーケンス枠 %1 はアイテム %2 でリリースしますが、アイテムは %3 個しかありません。</translation>
+    </message>
+    <message>
+        <source>Sequence slot %1 has %2 items; the tracker plays at most 252.</source>
+        <translation>シーケンス枠 %1 のアイテムは %2 個です。トラッカーが再生できるのは 252 個までです。</translation>
+    </message>
+    <message>
+        <source>The instrument has %1 sequence slots; a Namco 163 instrument has at most 5.</source>
+        <translation>インストゥルメントのシーケンス枠は %1 個です。Namco 163 のインストゥルメントは 5 個までです。</translation>
+    </message>
+    <message>
+        <source>The wave size is %1; the Namco 163 takes 4 to 240 samples.</source>
+        <translation>波形の長さが %1 です。Namco 163 は 4～240 サンプルです。</translation>
+    </message>
+    <message>
+        <source>The wave position is %1; the Namco 163 takes 0 to 239.</source>
+        <translation>波形の位置が %1 です。Namco 163 は 0～239 です。</translation>
+    </message>
+    <message>
+        <source>The instrument holds %1 waves; a Namco 163 instrument holds 1 to 64.</source>
+        <translation>インストゥルメントの波形は %1 個です。Namco 163 のインストゥルメントは 1～64 個です。</translation>
+    </message>
+    <message>
+        <source>Sample %1 of wave %2 is %3; a Namco 163 sample is 0 to 15.</source>
+        <translation>波形 %2 のサンプル %1 が %3 です。Namco 163 のサンプルは 0～15 です。</translation>
+    </message>
+    <message>
+        <source>This is no tracker instrument file: it does not begin with "FTI".</source>
+        <translation>トラッカーのインストゥルメントファイルではありません。「FTI」で始まっていません。</translation>
+    </message>
+    <message>
+        <source>The instrument's version is not a digit, a point and a digit.</source>
+        <translation>インストゥルメントのバージョンが「数字・ピリオド・数字」の形ではありません。</translation>
+    </message>
+    <message>
+        <source>The instrument is of version %1; the tracker reads versions up to 2.5.</source>
+        <translation>インストゥルメントのバージョンは %1 です。トラッカーが読めるのは 2.5 までです。</translation>
+    </message>
+    <message>
+        <source>This is a %1 instrument; only Namco 163 and FDS instruments hold waves.</source>
+        <translation>%1 のインストゥルメントです。波形を持つのは Namco 163 と FDS のインストゥルメントだけです。</translation>
+    </message>
+    <message>
+        <source>The instrument type %1 is unknown.</source>
+        <translation>インストゥルメントの種類 %1 は不明です。</translation>
+    </message>
+    <message>
+        <source>The instrument name is %1 bytes long; at most 127 fit.</source>
+        <translation>インストゥルメント名が %1 バイトあります。入るのは 127 バイトまでです。</translation>
+    </message>
+    <message>
+        <source>The instrument name holds a character the tracker cannot show; use letters, digits and punctuation of plain ASCII.</source>
+        <translation>インストゥルメント名にトラッカーが表示できない文字があります。ASCII の英字・数字・記号を使ってください。</translation>
+    </message>
+    <message>
+        <source>The bank holds no wave; an instrument needs at least one.</source>
+        <translation>バンクに波形がありません。インストゥルメントには 1 つ以上必要です。</translation>
+    </message>
+    <message>
+        <source>The bank has %1 waves; a Namco 163 instrument holds at most 64. Delete %2 waves or export the bank in parts.</source>
+        <translation>バンクの波形は %1 個です。Namco 163 のインストゥルメントは 64 個までです。波形を %2 個削除するか、バンクを分けて書き出してください。</translation>
+    </message>
+    <message>
+        <source>Wave %1 has %2 samples and wave 1 has %3; a Namco 163 instrument holds waves of one length. Bring every wave to one length.</source>
+        <translation>波形 %1 は %2 サンプル、波形 1 は %3 サンプルです。Namco 163 のインストゥルメントの波形はすべて同じ長さです。すべての波形を同じ長さにしてください。</translation>
+    </message>
+    <message>
+        <source>The Namco 163 cannot play waves of %1 samples: it plays 4 to 240 samples in steps of 4. Change the length to %2.</source>
+        <translation>Namco 163 は %1 サンプルの波形を再生できません。再生できるのは 4～240 サンプル（4 刻み）です。長さを %2 に変えてください。</translation>
+    </message>
+    <message>
+        <source>The FDS plays waves of 64 samples; this wave has %1. Change its length to 64.</source>
+        <translation>FDS が再生する波形は 64 サンプルです。この波形は %1 サンプルです。長さを 64 に変えてください。</translation>
+    </message>
+</context>
+<context>
     <name>InterchangeCommands</name>
     <message>
         <source>Target</source>
@@ -559,6 +646,17 @@
     <message>
         <source>No repeating cycle was found in “%1”; the sound must repeat at least twice within its first %2 frames.</source>
         <translation>「%1」に繰り返す周期が見つかりませんでした。最初の %2 フレームの中で少なくとも 2 回繰り返す音が必要です。</translation>
+    </message>
+</context>
+<context>
+    <name>WaveBank</name>
+    <message>
+        <source>The text holds more than %1 waves; a bank holds at most %1.</source>
+        <translation>文字列の波形が %1 個を超えています。バンクに入るのは %1 個までです。</translation>
+    </message>
+    <message>
+        <source>The text holds no wave.</source>
+        <translation>文字列に波形がありません。</translation>
     </message>
 </context>
 <context>

@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/fti_instrument.h"
 #include "formats/hex_wave_text.h"
+#include "formats/wave_bank.h"
 #include "formats/wave_depth.h"
 #include "formats/wave_files.h"
 #include "formats/wave_formats.h"
@@ -85,6 +87,28 @@ void FuzzFileReaders(const std::vector<uint8_t>& bytes) {
   if (ugw.ok) Check(WriteUgw(ugw.samples) == bytes);
 }
 
+// An instrument read has waves the chip plays; a Namco 163 one written again reads back the same.
+// A bank text read has 1 to 256 waves of editor lengths.
+void FuzzBanks(const std::vector<uint8_t>& bytes, std::string_view text) {
+  const FtiReadResult fti = ReadFti(bytes);
+  Check(fti.ok == fti.error.Empty());
+  if (fti.ok && fti.instrument.chip == FtiChip::kN163) {
+    const FtiInstrument& read = fti.instrument;
+    Check(!read.waves.empty() && read.waves.size() <= kN163MaxWaves);
+    const WaveBank bank = BankOfFti(read);
+    const FtiWriteResult written = WriteN163Fti(bank, "fuzz");
+    Check(written.ok == (read.waves[0].size() % 4 == 0) && written.snappedSamples == 0);
+    if (written.ok) Check(ReadFti(written.bytes).instrument.waves == read.waves);
+  } else if (fti.ok) {
+    Check(fti.instrument.waves.size() == 1 && fti.instrument.waves[0].size() == kFdsWaveSize);
+    Check(WriteFdsFti(BankOfFti(fti.instrument).waves[0], "fuzz").ok);
+  }
+  const BankReadResult bank = ReadBankText(text);
+  Check(bank.ok == bank.error.Empty() && bank.ok == !bank.bank.waves.empty());
+  Check(bank.bank.waves.size() <= kMaxBankWaves && bank.lines.size() == bank.bank.waves.size());
+  for (const std::vector<int8_t>& wave : bank.bank.waves) Check(IsEditorLength(wave.size()));
+}
+
 // The bytes as samples of an editor length: each writer's text reads back as the samples
 // resampled to the length it wrote and snapped to its depth.
 void FuzzWriters(const uint8_t* data, size_t size) {
@@ -112,5 +136,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzTextReaders(text);
   FuzzFileReaders(std::vector<uint8_t>(data, data + size));
   FuzzWriters(data, size);
+  FuzzBanks(std::vector<uint8_t>(data, data + size), text);
   return 0;
 }
