@@ -95,7 +95,6 @@ class SoundReader {
   }
 
  private:
-  SF_VIRTUAL_IO io;
   SF_INFO info{};
   SNDFILE* sound = nullptr;
 };

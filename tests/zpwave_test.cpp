@@ -195,23 +195,33 @@ TEST_F(ZpwaveTest, OutputThatCannotBeWrittenFailsAndALinkWritesItsTarget) {
   std::filesystem::create_directory(dir / "folder.wav");
   struct Case {
     std::vector<std::string> args;
-    std::string out;   // standard output's redirection; "": its file
+    std::string out;  // standard output's redirection; "": its file
     int status;
     std::string says;  // on standard error
   };
   const std::string link = (dir / "link.wav").string();
   const std::vector<Case> cases = {
-      {{"convert", "--to", "gb", "ff007f80"}, ">/dev/full", 2,
+      {{"convert", "--to", "gb", "ff007f80"},
+       ">/dev/full",
+       2,
        "could not write to standard output: No space left on device"},
-      {{"convert", "--to", "gb", "ff007f80"}, ">&-", 2,
+      {{"convert", "--to", "gb", "ff007f80"},
+       ">&-",
+       2,
        "could not write to standard output: Bad file descriptor"},
       {{"render", "--out", link, "ff007f80"}, "", 0, ""},
-      {{"render", "--out", (dir / "pipe.wav").string(), "ff007f80"}, "", 2,
+      {{"render", "--out", (dir / "pipe.wav").string(), "ff007f80"},
+       "",
+       2,
        "is a named pipe, not a regular file"},
       {{"render", "--out", (dir / "folder.wav").string(), "ff007f80"}, "", 2, "is a folder"},
-      {{"render", "--out", (dir / "no" / "such.wav").string(), "ff007f80"}, "", 2,
+      {{"render", "--out", (dir / "no" / "such.wav").string(), "ff007f80"},
+       "",
+       2,
        "No such file or directory"},
-      {{"render", "--out", (dir / (std::string(250, 'n') + ".wav")).string(), "ff007f80"}, "", 0,
+      {{"render", "--out", (dir / (std::string(250, 'n') + ".wav")).string(), "ff007f80"},
+       "",
+       0,
        ""},
   };
   for (const Case& c : cases) {
