@@ -19,12 +19,22 @@ void Check(bool condition) {
   if (!condition) __builtin_trap();
 }
 
+// A private folder under /tmp, removed when the fuzzer exits.
+std::string folder;
+
+void RemoveFolder() {
+  rmdir(folder.c_str());
+}
+
 std::string FolderPath() {
-  static const std::string folder = [] {
+  static const bool made = [] {
     char name[] = "/tmp/atomic_write_fuzz-XXXXXX";
     Check(mkdtemp(name) != nullptr);
-    return std::string(name);
+    folder = name;
+    std::atexit(RemoveFolder);
+    return true;
   }();
+  Check(made);
   return folder;
 }
 

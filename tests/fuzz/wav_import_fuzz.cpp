@@ -43,12 +43,23 @@ std::string Header(bool isFloat, uint16_t channels, uint32_t rate, uint32_t data
   return out;
 }
 
+// A private folder under /tmp, removed when the fuzzer exits.
+std::string folder;
+
+void RemoveFolder() {
+  unlink((folder + "/fuzz.wav").c_str());
+  rmdir(folder.c_str());
+}
+
 std::string FolderPath() {
-  static const std::string folder = [] {
+  static const bool made = [] {
     char name[] = "/tmp/wav_import_fuzz-XXXXXX";
     Check(mkdtemp(name) != nullptr);
-    return std::string(name);
+    folder = name;
+    std::atexit(RemoveFolder);
+    return true;
   }();
+  Check(made);
   return folder;
 }
 
