@@ -32,8 +32,12 @@ int EditorApp::Run(AudioDevice* device) {
     FileCommands& files = dialog.Commands().Files();
     files.KeepSessionOnExit(true);
     if (FileCommands::RestoresSessionAtStart()) files.RestoreLastSession(true);
-    // A signal ends the dialog as Exit does.
-    ExitSignals exitSignals([&dialog] { dialog.reject(); });
+    // A signal ends the dialog as Exit does, also while a message box or a file dialog is open:
+    // those are closed first.
+    ExitSignals exitSignals([&dialog] {
+      ExitSignals::CloseModalsAbove(&dialog);
+      dialog.reject();
+    });
     // A window destroyed by another client ends the dialog as Exit would: stop, then close.
     WindowLossWatch watch(&dialog, &dialog.Pane().Model().GetPlayer(),
                           [&dialog] { dialog.reject(); });

@@ -4,7 +4,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
+#include <QWidget>
 #include <csignal>
 
 namespace {
@@ -35,6 +38,22 @@ ExitSignals::ExitSignals(std::function<void()> onSignal) : onSignal(std::move(on
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   for (int signal : kSignals) sigaction(signal, &action, nullptr);
+}
+
+void ExitSignals::CloseModalsAbove(QWidget* main) {
+  // Each pass closes the innermost one; a widget that refuses to close ends the loop.
+  QWidget* last = nullptr;
+  for (int pass = 0; pass < 32; ++pass) {
+    QWidget* open = QApplication::activePopupWidget();
+    if (open == nullptr) open = QApplication::activeModalWidget();
+    if (open == nullptr || open == main || open == last) return;
+    last = open;
+    if (auto* dialog = qobject_cast<QDialog*>(open)) {
+      dialog->reject();
+    } else {
+      open->close();
+    }
+  }
 }
 
 ExitSignals::~ExitSignals() {

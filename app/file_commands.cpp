@@ -349,6 +349,14 @@ bool FileCommands::ImportWav(const QString& path, int32_t firstFrames) {
     dialog.Pane().SetHarmonicsView(WaveEditorModel::kWaveView);
     model.SetSamples(codes);
   });
+  if (cycle.replacedSamples > 0) {
+    Show(TextMessage(
+        kContext,
+        QT_TRANSLATE_NOOP("FileCommands",
+                          "%1 samples of “%2” were not numbers (NaN or infinity); "
+                          "they were taken as silence."),
+        {std::to_string(cycle.replacedSamples), QDir::toNativeSeparators(path).toStdString()}));
+  }
   return true;
 }
 

@@ -474,7 +474,8 @@ void MainDialog::UpdateButtonStates() {
   holdButton->setChecked(wave && model.Mode() == WaveEditorModel::kHold);
   polyButton->setChecked(wave && model.Mode() == WaveEditorModel::kPoly);
   harmonicsButton->setChecked(!wave);
-  playButton->setChecked(model.GetPlayer().IsPlaying());
+  const bool failed = commands != nullptr && commands->Sound().PlayFailed();
+  playButton->setChecked(model.GetPlayer().IsPlaying() && !failed);
 }
 
 void MainDialog::showEvent(QShowEvent* event) {

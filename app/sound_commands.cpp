@@ -59,6 +59,7 @@ SoundCommands::SoundCommands(MainDialog& dialog, EditorCommands& commands, QMenu
 }
 
 void SoundCommands::BeforePlay() {
+  playFailed = false;
   Player& player = dialog.Pane().Model().GetPlayer();
   if (player.IsPlaying()) return;  // the next Play takes it
   if (player.IsLowLatency() != lowLatency->isChecked())
@@ -70,6 +71,12 @@ void SoundCommands::CheckOutput() {
   UiServices* services = dialog.Services();
   if (player.TakeOutputWorked()) failureTold = false;
   const OutputProblem problem = player.TakeOutputProblem();
+  if (problem != OutputProblem::kNone && problem != OutputProblem::kServerLost) {
+    // Nothing will be heard: end the render thread, so that the next Play opens the output anew.
+    player.Stop();
+    playFailed = true;
+    dialog.UpdateButtonStates();
+  }
   if (problem != OutputProblem::kNone && !failureTold) {
     failureTold = true;
     if (services != nullptr) services->ShowMessage(ProblemMessage(problem));

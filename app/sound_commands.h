@@ -25,10 +25,14 @@ class SoundCommands : public QObject {
   // (again only after a Play has worked), a fall-back of the preview once. Run by the dialog's
   // play-state timer. [UI]
   void CheckOutput();
+  // The last Play found no usable output: its render thread was stopped and the Play button looks
+  // unpressed until the next Play, which tries the output again. [UI]
+  bool PlayFailed() const { return playFailed; }
 
  private:
   MainDialog& dialog;
   QAction* lowLatency = nullptr;
   // A failure was told, and no Play has worked since.
   bool failureTold = false;
+  bool playFailed = false;
 };

@@ -1,32 +1,24 @@
 // zpwave convert of a bank: a text of one wave per line, printed in another format or written as
 // a Namco 163 instrument (.fti), and the waves of an .fti instrument read back as such a text.
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/bank_commands.h"
+#include "cli/zpwave_io.h"
+#include "cli/zpwave_options.h"
+#include "fileio/atomic_write.h"
+#include "fileio/file_read.h"
 #include "formats/fti_instrument.h"
 #include "formats/wave_bank.h"
 #include "formats/wave_formats.h"
 
 namespace {
-
-constexpr int kBadInput = 2;
 
 constexpr char kBankUsage[] =
     "Usage: zpwave convert (--to FORMAT | --out FILE.fti) [--in FILE.fti | BANK]\n"
@@ -35,14 +27,6 @@ constexpr char kBankUsage[] =
     "as a Namco 163 instrument: its waves at 4 bits and a wave sequence stepping one wave per\n"
     "frame, looping; all waves of one length, 4 to 64 samples. --in reads the waves of a Namco\n"
     "163 or FDS instrument instead.\n";
-
-struct BadInput {
-  std::string message;
-};
-
-[[noreturn]] void Fail(std::string message) {
-  throw BadInput{std::move(message)};
-}
 
 bool IsFti(std::string_view path) {
   if (path.size() < 4) return false;
@@ -71,37 +55,13 @@ bool SeveralLines(std::string_view text) {
   return lines >= 2;
 }
 
-std::vector<uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) Fail("cannot read " + path + ": " + std::strerror(errno));
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
+// The most an instrument file may hold: far more than the largest the tracker writes.
+constexpr int64_t kMaxInstrumentBytes = int64_t{1} << 20;
 
-// Writes the bytes beside the file, then puts them in its place: a failure keeps the old file.
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::string temporary = path + ".XXXXXX";
-  const int fd = mkstemp(temporary.data());
-  if (fd < 0) Fail("cannot create " + path + ": " + std::strerror(errno));
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) break;
-    done += static_cast<size_t>(wrote);
-  }
-  const std::string reason = std::strerror(errno);
-  if (close(fd) != 0 || done != bytes.size()) {
-    std::remove(temporary.c_str());
-    Fail("cannot write " + path + ": " + reason);
-  }
-  const mode_t mask = umask(0);
-  umask(mask);
-  chmod(temporary.c_str(), 0666 & ~mask);
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const std::string renameReason = std::strerror(errno);
-    std::remove(temporary.c_str());
-    Fail("cannot write " + path + ": " + renameReason);
-  }
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+  const FileReadResult read = ReadFileBytes(path, kMaxInstrumentBytes);
+  if (!read.ok) Fail(EnglishText(read.error));
+  return std::vector<uint8_t>(read.bytes.begin(), read.bytes.end());
 }
 
 // The instrument's name: the file's name without ".fti", in printable ASCII, at most 127 bytes.
@@ -113,34 +73,29 @@ std::string InstrumentName(const std::string& path) {
   return name.substr(0, kFtiMaxName);
 }
 
-WaveBank ReadBank(const std::optional<std::string>& in, const std::optional<std::string>& input,
-                  const std::optional<std::string>& standardInput) {
+WaveBank ReadBank(const std::optional<std::string>& in, const std::optional<std::string>& input) {
   if (in) {
     const FtiReadResult read = ReadFti(ReadBytes(*in));
-    if (!read.ok) Fail(*in + ": " + read.error.Text());
+    if (!read.ok) Fail(*in + ": " + EnglishText(read.error));
     return BankOfFti(read.instrument);
   }
-  const std::string text = input && *input != "-" ? *input
-                           : standardInput
-                               ? *standardInput
-                               : std::string(std::istreambuf_iterator<char>(std::cin), {});
+  const std::string& text = input && *input != "-" ? *input : ReadStandardInput();
   const BankReadResult read = ReadBankText(text);
   if (!read.ok) {
     Fail((read.errorLine ? "line " + std::to_string(read.errorLine) + ": " : std::string()) +
-         read.error.Text());
+         EnglishText(read.error));
   }
   for (size_t i = 0; i < read.lines.size(); ++i) {
     const WaveReadResult& line = read.lines[i];
     if (!line.resampled) continue;
-    std::cerr << "zpwave: note: wave " << i + 1 << ": the " << WaveFormatOf(line.format).name
-              << " wave has " << line.givenCount << " values; resampled to " << line.samples.size()
-              << "\n";
+    Note("wave " + std::to_string(i + 1) + ": the " + WaveFormatOf(line.format).name +
+         " wave has " + std::to_string(line.givenCount) + " values; resampled to " +
+         std::to_string(line.samples.size()));
   }
   return read.bank;
 }
 
-int ConvertBank(const std::vector<std::string_view>& args,
-                const std::optional<std::string>& standardInput) {
+void ConvertBank(const std::vector<std::string_view>& args) {
   std::optional<WaveFormatId> to;
   std::optional<std::string> in;
   std::optional<std::string> out;
@@ -148,23 +103,23 @@ int ConvertBank(const std::vector<std::string_view>& args,
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     if (arg == "--help" || arg == "-h") {
-      std::cout << kBankUsage;
-      return 0;
+      Print(kBankUsage);
+      return;
     } else if (arg == "--to" || arg == "--in" || arg == "--out") {
       if (i + 1 >= args.size()) Fail(std::string(arg) + " needs a value");
       const std::string value(args[++i]);
       if (arg == "--to") {
         to = FindWaveFormat(value);
-        if (!to) Fail("unknown format \"" + value + "\" (see zpwave formats)");
+        if (!to) Fail("unknown format " + Quoted(value) + " (see zpwave formats)");
       } else if (!IsFti(value)) {
-        Fail(std::string(arg) + " of a bank takes an .fti instrument, not \"" + value + "\"");
+        Fail(std::string(arg) + " of a bank takes an .fti instrument, not " + Quoted(value));
       } else {
         (arg == "--in" ? in : out) = value;
       }
     } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
-      Fail("a bank takes --to, --in and --out, not \"" + std::string(arg) + "\"");
+      Fail("a bank takes --to, --in and --out, not " + Quoted(arg));
     } else if (input || in) {
-      Fail("convert takes one INPUT; the second is \"" + std::string(arg) + "\"");
+      Fail("convert takes one INPUT; the second is " + Quoted(arg));
     } else {
       input = std::string(arg);
     }
@@ -172,25 +127,26 @@ int ConvertBank(const std::vector<std::string_view>& args,
   if (in && input) Fail("convert takes --in or an INPUT, not both");
   if (!to && !out) Fail("convert needs --to FORMAT or --out FILE.fti (see zpwave convert --help)");
   if (to && out) Fail("convert prints with --to or writes --out FILE.fti, not both");
-  const WaveBank bank = ReadBank(in, input, standardInput);
+  const WaveBank bank = ReadBank(in, input);
   if (to) {
-    std::cout << WriteBankText(bank, *to);
-    return 0;
+    Print(WriteBankText(bank, *to));
+    return;
   }
   const FtiWriteResult written = WriteN163Fti(bank, InstrumentName(*out));
-  if (!written.ok) Fail(written.error.Text());
-  WriteBytes(*out, written.bytes);
+  if (!written.ok) Fail(EnglishText(written.error));
+  const FileResult saved = WriteFileAtomic(
+      *out,
+      std::string_view(reinterpret_cast<const char*>(written.bytes.data()), written.bytes.size()));
+  if (!saved.ok) Fail(EnglishText(saved.error));
   if (written.snappedSamples > 0) {
-    std::cerr << "zpwave: note: " << written.snappedSamples
-              << " samples brought to the nearest of the Namco 163's 16 levels\n";
+    Note(std::to_string(written.snappedSamples) +
+         " samples brought to the nearest of the Namco 163's 16 levels");
   }
-  return 0;
 }
 
 }  // namespace
 
-std::optional<int> RunBankConvert(int argc, char** argv) {
-  const std::vector<std::string_view> args(argv, argv + argc);
+bool RunBankConvert(const std::vector<std::string_view>& args) {
   bool bank = false;
   bool fromStandardInput = true;
   const bool from = std::find(args.begin(), args.end(), "--from") != args.end();
@@ -209,24 +165,8 @@ std::optional<int> RunBankConvert(int argc, char** argv) {
       bank = bank || (SeveralLines(arg) && !from);
     }
   }
-  // A text from standard input is looked at here: a bank stays here, anything else goes back to
-  // standard input for the one-wave convert.
-  std::optional<std::string> standardInput;
-  if (!bank && fromStandardInput) {
-    standardInput = std::string(std::istreambuf_iterator<char>(std::cin), {});
-    bank = SeveralLines(*standardInput);
-    if (!bank) {
-      static std::stringbuf handedBack;
-      handedBack.str(*standardInput);
-      std::cin.rdbuf(&handedBack);
-    }
-  }
-  if (!bank) return std::nullopt;
-  try {
-    return ConvertBank(args, standardInput);
-  } catch (const BadInput& bad) {
-    std::cout.flush();
-    std::cerr << "zpwave: " << bad.message << '\n';
-    return kBadInput;
-  }
+  // A text from standard input is looked at here; the one-wave convert reads the same text.
+  if (!bank && fromStandardInput) bank = SeveralLines(ReadStandardInput());
+  if (bank) ConvertBank(args);
+  return bank;
 }

@@ -1,37 +1,22 @@
-// Whole files in and out: a write replaces the file in one step (temporary file in the same
-// folder, then rename), so a failed or interrupted write leaves the old file as it was.
+// Whole files in and out by QString path: the program's one atomic write and its bounded,
+// non-blocking read (fileio/), with the path shown as the user knows it.
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 #include <QString>
 
-#include "formats/text_message.h"
+#include "fileio/atomic_write.h"
+#include "fileio/file_read.h"
 
-struct FileResult {
-  bool ok = false;
-  TextMessage error;  // why it failed
-};
+// Writes `bytes` as the whole new content of `path` (see WriteFileAtomic in fileio/). On failure
+// the old file (or no file) stays and no temporary file is left behind. Any thread.
+FileResult WriteFileAtomic(const QString& path, std::string_view bytes);
 
-struct FileReadResult {
-  bool ok = false;
-  std::string bytes;
-  TextMessage error;  // why it failed
-};
-
-struct AtomicWriteOptions {
-  // Test hook: the write fails like a full disk when it would put more than this many bytes into
-  // the temporary file (those bytes are written first); negative: never.
-  int64_t failAfterBytes = -1;
-};
-
-// Writes `bytes` as the whole new content of `path`. On failure the old file (or no file) stays
-// and no temporary file is left behind. Any thread.
-FileResult WriteFileAtomic(const QString& path, std::string_view bytes,
-                           const AtomicWriteOptions& options = {});
-
-// The whole content of `path`; refused when missing, unreadable or longer than maxBytes. Any
-// thread.
+// The whole content of `path`; refused when missing, not a regular file, unreadable or longer
+// than maxBytes. Never waits on a pipe or a device. Any thread.
 FileReadResult ReadFileBytes(const QString& path, int64_t maxBytes = int64_t{64} << 20);
+
+// The path in the system's encoding, for fileio/.
+std::string LocalPath(const QString& path);

@@ -1,54 +1,19 @@
 #include "files/wav_export.h"
 
 #include <cmath>
-#include <string_view>
 
-#include <sndfile.h>
-#include <QBuffer>
-#include <QByteArray>
-
-#include "files/wav_io_device.h"
+#include "fileio/wav_file.h"
 
 namespace {
-
-constexpr const char* kContext = "WavExport";
 
 int32_t SignedSample(uint16_t slot) {
   return static_cast<int8_t>(static_cast<uint8_t>(slot & 0xff));
 }
 
-FileResult EncodeFailure(const std::string& reason) {
-  return {false,
-          TextMessage(kContext, QT_TRANSLATE_NOOP("WavExport", "Could not encode the sound: %1"),
-                      {reason})};
-}
-
 }  // namespace
 
 FileResult WriteWavPcm16(const QString& path, const std::vector<int16_t>& pcm, int32_t sampleRate) {
-  SF_INFO info{};
-  info.samplerate = sampleRate;
-  info.channels = 1;
-  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-  if (sampleRate < 1 || !sf_format_check(&info)) {
-    return {false, TextMessage(
-                       kContext,
-                       QT_TRANSLATE_NOOP("WavExport", "A WAV file cannot have the sample rate %1."),
-                       {std::to_string(sampleRate)})};
-  }
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadWrite);
-  SF_VIRTUAL_IO io = QIODeviceVirtualIo();
-  SNDFILE* sound = sf_open_virtual(&io, SFM_WRITE, &info, &buffer);
-  if (sound == nullptr) return EncodeFailure(sf_strerror(nullptr));
-  const auto count = static_cast<sf_count_t>(pcm.size());
-  const bool written = sf_write_short(sound, pcm.data(), count) == count;
-  const std::string reason = sf_strerror(sound);
-  const int closeError = sf_close(sound);
-  if (!written) return EncodeFailure(reason);
-  if (closeError != 0) return EncodeFailure(sf_error_number(closeError));
-  return WriteFileAtomic(path, std::string_view(bytes.constData(), bytes.size()));
+  return WriteWavFile(LocalPath(path), pcm, sampleRate);
 }
 
 std::vector<int16_t> SingleCycle(const std::vector<uint16_t>& samples, int32_t mode, int32_t size) {

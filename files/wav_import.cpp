@@ -5,11 +5,9 @@
 #include <optional>
 
 #include <sndfile.h>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <unistd.h>
 
-#include "files/wav_io_device.h"
+#include "files/atomic_file.h"
 #include "formats/wave_length.h"
 
 namespace {
@@ -22,7 +20,7 @@ constexpr sf_count_t kReadBlockFrames = 4096;
 constexpr double kPeakFraction = 0.95;
 
 std::string Shown(const QString& path) {
-  return QDir::toNativeSeparators(path).toStdString();
+  return LocalPath(path);
 }
 
 WavImportResult Refuse(const char* source, std::vector<std::string> args) {
@@ -46,11 +44,12 @@ bool IsSupportedEncoding(int format) {
   }
 }
 
-// An open sound file that closes itself.
+// An open sound file that closes itself (and the descriptor it was given).
 class SoundReader {
  public:
-  explicit SoundReader(QFile& file) : io(QIODeviceVirtualIo()) {
-    sound = sf_open_virtual(&io, SFM_READ, &info, &file);
+  explicit SoundReader(int fd) {
+    sound = sf_open_fd(fd, SFM_READ, &info, SF_TRUE);
+    if (sound == nullptr) close(fd);
   }
   ~SoundReader() {
     if (sound != nullptr) sf_close(sound);
@@ -62,17 +61,29 @@ class SoundReader {
   const SF_INFO& Info() const { return info; }
 
   // Appends up to `frames` frames mixed to mono; with skipSilence, frames before the first one
-  // that is not exactly 0 are dropped and not counted. False on a read error.
-  bool ReadMono(int64_t frames, bool skipSilence, std::vector<double>& mono) {
+  // that is not exactly 0 are dropped and not counted, but at most `skipLimit` frames are read
+  // in all. A sample that is not a finite number counts as 0 and is counted in `replaced`.
+  // False on a read error.
+  bool ReadMono(int64_t frames, bool skipSilence, int64_t skipLimit, std::vector<double>& mono,
+                int64_t& replaced) {
     const int channels = info.channels;
     std::vector<double> block(static_cast<size_t>(kReadBlockFrames * channels));
     int64_t wanted = frames;
-    while (wanted > 0) {
+    int64_t read = 0;
+    while (wanted > 0 && (!skipSilence || read < skipLimit)) {
       const sf_count_t got = sf_readf_double(sound, block.data(), kReadBlockFrames);
       if (got <= 0) return sf_error(sound) == SF_ERR_NO_ERROR;
+      read += got;
       for (sf_count_t i = 0; i < got && wanted > 0; ++i) {
         double sum = 0;
-        for (int c = 0; c < channels; ++c) sum += block[static_cast<size_t>(i * channels + c)];
+        for (int c = 0; c < channels; ++c) {
+          const double sample = block[static_cast<size_t>(i * channels + c)];
+          if (std::isfinite(sample)) {
+            sum += sample;
+          } else {
+            ++replaced;
+          }
+        }
         const double value = sum / channels;
         if (skipSilence && value == 0.0) continue;
         skipSilence = false;
@@ -84,7 +95,6 @@ class SoundReader {
   }
 
  private:
-  SF_VIRTUAL_IO io;
   SF_INFO info{};
   SNDFILE* sound = nullptr;
 };
@@ -153,16 +163,10 @@ WavImportResult ImportWavCycle(const QString& path, int32_t length, int32_t firs
     return Refuse(QT_TRANSLATE_NOOP("WavImport", "A wave cannot have %1 samples."),
                   {std::to_string(length)});
   }
-  const QFileInfo fileInfo(path);
-  if (!fileInfo.exists() || fileInfo.isDir()) {
-    return Refuse(QT_TRANSLATE_NOOP("WavImport", "The file “%1” does not exist."), {Shown(path)});
-  }
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    return Refuse(QT_TRANSLATE_NOOP("WavImport", "Could not open “%1”: %2"),
-                  {Shown(path), file.errorString().toStdString()});
-  }
-  SoundReader reader(file);
+  WavImportResult refused;
+  const int fd = OpenRegularFile(LocalPath(path), refused.error);
+  if (fd < 0) return refused;
+  SoundReader reader(fd);
   if (!reader.IsOpen()) {
     return Refuse(QT_TRANSLATE_NOOP("WavImport", "“%1” is not a sound file that can be read: %2"),
                   {Shown(path), sf_strerror(nullptr)});
@@ -195,7 +199,11 @@ WavImportResult ImportWavCycle(const QString& path, int32_t length, int32_t firs
     }
     frames = info.frames;
   }
-  if (!reader.ReadMono(frames, firstFrames == kFindPeriod, signal) ||
+  // The search skips leading silence within the first seconds only, so that a long silent file
+  // is refused quickly.
+  const int64_t skipLimit = int64_t{kSilenceSearchSeconds} * std::max(info.samplerate, 1);
+  int64_t replaced = 0;
+  if (!reader.ReadMono(frames, firstFrames == kFindPeriod, skipLimit, signal, replaced) ||
       (firstFrames != kFindPeriod && static_cast<int64_t>(signal.size()) < frames)) {
     return Refuse(QT_TRANSLATE_NOOP("WavImport", "Could not read the sound of “%1”."),
                   {Shown(path)});
@@ -206,8 +214,10 @@ WavImportResult ImportWavCycle(const QString& path, int32_t length, int32_t firs
     const bool silent =
         std::all_of(signal.begin(), signal.end(), [&](double v) { return v == signal.front(); });
     if (signal.empty() || silent) {
-      return Refuse(QT_TRANSLATE_NOOP("WavImport", "“%1” is silent; there is no cycle to take."),
-                    {Shown(path)});
+      return Refuse(QT_TRANSLATE_NOOP("WavImport",
+                                      "“%1” is silent in its first %2 seconds; there is no cycle "
+                                      "to take."),
+                    {Shown(path), std::to_string(kSilenceSearchSeconds)});
     }
     const std::optional<int32_t> found = FindPeriod(signal);
     if (!found) {
@@ -224,5 +234,6 @@ WavImportResult ImportWavCycle(const QString& path, int32_t length, int32_t firs
   result.samples = SampleCycle(signal, period, length);
   result.periodFrames = period;
   result.sampleRate = info.samplerate;
+  result.replacedSamples = replaced;
   return result;
 }

@@ -124,7 +124,7 @@ std::optional<std::string> UnescapeText(std::string_view text) {
 }
 
 // Checks the version line; an empty message when it is one this program reads.
-TextMessage CheckVersionLine(const std::vector<Line>& lines) {
+TextMessage CheckVersionLine(const std::vector<Line>& lines, int32_t& readVersion) {
   std::string_view first = lines.empty() ? std::string_view() : lines.front().text;
   if (first.substr(0, 3) == "\xef\xbb\xbf") first.remove_prefix(3);  // a byte order mark
   first = Trim(first);
@@ -139,6 +139,7 @@ TextMessage CheckVersionLine(const std::vector<Line>& lines) {
                                    "the line “zpwave %2”."),
                  1, {std::to_string(kWaveDocumentVersion)});
   }
+  readVersion = *version;
   if (*version > kWaveDocumentVersion) {
     return Error(QT_TRANSLATE_NOOP("WaveDocument",
                                    "Line %1: the document has format version %2, written by a "
@@ -149,13 +150,37 @@ TextMessage CheckVersionLine(const std::vector<Line>& lines) {
   return {};
 }
 
+bool IsSkipped(std::string_view text) {
+  return text.empty() || text.front() == '#';
+}
+
+// Drops the end line and what follows it; refuses a document without one, or with more than
+// blank lines and comments after it.
+TextMessage CutAtEndLine(std::vector<Line>& lines) {
+  for (size_t i = 1; i < lines.size(); ++i) {
+    if (Trim(lines[i].text) != "end") continue;
+    for (size_t j = i + 1; j < lines.size(); ++j) {
+      if (!IsSkipped(Trim(lines[j].text))) {
+        return Error(QT_TRANSLATE_NOOP("WaveDocument", "Line %1: there is text after “end”."),
+                     lines[j].number);
+      }
+    }
+    lines.resize(i);
+    return {};
+  }
+  return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                 "Line %1: the document ends without its last line “end”; it "
+                                 "may have been cut off."),
+               lines.back().number);
+}
+
 // The fields of every "key = value" line after the version line; blank lines and lines starting
 // with '#' are skipped, keys this version does not know are ignored.
 TextMessage CollectFields(const std::vector<Line>& lines,
                           std::map<std::string_view, Field>& fields) {
   for (size_t i = 1; i < lines.size(); ++i) {
     const std::string_view text = Trim(lines[i].text);
-    if (text.empty() || text.front() == '#') continue;
+    if (IsSkipped(text)) continue;
     const size_t equals = text.find('=');
     const std::string_view key =
         equals == std::string_view::npos ? std::string_view() : Trim(text.substr(0, equals));
@@ -322,13 +347,17 @@ std::string WriteWaveDocument(const WaveDocument& document) {
   out += "\n";
   if (!document.target.empty()) out += "target = " + EscapeText(document.target) + "\n";
   if (!document.fileName.empty()) out += "file = " + EscapeText(document.fileName) + "\n";
+  out += "end\n";
   return out;
 }
 
 DocumentReadResult ReadWaveDocument(std::string_view text) {
   DocumentReadResult result;
-  const std::vector<Line> lines = SplitLines(text);
-  result.error = CheckVersionLine(lines);
+  std::vector<Line> lines = SplitLines(text);
+  int32_t version = 0;
+  result.error = CheckVersionLine(lines, version);
+  if (version > kWaveDocumentVersion) result.laterVersion = version;
+  if (result.error.Empty() && version >= kEndLineVersion) result.error = CutAtEndLine(lines);
   if (!result.error.Empty()) return result;
 
   std::map<std::string_view, Field> fields;

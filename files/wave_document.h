@@ -19,17 +19,22 @@ struct WaveDocument {
 
 struct DocumentReadResult {
   bool ok = false;
-  WaveDocument document;  // meaningful only when ok
-  TextMessage error;      // why the text was refused
+  WaveDocument document;     // meaningful only when ok
+  TextMessage error;         // why the text was refused
+  int32_t laterVersion = 0;  // the version of a document refused as later than kWaveDocumentVersion
 };
 
 // The format version this program writes and the newest it reads.
-inline constexpr int32_t kWaveDocumentVersion = 1;
+inline constexpr int32_t kWaveDocumentVersion = 2;
+// From this version on a document ends with the line "end", written last, so that a document cut
+// anywhere is refused; version 1 documents have no such line and still read.
+inline constexpr int32_t kEndLineVersion = 2;
 // The usual file name extension, without the dot.
 inline constexpr const char* kWaveDocumentExtension = "zpwave";
 
-// The document as text: the version line, then one "key = value" line per field, each line ended
-// by "\n". The state must hold length samples and amplitudes (as WaveEditorModel::State gives).
+// The document as text: the version line, then one "key = value" line per field, then "end", each
+// line ended by "\n". The state must hold length samples and amplitudes (as WaveEditorModel::State
+// gives).
 std::string WriteWaveDocument(const WaveDocument& document);
 // Reads a document; a damaged text or one of a later version is refused with a message naming
 // the line, and gives no document.

@@ -18,11 +18,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
 #include <cmath>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -30,6 +32,7 @@
 #include <vector>
 
 #include "app/about_dialog.h"
+#include "app/exit_signals.h"
 #include "app/icon_button.h"
 #include "app/icon_resources.h"
 #include "tests/support/capture_audio_device.h"
@@ -368,6 +371,36 @@ TEST_F(AppWidgetTest, ExitTheCloseBoxAndTheCloseCommandCancel) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), MainDialog::kResultCancel);
   }
+}
+
+// SIGTERM while a message box runs its own loop: the box is closed and the dialog ends as Exit
+// does, without anyone dismissing the box.
+TEST_F(AppWidgetTest, ASignalClosesAnOpenMessageBoxAndEndsTheDialog) {
+  MainDialog dialog(icons, nullptr, &services);
+  ExitSignals exitSignals([&dialog] {
+    ExitSignals::CloseModalsAbove(&dialog);
+    dialog.reject();
+  });
+  bool boxEnded = false;
+  bool rescued = false;
+  QTimer::singleShot(0, &dialog, [&] {
+    QMessageBox box(QMessageBox::Information, "box", "a message", QMessageBox::Ok, &dialog);
+    QTimer::singleShot(50, [] { raise(SIGTERM); });
+    box.exec();
+    boxEnded = true;
+  });
+  // Should the signal leave the box open, the test fails instead of waiting forever.
+  QTimer::singleShot(10000, &dialog, [&] {
+    rescued = true;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<QMessageBox*>(widget)) box->reject();
+    }
+    dialog.reject();
+  });
+  dialog.exec();
+  EXPECT_TRUE(boxEnded);
+  EXPECT_FALSE(rescued);
+  EXPECT_EQ(dialog.result(), MainDialog::kResultCancel);
 }
 
 TEST_F(AppWidgetTest, ControlsStandWhereTheirDialogUnitsPutThem) {

@@ -1,7 +1,15 @@
 // The editor's files: the wave document, atomic writes, WAV export and import, the session.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <iostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -23,6 +31,7 @@
 #include "files/wav_export.h"
 #include "files/wav_import.h"
 #include "files/wave_document.h"
+#include "support/private_tmpfs.h"
 
 using namespace std::string_view_literals;
 
@@ -80,8 +89,8 @@ std::vector<uint16_t> TestWave(int32_t length, uint32_t seed) {
 TEST(WaveDocumentTest, WritesReadableTextThatReadsBackToTheSameDocument) {
   WaveDocument document = SampleDocument();
   EXPECT_EQ(WriteWaveDocument(document),
-            "zpwave 1\nlength = 8\nmode = poly\nview = harmonics\nnote = 60\n"
-            "wave = 007f80ff12ab40c0\nharmonics = 0, 127, 64, 255, 1, 200, 127, 127\n");
+            "zpwave 2\nlength = 8\nmode = poly\nview = harmonics\nnote = 60\n"
+            "wave = 007f80ff12ab40c0\nharmonics = 0, 127, 64, 255, 1, 200, 127, 127\nend\n");
 
   document.target = "gameboy";
   document.fileName = " /tmp/wäve\\x\n \t";  // edge spaces, backslash, control characters
@@ -113,7 +122,12 @@ TEST(WaveDocumentTest, RefusesDamagedTextsNamingTheLine) {
   const std::vector<Case> cases = {
       {"", "1", "not a wave document"},
       {"zpwav 1\n", "1", "not a wave document"},
-      {"zpwave 2\nlength = 2\n", "1", "format version 2"},
+      {"zpwave 3\nlength = 2\n", "1", "format version 3"},
+      {"zpwave 2\nlength = 2\nmode = hold\nview = wave\nnote = 45\nwave = 00ff\nharmonics = 0, 1\n",
+       "7", "without its last line “end”"},
+      {"zpwave 2\nlength = 2\nmode = hold\nview = wave\nnote = 45\nwave = 00ff\nharmonics = 0, "
+       "1\nend\nnote = 3\n",
+       "9", "text after “end”"},
       {head + "wave = 00ff\n", "6", "without “harmonics"},
       {"zpwave 1\nlength = 12\nmode = hold\nview = wave\nnote = 45\nwave = 00ff\nharmonics = 0, "
        "1\n",
@@ -146,23 +160,139 @@ TEST(WaveDocumentTest, RefusesDamagedTextsNamingTheLine) {
   }
 }
 
-TEST(AtomicFileTest, AFailureHalfWayKeepsTheOldFileAndLeavesNothingElse) {
+TEST(WaveDocumentTest, ADocumentCutAnywhereIsRefused) {
+  WaveDocument document = SampleDocument();
+  document.target = "gameboy";
+  const std::string text = WriteWaveDocument(document);
+  // Every cut before the last newline loses at least part of "end".
+  for (size_t cut = 0; cut + 1 < text.size(); ++cut) {
+    EXPECT_FALSE(ReadWaveDocument(text.substr(0, cut)).ok) << "cut after " << cut << " bytes";
+  }
+  EXPECT_TRUE(ReadWaveDocument(text.substr(0, text.size() - 1)).ok);
+  EXPECT_TRUE(ReadWaveDocument(text).ok);
+}
+
+// Save, the last session and both exports on a real full disk: each says why and keeps the old
+// file byte for byte; nothing else is left on the disk.
+TEST(AtomicFileTest, AFullDiskFailsEverySaveAndKeepsTheOldFile) {
+  PrivateTmpfs disk(64 * 1024);
+  if (disk.Path().empty()) GTEST_SKIP() << "no private 64 KiB tmpfs here: " << disk.Why();
+  const QString folder = QString::fromStdString(disk.Path());
+  QStandardPaths::setTestModeEnabled(false);
+  qputenv("XDG_DATA_HOME", folder.toUtf8());
+  QCoreApplication::setOrganizationName("zp-files-test");
+  QCoreApplication::setApplicationName("full-disk");
+  const QString session = SessionFilePath();
+  ASSERT_TRUE(session.startsWith(folder)) << session.toStdString();
+
+  struct Case {
+    const char* name;
+    QString path;
+    std::function<FileResult(const QString&)> save;
+  };
+  const std::vector<Case> cases = {
+      {"Save", folder + "/wave.zpwave",
+       [](const QString& path) { return SaveWaveDocument(path, SampleDocument()); }},
+      {"the last session", session, [](const QString&) { return SaveSession(SampleDocument()); }},
+      {"Export Sound", folder + "/sound.wav",
+       [](const QString& path) { return WriteWavPcm16(path, std::vector<int16_t>(8000, 1234)); }},
+      {"Export Single Cycle", folder + "/cycle.wav",
+       [](const QString& path) { return WriteWavPcm16(path, SingleCycle(TestWave(32, 1), 2)); }},
+  };
+  for (const Case& c : cases) ASSERT_TRUE(WriteFileAtomic(c.path, std::string("old ") + c.name).ok);
+  // A filler takes every block that is left.
+  const std::string filler = disk.Path() + "/filler";
+  const int fd = open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  ASSERT_GE(fd, 0);
+  const std::string block(4096, 'f');
+  while (write(fd, block.data(), block.size()) > 0) {
+  }
+  EXPECT_EQ(errno, ENOSPC);
+  close(fd);
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const FileResult saved = c.save(c.path);
+    EXPECT_FALSE(saved.ok);
+    const std::string said = saved.error.Text();
+    EXPECT_NE(said.find(c.path.toStdString()), std::string::npos) << said;
+    EXPECT_NE(said.find(std::strerror(ENOSPC)), std::string::npos) << said;
+    EXPECT_EQ(ReadAll(c.path), std::string("old ") + c.name);
+    const QStringList left =
+        QDir(QFileInfo(c.path).path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    EXPECT_TRUE(left.filter(".zp-").isEmpty()) << left.join(' ').toStdString();
+  }
+  // With room again, the same saves succeed.
+  ASSERT_EQ(unlink(filler.c_str()), 0);
+  for (const Case& c : cases) EXPECT_TRUE(c.save(c.path).ok) << c.name;
+}
+
+// What a write does with what is already at the path.
+TEST(AtomicFileTest, FollowsLinksKeepsPermissionsAndRefusesWhatIsNoFile) {
   QTemporaryDir folder;
-  ASSERT_TRUE(folder.isValid());
-  const QString path = folder.filePath("wave.zpwave");
-  const std::string old = "zpwave 1\nthe old content\n";
-  ASSERT_TRUE(WriteFileAtomic(path, old).ok);
-  ASSERT_EQ(ReadAll(path), old);
-
-  const std::string replacement(200000, 'x');  // several write chunks
-  const FileResult failed = WriteFileAtomic(path, replacement, {100000});
-  EXPECT_FALSE(failed.ok);
-  EXPECT_NE(failed.error.Text().find(path.toStdString()), std::string::npos);
-  EXPECT_EQ(ReadAll(path), old);
-  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"wave.zpwave"});
-
-  ASSERT_TRUE(WriteFileAtomic(path, replacement).ok);
-  EXPECT_EQ(ReadAll(path), replacement);
+  const std::string base = folder.path().toStdString();
+  const std::string target = base + "/target.zpwave";
+  struct Case {
+    const char* name;
+    std::function<bool(const std::string&)> make;  // false: cannot be made here
+    const char* says;                              // "": the write succeeds
+  };
+  const std::vector<Case> cases = {
+      {"a symbolic link",
+       [&](const std::string& path) {
+         return WriteFileAtomic(target, std::string_view("old")).ok &&
+                symlink("target.zpwave", path.c_str()) == 0;
+       },
+       ""},
+      {"a private file",
+       [](const std::string& path) {
+         return WriteFileAtomic(path, std::string_view("old")).ok && chmod(path.c_str(), 0600) == 0;
+       },
+       ""},
+      {"a named pipe", [](const std::string& path) { return mkfifo(path.c_str(), 0644) == 0; },
+       "is a named pipe, not a regular file"},
+      {"a device",
+       [](const std::string& path) {
+         return mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;  // like /dev/null
+       },
+       "is a device, not a regular file"},
+      {"a folder", [](const std::string& path) { return mkdir(path.c_str(), 0755) == 0; },
+       "is a folder"},
+      {"a missing folder", [](const std::string&) { return true; }, "No such file or directory"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path =
+        base + (std::string(c.name) == "a missing folder" ? "/no/such/" : "/") + "path.zpwave";
+    unlink(path.c_str());
+    if (!c.make(path)) {
+      std::cout << "[  SKIPPED ] " << c.name << " cannot be made here: " << std::strerror(errno)
+                << "\n";
+      continue;
+    }
+    struct stat before = {};
+    const bool existed = lstat(path.c_str(), &before) == 0;
+    const FileResult written = WriteFileAtomic(path, std::string_view("new"));
+    struct stat after = {};
+    const bool exists = lstat(path.c_str(), &after) == 0;
+    if (c.says[0] == '\0') {
+      ASSERT_TRUE(written.ok) << written.error.Text();
+      EXPECT_EQ(after.st_mode, before.st_mode);  // still a link, still private
+      EXPECT_EQ(ReadAll(QString::fromStdString(path)), "new");
+    } else {
+      EXPECT_FALSE(written.ok);
+      EXPECT_NE(written.error.Text().find(c.says), std::string::npos) << written.error.Text();
+      EXPECT_EQ(exists, existed);
+      if (existed) {
+        EXPECT_EQ(after.st_ino, before.st_ino);  // untouched
+      }
+    }
+    unlink(path.c_str());
+    rmdir(path.c_str());
+  }
+  EXPECT_EQ(ReadAll(QString::fromStdString(target)), "new");
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+            QStringList{"target.zpwave"});
 }
 
 TEST(AtomicFileTest, ReportsWhyAFileCannotBeWrittenOrRead) {
@@ -176,6 +306,17 @@ TEST(AtomicFileTest, ReportsWhyAFileCannotBeWrittenOrRead) {
   const FileReadResult missing = ReadFileBytes(folder.filePath("absent.zpwave"));
   EXPECT_FALSE(missing.ok);
   EXPECT_NE(missing.error.Text().find("does not exist"), std::string::npos);
+
+  // A named pipe nobody writes to is refused at once by every reader, never waited on.
+  const QString pipe = folder.filePath("pipe.wav");
+  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+  const std::vector<TextMessage> refusals = {ReadFileBytes(pipe).error,
+                                             LoadWaveDocument(pipe).error,
+                                             ImportWavCycle(pipe, 32, kFindPeriod).error};
+  for (const TextMessage& refusal : refusals) {
+    EXPECT_NE(refusal.Text().find("is a named pipe, not a regular file"), std::string::npos)
+        << refusal.Text();
+  }
 
   ASSERT_TRUE(WriteFileAtomic(folder.filePath("big"), std::string(100, 'b')).ok);
   const FileReadResult big = ReadFileBytes(folder.filePath("big"), 99);
@@ -253,11 +394,13 @@ TEST(WavImportTest, FindsThePeriodOfRepeatedCyclesInEveryEncoding) {
     int channels;
     int32_t period;
     int32_t silentFrames;
+    int32_t nonFinite = 0;  // samples made NaN, +Inf, −Inf, one each in turn
   };
   const std::vector<Case> cases = {
       {"u8 mono", SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 11025, 1, 75, 0},
       {"24-bit stereo", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 48000, 2, 120, 37},
       {"float stereo", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 32000, 2, 91, 0},
+      {"float with NaN and infinities", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 44100, 1, 100, 0, 3},
   };
   constexpr int32_t kLength = 32;
   for (const Case& c : cases) {
@@ -274,10 +417,15 @@ TEST(WavImportTest, FindsThePeriodOfRepeatedCyclesInEveryEncoding) {
         frames.push_back(value - side);
       }
     }
+    const double bad[] = {std::nan(""), INFINITY, -INFINITY};
+    // Beyond the first cycle, which becomes the wave.
+    for (int32_t i = 0; i < c.nonFinite; ++i)
+      frames[static_cast<size_t>(150 + 411 * i)] = bad[i % 3];
     const QString path = folder.filePath(QString::fromUtf8(c.name) + ".wav");
     WriteSound(path, c.format, c.rate, c.channels, frames);
     const WavImportResult imported = ImportWavCycle(path, kLength, kFindPeriod);
     ASSERT_TRUE(imported.ok) << imported.error.Text();
+    EXPECT_EQ(imported.replacedSamples, c.nonFinite);
     EXPECT_EQ(imported.periodFrames, c.period);
     EXPECT_EQ(imported.sampleRate, c.rate);
     ASSERT_EQ(imported.samples.size(), static_cast<size_t>(kLength));
@@ -327,7 +475,6 @@ TEST(WavImportTest, RefusesFilesWithoutAUsableCycle) {
     const WavImportResult imported = ImportWavCycle(folder.filePath(c.file), 32, c.firstFrames);
     EXPECT_FALSE(imported.ok);
     EXPECT_TRUE(imported.samples.empty());
-    EXPECT_STREQ(imported.error.context, "WavImport");
     EXPECT_NE(imported.error.Text().find(c.says), std::string::npos) << imported.error.Text();
   }
 }
@@ -350,6 +497,25 @@ TEST(SessionStoreTest, KeepsTheLastSessionAndSaysNothingBeforeTheFirst) {
   const DocumentReadResult loaded = LoadSession();
   ASSERT_TRUE(loaded.ok) << loaded.error.Text();
   EXPECT_EQ(loaded.document, document);
+
+  // A session of a later version is kept aside under its version, by a load and by a save.
+  const QString aside = QFileInfo(path).dir().filePath("last-session.v7.zpwave");
+  const std::string later = "zpwave 7\nsomething new\n";
+  for (const bool byLoad : {true, false}) {
+    SCOPED_TRACE(byLoad ? "load" : "save");
+    QFile::remove(aside);
+    ASSERT_TRUE(WriteFileAtomic(path, later).ok);
+    if (byLoad) {
+      const DocumentReadResult refused = LoadSession();
+      EXPECT_FALSE(refused.ok);
+      EXPECT_NE(refused.error.Text().find("kept as “" + aside.toStdString()), std::string::npos)
+          << refused.error.Text();
+      EXPECT_FALSE(QFileInfo::exists(path));
+    }
+    ASSERT_TRUE(SaveSession(document).ok);
+    EXPECT_EQ(ReadAll(aside), later);
+    EXPECT_EQ(LoadSession().document, document);
+  }
   EXPECT_TRUE(QDir(QFileInfo(path).path()).removeRecursively());
 }
 

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <functional>
@@ -73,6 +74,27 @@ TEST_F(SoundCommandsTest, NoUsableOutputIsToldOnceUntilAPlayHasWorked) {
   PlayOnce();
   ASSERT_EQ(services.messages.size(), 2u);
   EXPECT_NE(services.messages[1].find("16-bit"), std::string::npos);
+}
+
+// A Play that finds no output stops: the Play button looks unpressed when the message appears,
+// and the next Play asks the device again.
+TEST_F(SoundCommandsTest, APlayWithoutOutputUnpressesPlayAndTheNextPlayTriesAgain) {
+  device.SetOpenSucceeds(false);
+  auto* play =
+      dialog->findChild<QPushButton*>(QStringLiteral("control%1").arg(MainDialog::kIdPlay));
+  ASSERT_NE(play, nullptr);
+  for (size_t attempt = 1; attempt <= 2; ++attempt) {
+    SCOPED_TRACE(attempt);
+    const int32_t asked = device.QueryCount() + device.OpenCount();
+    play->click();
+    ASSERT_TRUE(WaitUntil([&] {
+      return device.QueryCount() + device.OpenCount() > asked && !GetPlayer().Stream().IsOpening();
+    }));
+    dialog->Commands().Sound().CheckOutput();
+    EXPECT_EQ(services.messages.size(), 1u);  // told once
+    EXPECT_FALSE(play->isChecked());
+    EXPECT_TRUE(WaitUntil([&] { return !GetPlayer().IsPlaying(); }));
+  }
 }
 
 TEST_F(SoundCommandsTest, LowLatencyPreviewIsRememberedAndReachesThePlayer) {

@@ -1,6 +1,7 @@
 // The zpwave command-line program, run as a user runs it: its output, its WAV files and its
 // refusals.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -44,12 +45,16 @@ class ZpwaveTest : public testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(dir); }
 
-  Outcome Zpwave(const std::vector<std::string>& args, const std::string& input = "") {
+  // Runs zpwave with `input` on standard input; `out` is where standard output goes (a shell
+  // redirection, its file by default).
+  Outcome Zpwave(const std::vector<std::string>& args, const std::string& input = "",
+                 const std::string& out = "") {
     const std::filesystem::path in = dir / "stdin";
     std::ofstream(in, std::ios::binary) << input;
     std::string command = Quoted(ZPWAVE_PATH);
     for (const std::string& arg : args) command += " " + Quoted(arg);
-    command += " <" + Quoted(in) + " >" + Quoted(dir / "stdout") + " 2>" + Quoted(dir / "stderr");
+    command += " <" + Quoted(in) + (out.empty() ? " >" + Quoted(dir / "stdout") : " " + out) +
+               " 2>" + Quoted(dir / "stderr");
     const int raw = std::system(command.c_str());
     Outcome run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -149,18 +154,28 @@ TEST_F(ZpwaveTest, RendersExactlyWhatThePlayerSends) {
 
 TEST_F(ZpwaveTest, BadInputExitsWithTwoOneLineAndNoFile) {
   const std::filesystem::path wav = dir / "bad.wav";
-  const std::vector<std::vector<std::string>> bad = {
-      {"render", "--note", "o9a", "--out", wav.string(), "ff00"},
-      {"render", "--out", wav.string(), "1 2 300"},
-      {"render", "--seconds", "0", "--out", wav.string(), "ff00"},
-      {"convert", "--to", "midi", "ff00"},
-      {"convert", "--to", "fds", "1 2 x"},
-      {"frobnicate"},
+  struct Case {
+    std::vector<std::string> args;
+    std::string input;
+    std::string says;
   };
-  for (const std::vector<std::string>& args : bad) {
-    SCOPED_TRACE(args.back());
-    const Outcome run = Zpwave(args);
+  const std::vector<Case> bad = {
+      {{"render", "--note", "o9a", "--out", wav.string(), "ff00"}, "", "--note takes"},
+      {{"render", "--out", wav.string(), "1 2 300"}, "", "out of range"},
+      {{"render", "--seconds", "0", "--out", wav.string(), "ff00"}, "", "--seconds takes"},
+      {{"convert", "--to", "midi", "ff00"}, "", "unknown format \"midi\""},
+      {{"convert", "--to", "fds", "1 2 x"}, "", "not a number"},
+      {{"frobnicate\x1b[2J\nmore"}, "", "unknown command \"frobnicate\\x1b[2J\\x0amore\""},
+      {{"convert", "--to", "gb", std::string(60, 'q') + "\xff"}, "", "(\"qqqqqqqqqqqqqqqq...\")"},
+      {{"convert", "--from", "hex", "--to", "gb", "ff007f8"}, "", "hex text is not a wave"},
+      {{"convert", "--to", "gb", "{ 1, 2 } rest\ttext"}, "", "\"rest\\x09text\""},
+      {{"convert", "--to", "gb"}, std::string((16 << 20) + 1, '0'), "longer than 16777216"},
+  };
+  for (const Case& c : bad) {
+    SCOPED_TRACE(c.says);
+    const Outcome run = Zpwave(c.args, c.input);
     EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
     ASSERT_FALSE(run.err.empty());
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
@@ -261,6 +276,58 @@ TEST_F(ZpwaveTest, ABankGoesToAnInstrumentAndBack) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, b.err);
     EXPECT_FALSE(std::filesystem::exists(refused));
+  }
+}
+
+// Output that is lost or is no file is an error; a link is written through to its target.
+TEST_F(ZpwaveTest, OutputThatCannotBeWrittenFailsAndALinkWritesItsTarget) {
+  ASSERT_EQ(::symlink("target.wav", (dir / "link.wav").c_str()), 0);
+  ASSERT_EQ(::mkfifo((dir / "pipe.wav").c_str(), 0644), 0);
+  std::filesystem::create_directory(dir / "folder.wav");
+  struct Case {
+    std::vector<std::string> args;
+    std::string out;  // standard output's redirection; "": its file
+    int status;
+    std::string says;  // on standard error
+  };
+  const std::string link = (dir / "link.wav").string();
+  const std::vector<Case> cases = {
+      {{"convert", "--to", "gb", "ff007f80"},
+       ">/dev/full",
+       2,
+       "could not write to standard output: No space left on device"},
+      {{"convert", "--to", "gb", "ff007f80"},
+       ">&-",
+       2,
+       "could not write to standard output: Bad file descriptor"},
+      {{"render", "--out", link, "ff007f80"}, "", 0, ""},
+      {{"render", "--out", (dir / "pipe.wav").string(), "ff007f80"},
+       "",
+       2,
+       "is a named pipe, not a regular file"},
+      {{"render", "--out", (dir / "folder.wav").string(), "ff007f80"}, "", 2, "is a folder"},
+      {{"render", "--out", (dir / "no" / "such.wav").string(), "ff007f80"},
+       "",
+       2,
+       "No such file or directory"},
+      {{"render", "--out", (dir / (std::string(250, 'n') + ".wav")).string(), "ff007f80"},
+       "",
+       0,
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[2] + " " + c.out);
+    const Outcome run = Zpwave(c.args, "", c.out);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.err.empty(), c.says.empty()) << run.err;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.wav"));
+  EXPECT_EQ(ReadFile(dir / "target.wav").substr(0, 4), "RIFF");
+  EXPECT_TRUE(std::filesystem::is_fifo(dir / "pipe.wav"));
+  // Nothing but what the cases made: no temporary file left anywhere.
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    EXPECT_NE(entry.path().filename().string().rfind(".zp-", 0), 0u) << entry.path();
   }
 }
 

@@ -264,6 +264,26 @@
         <source>There is no folder to keep the last session in.</source>
         <translation>There is no folder to keep the last session in.</translation>
     </message>
+    <message>
+        <source>“%1” is a named pipe, not a regular file.</source>
+        <translation>“%1” is a named pipe, not a regular file.</translation>
+    </message>
+    <message>
+        <source>“%1” is a device, not a regular file.</source>
+        <translation>“%1” is a device, not a regular file.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a regular file.</source>
+        <translation>“%1” is not a regular file.</translation>
+    </message>
+    <message>
+        <source>The last session “%1” was written by a later version of this program (format version %2) and could not be kept aside; it is left as it is.</source>
+        <translation>The last session “%1” was written by a later version of this program (format version %2) and could not be kept aside; it is left as it is.</translation>
+    </message>
+    <message>
+        <source>The last session was written by a later version of this program (format version %1); it is kept as “%2”, and this version starts afresh.</source>
+        <translation>The last session was written by a later version of this program (format version %1); it is kept as “%2”, and this version starts afresh.</translation>
+    </message>
 </context>
 <context>
     <name>FileCommands</name>
@@ -376,6 +396,10 @@
     <message>
         <source>Restore Last Session</source>
         <translation>Restore Last Session</translation>
+    </message>
+    <message>
+        <source>%1 samples of “%2” were not numbers (NaN or infinity); they were taken as silence.</source>
+        <translation>%1 samples of “%2” were not numbers (NaN or infinity); they were taken as silence.</translation>
     </message>
 </context>
 <context>
@@ -608,14 +632,6 @@
         <translation>A wave cannot have %1 samples.</translation>
     </message>
     <message>
-        <source>The file “%1” does not exist.</source>
-        <translation>The file “%1” does not exist.</translation>
-    </message>
-    <message>
-        <source>Could not open “%1”: %2</source>
-        <translation>Could not open “%1”: %2</translation>
-    </message>
-    <message>
         <source>“%1” is not a sound file that can be read: %2</source>
         <translation>“%1” is not a sound file that can be read: %2</translation>
     </message>
@@ -640,8 +656,8 @@
         <translation>Could not read the sound of “%1”.</translation>
     </message>
     <message>
-        <source>“%1” is silent; there is no cycle to take.</source>
-        <translation>“%1” is silent; there is no cycle to take.</translation>
+        <source>“%1” is silent in its first %2 seconds; there is no cycle to take.</source>
+        <translation>“%1” is silent in its first %2 seconds; there is no cycle to take.</translation>
     </message>
     <message>
         <source>No repeating cycle was found in “%1”; the sound must repeat at least twice within its first %2 frames.</source>
@@ -716,6 +732,14 @@
     <message>
         <source>Line %1: the document ends without “%2 = …”.</source>
         <translation>Line %1: the document ends without “%2 = …”.</translation>
+    </message>
+    <message>
+        <source>Line %1: there is text after “end”.</source>
+        <translation>Line %1: there is text after “end”.</translation>
+    </message>
+    <message>
+        <source>Line %1: the document ends without its last line “end”; it may have been cut off.</source>
+        <translation>Line %1: the document ends without its last line “end”; it may have been cut off.</translation>
     </message>
 </context>
 <context>

@@ -264,6 +264,26 @@
         <source>There is no folder to keep the last session in.</source>
         <translation>前回のセッションを保存するフォルダーがありません。</translation>
     </message>
+    <message>
+        <source>“%1” is a named pipe, not a regular file.</source>
+        <translation>「%1」は名前付きパイプで、通常のファイルではありません。</translation>
+    </message>
+    <message>
+        <source>“%1” is a device, not a regular file.</source>
+        <translation>「%1」はデバイスで、通常のファイルではありません。</translation>
+    </message>
+    <message>
+        <source>“%1” is not a regular file.</source>
+        <translation>「%1」は通常のファイルではありません。</translation>
+    </message>
+    <message>
+        <source>The last session “%1” was written by a later version of this program (format version %2) and could not be kept aside; it is left as it is.</source>
+        <translation>前回のセッション「%1」はこのプログラムの新しいバージョンで書かれたもの（形式バージョン %2）で、別名で保管できませんでした。そのまま残してあります。</translation>
+    </message>
+    <message>
+        <source>The last session was written by a later version of this program (format version %1); it is kept as “%2”, and this version starts afresh.</source>
+        <translation>前回のセッションはこのプログラムの新しいバージョンで書かれたもの（形式バージョン %1）です。「%2」として保管し、このバージョンは新しい状態で始めます。</translation>
+    </message>
 </context>
 <context>
     <name>FileCommands</name>
@@ -376,6 +396,10 @@
     <message>
         <source>Restore Last Session</source>
         <translation>前回のセッションを復元</translation>
+    </message>
+    <message>
+        <source>%1 samples of “%2” were not numbers (NaN or infinity); they were taken as silence.</source>
+        <translation>「%2」の %1 個のサンプルが数値ではなかった（NaN または無限大）ため、無音として読み込みました。</translation>
     </message>
 </context>
 <context>
@@ -608,14 +632,6 @@
         <translation>波形を %1 サンプルにはできません。</translation>
     </message>
     <message>
-        <source>The file “%1” does not exist.</source>
-        <translation>ファイル「%1」がありません。</translation>
-    </message>
-    <message>
-        <source>Could not open “%1”: %2</source>
-        <translation>「%1」を開けませんでした: %2</translation>
-    </message>
-    <message>
         <source>“%1” is not a sound file that can be read: %2</source>
         <translation>「%1」は読み込める音声ファイルではありません: %2</translation>
     </message>
@@ -640,8 +656,8 @@
         <translation>「%1」の音を読めませんでした。</translation>
     </message>
     <message>
-        <source>“%1” is silent; there is no cycle to take.</source>
-        <translation>「%1」は無音で、取り出す周期がありません。</translation>
+        <source>“%1” is silent in its first %2 seconds; there is no cycle to take.</source>
+        <translation>「%1」は最初の %2 秒間が無音で、取り出す周期がありません。</translation>
     </message>
     <message>
         <source>No repeating cycle was found in “%1”; the sound must repeat at least twice within its first %2 frames.</source>
@@ -716,6 +732,14 @@
     <message>
         <source>Line %1: the document ends without “%2 = …”.</source>
         <translation>%1 行目: ドキュメントに「%2 = …」がないまま終わっています。</translation>
+    </message>
+    <message>
+        <source>Line %1: there is text after “end”.</source>
+        <translation>%1 行目: 「end」の後にテキストがあります。</translation>
+    </message>
+    <message>
+        <source>Line %1: the document ends without its last line “end”; it may have been cut off.</source>
+        <translation>%1 行目: 文書が最後の行「end」なしで終わっています。途中で切れている可能性があります。</translation>
     </message>
 </context>
 <context>
