@@ -8,11 +8,13 @@
 
 #include "editor/wave_state.h"
 #include "formats/text_message.h"
+#include "formats/wave_height.h"
 
 struct WaveDocument {
   WaveState state;
-  std::string target;    // chip the wave is made for, e.g. "gameboy"; empty: none
-  std::string fileName;  // the open file (session file only); empty: none
+  std::string target;            // chip the wave is made for, e.g. "gameboy"; empty: none
+  int32_t height = kFullHeight;  // 16, 32, 64 or 256 levels; a chip's own under a chip target
+  std::string fileName;          // the open file (session file only); empty: none
 
   bool operator==(const WaveDocument&) const = default;
 };
@@ -23,8 +25,9 @@ struct DocumentReadResult {
   TextMessage error;      // why the text was refused
 };
 
-// The format version this program writes and the newest it reads.
-inline constexpr int32_t kWaveDocumentVersion = 1;
+// The format version this program writes and the newest it reads. Version 2 added the height;
+// a version 1 document reads with the height of its target (256 without one).
+inline constexpr int32_t kWaveDocumentVersion = 2;
 // The usual file name extension, without the dot.
 inline constexpr const char* kWaveDocumentExtension = "zpwave";
 
