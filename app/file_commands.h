@@ -85,6 +85,9 @@ class FileCommands : public QObject {
     if (keepSessionOnExit) SaveLastSession();
   }
 
+  // The height of the wave (16, 32, 64 or 256 levels): its chip target's, else the height of the
+  // file it came from (256 for none). Copies and saves are written at it.
+  int32_t WaveHeight() const;
   // The open file's absolute path; empty when none.
   const QString& CurrentFile() const { return currentFile; }
   // The recent files, newest first.
@@ -131,4 +134,6 @@ class FileCommands : public QObject {
   bool keepSessionOnExit = false;
   // The open document's chip target, written back when it is saved.
   std::string documentTarget;
+  // The height of the file opened or the session restored.
+  int32_t documentHeight = 256;
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -12,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/convert_files.h"
 #include "cli/note_name.h"
 #include "cli/wav_writer.h"
 #include "formats/hex_wave_text.h"
@@ -39,12 +41,22 @@ constexpr char kFormatsUsage[] =
     "Lists the wave text formats, one a line: the name, a tab and the tool it belongs to.\n";
 
 constexpr char kConvertUsage[] =
-    "Usage: zpwave convert --to FORMAT [--from FORMAT] [INPUT]\n"
+    "Usage: zpwave convert --to FORMAT [--from FORMAT] [--height N] [INPUT]\n"
+    "       zpwave convert [--to TYPE] [--from TYPE] [--height N] --in FILE --out FILE\n"
+    "       zpwave convert --to TYPE [--from TYPE] [--height N] --in FILE... --out DIR/\n"
     "Prints the wave text INPUT in another format. INPUT is the text itself; without it, or as\n"
     "\"-\", the text is read from standard input. Without --from the format is told from the\n"
-    "text (the editor's own hex text first). A wave whose number of values is not 2, 4, 8, 16,\n"
-    "32 or 64 is resampled to the nearest of these, and a note says so on standard error.\n"
-    "FORMAT is one of the names \"zpwave formats\" lists.\n";
+    "text (32 upper-case hex digits are a Game Boy wave, other hex the editor's own text). A\n"
+    "wave whose number of values is not 2, 4, 8, 16, 32 or 64 is resampled to the nearest of\n"
+    "these, and a note says so on standard error.\n"
+    "  --in FILE     read a .fuw, .dmw, .ugw or .zpwave file (told by its content) or a text file\n"
+    "  --out FILE    write the wave to FILE, its type from the extension (.fuw, .ugw, .zpwave)\n"
+    "                or --to; with several --in, a folder (ending in /) to write them into\n"
+    "  --height N    16, 32, 64 or 256: the height of Furnace texts read and of Furnace texts\n"
+    "                and files written; without it a Furnace text's height is the smallest that\n"
+    "                holds its values, and a wave keeps the height it was read at\n"
+    "FORMAT is one of the names \"zpwave formats\" lists; a TYPE is also fuw, dmw (read only),\n"
+    "ugw or zpwave.\n";
 
 constexpr char kRenderUsage[] =
     "Usage: zpwave render [--mode hold|poly] [--note NOTE] [--seconds S] --out FILE.wav WAVE\n"
@@ -127,19 +139,44 @@ int Formats(Arguments& args) {
   return 0;
 }
 
+// A type convert reads or writes: a text format, or a file type with --in or --out.
+std::string TypeNamed(std::string_view name, bool files) {
+  const std::string type(name);
+  if (files && (type == "fuw" || type == "dmw" || type == "ugw" || type == "zpwave")) return type;
+  return WaveFormatOf(FormatNamed(name)).name;
+}
+
+int32_t HeightNamed(std::string_view text) {
+  const std::string value(text);
+  for (const int32_t height : kWaveHeights) {
+    if (value == std::to_string(height)) return height;
+  }
+  Fail("--height takes 16, 32, 64 or 256, not \"" + value + "\"");
+}
+
 int Convert(Arguments& args) {
-  std::optional<WaveFormatId> to;
-  std::optional<WaveFormatId> from;
+  std::optional<std::string_view> toName;
+  std::optional<std::string_view> fromName;
   std::optional<std::string> input;
+  std::vector<std::string> inputs;
+  std::optional<std::string> out;
+  WaveReadOptions options;
   while (!args.Done()) {
     const std::string_view arg = args.Take();
     if (IsHelp(arg)) {
       std::cout << kConvertUsage;
       return 0;
     } else if (arg == "--to") {
-      to = FormatNamed(args.ValueOf(arg));
+      toName = args.ValueOf(arg);
     } else if (arg == "--from") {
-      from = FormatNamed(args.ValueOf(arg));
+      fromName = args.ValueOf(arg);
+    } else if (arg == "--in") {
+      inputs.emplace_back(args.ValueOf(arg));
+    } else if (arg == "--out") {
+      out = std::string(args.ValueOf(arg));
+      if (out->empty()) Fail("--out needs a file name");
+    } else if (arg == "--height") {
+      options.height = HeightNamed(args.ValueOf(arg));
     } else if (IsOption(arg)) {
       Fail("unknown option \"" + std::string(arg) + "\" (see zpwave convert --help)");
     } else if (input) {
@@ -148,10 +185,47 @@ int Convert(Arguments& args) {
       input = std::string(arg);
     }
   }
-  if (!to) Fail("convert needs --to FORMAT (see zpwave convert --help)");
-  const std::string text = !input || *input == "-" ? ReadStandardInput() : *input;
-  const WaveReadResult read = ReadOrFail(text, from);
-  std::cout << WriteWave(read.samples, *to) << '\n';
+  const bool files = !inputs.empty() || out;
+  const std::optional<std::string> to =
+      toName ? std::optional<std::string>(TypeNamed(*toName, files)) : std::nullopt;
+  const std::optional<std::string> from =
+      fromName ? std::optional<std::string>(TypeNamed(*fromName, files)) : std::nullopt;
+  if (!files) {
+    if (!to) Fail("convert needs --to FORMAT (see zpwave convert --help)");
+    if (!FindWaveFormat(*to)) Fail("--to " + *to + " writes a file: give --out FILE");
+  }
+  if (!inputs.empty() && input) Fail("convert takes --in FILE or an INPUT text, not both");
+  if (inputs.size() > 1 || (out && out->back() == '/')) {
+    if (!out || !std::filesystem::is_directory(*out)) {
+      Fail("several --in files need --out DIR/, an existing folder");
+    }
+    if (!to) Fail("converting into a folder needs --to TYPE (see zpwave convert --help)");
+    return ConvertIntoFolder(inputs, *out, from, *to, options.height, options);
+  }
+  LoadedWave wave;
+  std::string source = "zpwave: note: ";
+  if (inputs.empty()) {
+    const std::string text = !input || *input == "-" ? ReadStandardInput() : *input;
+    wave = LoadWaveText(text, from, options);
+  } else {
+    wave = LoadWaveFile(inputs.front(), from, options);
+    source += inputs.front() + ": ";
+    if (!wave.ok) wave.error = inputs.front() + ": " + wave.error;
+  }
+  if (!wave.ok) Fail(wave.error);
+  std::vector<std::string> notes = wave.notes;
+  const int32_t height = options.height != 0 ? options.height : wave.height;
+  if (out) {
+    const std::string error = SaveWave(*out, to, wave, height, notes);
+    for (const std::string& note : notes) std::cerr << source << note << '\n';
+    if (!error.empty()) Fail(error);
+    return 0;
+  }
+  for (const std::string& note : notes) std::cerr << source << note << '\n';
+  const std::optional<WaveFormatId> format = to ? FindWaveFormat(*to) : std::nullopt;
+  if (!format)
+    Fail("--to " + (to ? *to : std::string("FORMAT")) + " writes a file: give --out FILE");
+  std::cout << WriteWave(wave.samples, *format, height) << '\n';
   return 0;
 }
 

@@ -107,8 +107,9 @@ TEST(WaveDocumentTest, AcceptsCommentsCrLfUpperCaseHexAndIgnoresUnknownKeys) {
 // Version 1 had no height: its documents read with their target's (256 without one), and a
 // height key there means nothing yet.
 TEST(WaveDocumentTest, ReadsTheHeightAndTakesTheTargetsForVersionOne) {
-  const std::string body = "length = 2\nmode = hold\nview = wave\nnote = 0\nwave = 00ff\n"
-                           "harmonics = 5, 127\n";
+  const std::string body =
+      "length = 2\nmode = hold\nview = wave\nnote = 0\nwave = 00ff\n"
+      "harmonics = 5, 127\n";
   struct Case {
     std::string text;
     int32_t height;
