@@ -49,7 +49,7 @@ constexpr char kConvertUsage[] =
     "text (32 upper-case hex digits are a Game Boy wave, other hex the editor's own text). A\n"
     "wave whose number of values is not 2, 4, 8, 16, 32 or 64 is resampled to the nearest of\n"
     "these, and a note says so on standard error.\n"
-    "  --in FILE     read a .fuw, .dmw, .ugw or .zpwave file (told by its content) or a text file\n"
+    "  --in FILE...  read a .fuw, .dmw, .ugw or .zpwave file (told by its content) or a text file\n"
     "  --out FILE    write the wave to FILE, its type from the extension (.fuw, .ugw, .zpwave)\n"
     "                or --to; with several --in, a folder (ending in /) to write them into\n"
     "  --height N    16, 32, 64 or 256: the height of Furnace texts read and of Furnace texts\n"
@@ -179,6 +179,8 @@ int Convert(Arguments& args) {
       options.height = HeightNamed(args.ValueOf(arg));
     } else if (IsOption(arg)) {
       Fail("unknown option \"" + std::string(arg) + "\" (see zpwave convert --help)");
+    } else if (!inputs.empty()) {
+      inputs.emplace_back(arg);  // --in a.fuw b.fuw: the shell's expansion of a pattern
     } else if (input) {
       Fail("convert takes one INPUT; the second is \"" + std::string(arg) + "\"");
     } else {
