@@ -109,7 +109,10 @@ void FuzzWriters(const uint8_t* data, size_t size) {
     if (info.id == WaveFormatId::kN163 && written < 4) written = 4;
     std::vector<int8_t> want = ResampleWave(samples, written);
     for (int8_t& v : want) v = static_cast<int8_t>(SnapToDepth(v, info.depthBits));
-    const WaveReadResult read = ReadWave(WriteWave(samples, info.id), info.id);
+    // Written at height 256 (the Furnace texts), read back at it.
+    WaveReadOptions full;
+    full.height = kFullHeight;
+    const WaveReadResult read = ReadWave(WriteWave(samples, info.id), info.id, full);
     Check(read.ok && read.samples == want);
   }
   const FuwHeader header{kFuwVersion, std::string(reinterpret_cast<const char*>(data), size)};
