@@ -218,8 +218,10 @@ bool FileCommands::OpenFile(const QString& path) {
     dialog.SelectNote(state.note);
     documentTarget = read.document.target;
     documentHeight = read.document.height;
+    openedFuw.reset();
   } else {
-    const WaveReadResult wave = LoadWaveFile(path, *kind);
+    FuwHeader header;
+    const WaveReadResult wave = LoadWaveFile(path, *kind, &header);
     if (!wave.ok) {
       Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not opened.\n%2"), path, wave.error);
       return false;
@@ -235,6 +237,7 @@ bool FileCommands::OpenFile(const QString& path) {
     documentTarget.clear();
     documentHeight = wave.height;
     note = OpenedWaveNote(wave);
+    openedFuw = *kind == WaveFileType::kFuw ? std::optional<FuwHeader>(header) : std::nullopt;
   }
   SetCurrentFile(path);
   RememberRecent(path);
@@ -248,9 +251,13 @@ bool FileCommands::SaveFile(const QString& path) {
   WaveEditorModel& model = dialog.Pane().Model();
   std::string bytes;
   TextMessage change;
+  std::optional<FuwHeader> written;
   if (const std::optional<WaveFileType> kind = KindOf(path)) {
+    // A .fuw saved over the one opened keeps its version and name: the same file, byte for byte,
+    // when the wave is unchanged.
     FuwHeader header;
     header.name = QFileInfo(path).completeBaseName().toStdString();
+    if (openedFuw && QFileInfo(path).absoluteFilePath() == currentFile) header = *openedFuw;
     const WaveFileWriting file =
         WriteWaveFile(SignedSamples(model.Samples()), WaveHeight(), *kind, header);
     if (!file.ok) {
@@ -263,6 +270,7 @@ bool FileCommands::SaveFile(const QString& path) {
     }
     bytes.assign(file.bytes.begin(), file.bytes.end());
     change = file.change;
+    if (*kind == WaveFileType::kFuw) written = header;
   } else {
     WaveDocument document;
     document.state = model.State();
@@ -270,11 +278,12 @@ bool FileCommands::SaveFile(const QString& path) {
     document.height = WaveHeight();
     bytes = WriteWaveDocument(document);
   }
-  const FileResult written = WriteFileAtomic(path, bytes);
-  if (!written.ok) {
-    Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not saved.\n%2"), path, written.error);
+  const FileResult saved = WriteFileAtomic(path, bytes);
+  if (!saved.ok) {
+    Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not saved.\n%2"), path, saved.error);
     return false;
   }
+  openedFuw = written;
   SetCurrentFile(path);
   RememberRecent(path);
   // A .ugw of another length or depth keeps the edited mark: the file holds less than the wave.

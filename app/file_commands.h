@@ -12,6 +12,7 @@
 #include <string>
 
 #include "formats/text_message.h"
+#include "formats/wave_files.h"
 
 class EditorCommands;
 class MainDialog;
@@ -136,4 +137,6 @@ class FileCommands : public QObject {
   std::string documentTarget;
   // The height of the file opened or the session restored.
   int32_t documentHeight = 256;
+  // The version and name of the open .fuw.
+  std::optional<FuwHeader> openedFuw;
 };

@@ -255,6 +255,23 @@ TEST_F(FileCommandsTest, FurnaceAndGameBoyFilesHoldTheirToolsLayoutAndOpenAgain)
             "The file holds 128 samples; the wave was resampled to 64 samples, so saving it back "
             "changes the file.");
 
+  // A PC Engine wave saved by another Furnace version, without a name: opened and saved again,
+  // the same bytes, at its height 32.
+  std::string pce = "-Furnace waveta-";
+  PutLe(pce, 100, 4);
+  pce += "WAVE";
+  PutLe(pce, 1 + 12 + 4 * 32, 4);
+  pce += '\0';
+  for (uint32_t value : {32u, 0u, 31u}) PutLe(pce, value, 4);
+  for (uint32_t i = 0; i < 32; ++i) PutLe(pce, i * 7 % 32, 4);
+  WriteBytes(Path("pce.fuw"), pce);
+  services.messages.clear();
+  ASSERT_TRUE(Files(dialog).OpenFile(Path("pce.fuw")));
+  EXPECT_FALSE(dialog.isWindowModified());
+  ASSERT_TRUE(Files(dialog).SaveFile(Path("pce.fuw")));
+  EXPECT_EQ(ReadBytes(Path("pce.fuw")), pce);
+  EXPECT_TRUE(services.messages.empty());
+
   // The 33 bytes of an early Game Boy tracker's file: the first 32, with a word.
   services.messages.clear();
   WriteBytes(Path("early.ugw"), ugw + '\x0f');
