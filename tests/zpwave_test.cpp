@@ -248,6 +248,9 @@ TEST_F(ZpwaveTest, BadInputExitsWithTwoOneLineAndNoFile) {
       {"render", "--seconds", "0", "--out", wav.string(), "ff00"},
       {"convert", "--to", "midi", "ff00"},
       {"convert", "--to", "fds", "1 2 x"},
+      {"convert", "--height", "12", "--to", "furnace", "0 1"},
+      {"convert", "--in", (dir / "missing.fuw").string(), "--to", "gb"},
+      {"convert", "--to", "fuw", "ff00"},
       {"frobnicate"},
   };
   for (const std::vector<std::string>& args : bad) {
@@ -262,6 +265,9 @@ TEST_F(ZpwaveTest, BadInputExitsWithTwoOneLineAndNoFile) {
   }
   EXPECT_EQ(Zpwave({"convert", "--to", "fds", "1 2 x"}).err,
             "zpwave: Value 3 (\"x\") is not a number; Furnace (decimal) takes 0 to 255.\n");
+  EXPECT_EQ(
+      Zpwave({"convert", "--in", (dir / "missing.fuw").string(), "--to", "gb"}).err,
+      "zpwave: " + (dir / "missing.fuw").string() + ": cannot read: No such file or directory\n");
   // Nothing is left beside the file either.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);  // stdin/out/err
 }
