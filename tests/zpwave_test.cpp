@@ -203,7 +203,9 @@ TEST_F(ZpwaveTest, ConvertsFilesAtTheirOwnHeight) {
     const Outcome run = Zpwave(args);
     SCOPED_TRACE(args.back());
     EXPECT_EQ(run.status, 0) << run.err;
-    if (!c.out.empty()) EXPECT_EQ(run.out, c.out);
+    if (!c.out.empty()) {
+      EXPECT_EQ(run.out, c.out);
+    }
     EXPECT_EQ(run.err, c.err);
   }
   // A .fuw and a document written from it give back the file byte for byte.
