@@ -29,6 +29,7 @@
 #include "files/wav_export.h"
 #include "files/wav_import.h"
 #include "files/wave_document.h"
+#include "formats/chip_target.h"
 #include "formats/wave_files.h"
 #include "units/harmonic_oscillator.h"
 #include "zp/version.h"
@@ -36,8 +37,6 @@
 namespace {
 
 constexpr const char* kContext = "FileCommands";
-// Far more than any .fuw (at most 256 values) or .ugw needs.
-constexpr int64_t kMaxWaveFileBytes = 1 << 20;
 constexpr int32_t kSingleCycleSize = 2048;
 // The length of an exported sound, in seconds.
 constexpr double kDefaultSeconds = 2.0;
@@ -46,26 +45,9 @@ constexpr double kMaxSeconds = 600.0;
 // The frames a cycle of "First Samples as One Cycle" may have.
 constexpr int32_t kMaxCycleFrames = 1 << 20;
 
-enum class FileKind { kDocument, kFurnace, kGameBoy };
-
-// A file's kind by its extension; anything but .fuw and .ugw is read as a wave document.
-FileKind KindOf(const QString& path) {
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix == QLatin1String("fuw")) return FileKind::kFurnace;
-  if (suffix == QLatin1String("ugw")) return FileKind::kGameBoy;
-  return FileKind::kDocument;
-}
-
-// The samples of a .fuw or .ugw file, or why it was refused.
-WaveReadResult ReadWaveFile(const QString& path, FileKind kind) {
-  FileReadResult file = ReadFileBytes(path, kMaxWaveFileBytes);
-  if (!file.ok) {
-    WaveReadResult result;
-    result.error = file.error;
-    return result;
-  }
-  const std::vector<uint8_t> bytes(file.bytes.begin(), file.bytes.end());
-  return kind == FileKind::kFurnace ? ReadFuw(bytes) : ReadUgw(bytes);
+// A file's type by its extension; nothing (a wave document) for any but .fuw, .dmw and .ugw.
+std::optional<WaveFileType> KindOf(const QString& path) {
+  return WaveFileTypeOfExtension(QFileInfo(path).suffix().toStdString());
 }
 
 // The suffix a save dialog's name filter stands for: "zpwave" of "Wave documents (*.zpwave)".
@@ -158,11 +140,11 @@ void FileCommands::FillRecentMenu() {
 // ---- The commands as the menu runs them: ask, then do the work.
 
 void FileCommands::Open() {
-  const QString path =
-      askPath({false, tr("Open"),
-               tr("Waves (*.zpwave *.fuw *.ugw);;Wave documents (*.zpwave);;"
-                  "Furnace waves (*.fuw);;Game Boy tracker waves (*.ugw);;All files (*)"),
-               StartFolder()});
+  const QString path = askPath({false, tr("Open"),
+                                tr("Waves (*.zpwave *.fuw *.dmw *.ugw);;Wave documents (*.zpwave);;"
+                                   "Furnace waves (*.fuw);;DefleMask waves (*.dmw);;"
+                                   "Game Boy tracker waves (*.ugw);;All files (*)"),
+                                StartFolder()});
   if (!path.isEmpty()) OpenFile(path);
 }
 
@@ -223,8 +205,9 @@ void FileCommands::AskImportWav(bool firstFramesOnly) {
 
 bool FileCommands::OpenFile(const QString& path) {
   WaveEditorModel& model = dialog.Pane().Model();
-  const FileKind kind = KindOf(path);
-  if (kind == FileKind::kDocument) {
+  const std::optional<WaveFileType> kind = KindOf(path);
+  TextMessage note;
+  if (!kind) {
     const DocumentReadResult read = LoadWaveDocument(path);
     if (!read.ok) {
       Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not opened.\n%2"), path, read.error);
@@ -234,8 +217,11 @@ bool FileCommands::OpenFile(const QString& path) {
     dialog.Perform(tr("Open"), [&model, &state] { model.Restore(state); });
     dialog.SelectNote(state.note);
     documentTarget = read.document.target;
+    documentHeight = read.document.height;
+    openedFuw.reset();
   } else {
-    const WaveReadResult wave = ReadWaveFile(path, kind);
+    FuwHeader header;
+    const WaveReadResult wave = LoadWaveFile(path, *kind, &header);
     if (!wave.ok) {
       Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not opened.\n%2"), path, wave.error);
       return false;
@@ -249,46 +235,60 @@ bool FileCommands::OpenFile(const QString& path) {
       model.SetSamples(codes);
     });
     documentTarget.clear();
+    documentHeight = wave.height;
+    note = OpenedWaveNote(wave);
+    openedFuw = *kind == WaveFileType::kFuw ? std::optional<FuwHeader>(header) : std::nullopt;
   }
   SetCurrentFile(path);
   RememberRecent(path);
-  dialog.History().Stack().setClean();
-  UpdateTitle();
+  // A wave resampled on the way in differs from its file: the title marks it edited.
+  MarkCleanIfMatches(path);
+  if (!note.Empty()) Show(note);
   return true;
 }
 
 bool FileCommands::SaveFile(const QString& path) {
   WaveEditorModel& model = dialog.Pane().Model();
   std::string bytes;
-  switch (KindOf(path)) {
-    case FileKind::kFurnace: {
-      const std::vector<uint8_t> wave = WriteFuw(SignedSamples(model.Samples()),
-                                                 QFileInfo(path).completeBaseName().toStdString());
-      bytes.assign(wave.begin(), wave.end());
-      break;
+  TextMessage change;
+  std::optional<FuwHeader> written;
+  if (const std::optional<WaveFileType> kind = KindOf(path)) {
+    // A .fuw saved over the one opened keeps its version and name: the same file, byte for byte,
+    // when the wave is unchanged.
+    FuwHeader header;
+    header.name = QFileInfo(path).completeBaseName().toStdString();
+    if (openedFuw && QFileInfo(path).absoluteFilePath() == currentFile) header = *openedFuw;
+    const WaveFileWriting file =
+        WriteWaveFile(SignedSamples(model.Samples()), WaveHeight(), *kind, header);
+    if (!file.ok) {
+      Show(TextMessage(kContext,
+                       QT_TRANSLATE_NOOP("FileCommands",
+                                         "“%1” was not saved: this editor reads .%2 files but "
+                                         "does not write them."),
+                       {QDir::toNativeSeparators(path).toStdString(), WaveFileExtension(*kind)}));
+      return false;
     }
-    case FileKind::kGameBoy: {
-      const std::vector<uint8_t> wave = WriteUgw(SignedSamples(model.Samples()));
-      bytes.assign(wave.begin(), wave.end());
-      break;
-    }
-    case FileKind::kDocument: {
-      WaveDocument document;
-      document.state = model.State();
-      document.target = documentTarget;
-      bytes = WriteWaveDocument(document);
-      break;
-    }
+    bytes.assign(file.bytes.begin(), file.bytes.end());
+    change = file.change;
+    if (*kind == WaveFileType::kFuw) written = header;
+  } else {
+    WaveDocument document;
+    document.state = model.State();
+    document.target = documentTarget;
+    document.height = WaveHeight();
+    bytes = WriteWaveDocument(document);
   }
-  const FileResult written = WriteFileAtomic(path, bytes);
-  if (!written.ok) {
-    Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not saved.\n%2"), path, written.error);
+  const FileResult saved = WriteFileAtomic(path, bytes);
+  if (!saved.ok) {
+    Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not saved.\n%2"), path, saved.error);
     return false;
   }
+  openedFuw = written;
   SetCurrentFile(path);
   RememberRecent(path);
   // A .ugw of another length or depth keeps the edited mark: the file holds less than the wave.
   MarkCleanIfMatches(path);
+  if (!change.Empty()) Show(change);
   return true;
 }
 
@@ -396,6 +396,7 @@ bool FileCommands::RestoreLastSession(bool quietWhenNone) {
   dialog.Perform(tr("Restore Last Session"), [&model, &state] { model.Restore(state); });
   dialog.SelectNote(state.note);
   documentTarget = read.document.target;
+  documentHeight = read.document.height;
   SetCurrentFile(QString::fromStdString(read.document.fileName));
   if (!currentFile.isEmpty()) MarkCleanIfMatches(currentFile);
   UpdateTitle();
@@ -406,6 +407,7 @@ bool FileCommands::SaveLastSession() {
   WaveDocument document;
   document.state = dialog.Pane().Model().State();
   document.target = documentTarget;
+  document.height = WaveHeight();
   document.fileName = currentFile.toStdString();
   const FileResult saved = SaveSession(document);
   if (!saved.ok) {
@@ -415,6 +417,11 @@ bool FileCommands::SaveLastSession() {
 }
 
 // ---- Helpers.
+
+int32_t FileCommands::WaveHeight() const {
+  const ChipTarget target = dialog.Pane().Model().GetChipTarget();
+  return target != ChipTarget::kNone ? ChipHeight(target) : documentHeight;
+}
 
 void FileCommands::Refuse(const char* source, const QString& path, const TextMessage& reason) {
   Show(TextMessage(kContext, source,
@@ -462,13 +469,13 @@ void FileCommands::MarkCleanIfMatches(const QString& path) {
 
 bool FileCommands::FileMatchesWave(const QString& path) {
   const WaveEditorModel& model = dialog.Pane().Model();
-  const FileKind kind = KindOf(path);
-  if (kind == FileKind::kDocument) {
+  const std::optional<WaveFileType> kind = KindOf(path);
+  if (!kind) {
     const DocumentReadResult read = LoadWaveDocument(path);
     return read.ok && !EditHistory::DataDiffers(read.document.state, model.State());
   }
-  const WaveReadResult wave = ReadWaveFile(path, kind);
-  return wave.ok && wave.samples == SignedSamples(model.Samples());
+  const WaveReadResult wave = LoadWaveFile(path, *kind);
+  return wave.ok && !wave.resampled && wave.samples == SignedSamples(model.Samples());
 }
 
 QString FileCommands::StartFolder() const {
@@ -483,8 +490,12 @@ QString FileCommands::AskPathWithQt(const PathQuestion& question) {
   box.setAcceptMode(question.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   box.setFileMode(question.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (question.save) {
-    // A name typed without an extension takes the chosen filter's, before the dialog asks
-    // whether to replace an existing file.
+    // The type follows the start name's extension; a name typed without an extension takes the
+    // chosen filter's, before the dialog asks whether to replace an existing file.
+    const QString suffix = QFileInfo(question.start).suffix().toLower();
+    for (const QString& filter : box.nameFilters()) {
+      if (!suffix.isEmpty() && SuffixOf(filter) == suffix) box.selectNameFilter(filter);
+    }
     box.setDefaultSuffix(SuffixOf(box.selectedNameFilter()));
     connect(&box, &QFileDialog::filterSelected, &box,
             [&box](const QString& filter) { box.setDefaultSuffix(SuffixOf(filter)); });

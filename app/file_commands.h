@@ -12,6 +12,7 @@
 #include <string>
 
 #include "formats/text_message.h"
+#include "formats/wave_files.h"
 
 class EditorCommands;
 class MainDialog;
@@ -85,6 +86,9 @@ class FileCommands : public QObject {
     if (keepSessionOnExit) SaveLastSession();
   }
 
+  // The height of the wave (16, 32, 64 or 256 levels): its chip target's, else the height of the
+  // file it came from (256 for none). Copies and saves are written at it.
+  int32_t WaveHeight() const;
   // The open file's absolute path; empty when none.
   const QString& CurrentFile() const { return currentFile; }
   // The recent files, newest first.
@@ -131,4 +135,8 @@ class FileCommands : public QObject {
   bool keepSessionOnExit = false;
   // The open document's chip target, written back when it is saved.
   std::string documentTarget;
+  // The height of the file opened or the session restored.
+  int32_t documentHeight = 256;
+  // The version and name of the open .fuw.
+  std::optional<FuwHeader> openedFuw;
 };

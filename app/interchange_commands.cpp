@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/editor_commands.h"
+#include "app/file_commands.h"
 #include "app/qt_ui_services.h"
 #include "editor/ui_services.h"
 #include "editor/wave_shapes.h"
@@ -54,6 +55,14 @@ InterchangeCommands::InterchangeCommands(MainDialog& dialog, EditorCommands& com
     connect(copy, &QAction::triggered, this, [this, id] { CopyWave(id); });
     copyAs[id] = copy;
   }
+  // A Furnace text holds no height: the user who knows it names it.
+  pasteAtHeightMenu =
+      commands.AddSubmenu(pasteAsMenu, QT_TRANSLATE_NOOP("EditorCommands", "Furnace at Height"));
+  for (const int32_t height : kWaveHeights) {
+    QAction* paste = pasteAtHeightMenu->addAction(QString());
+    connect(paste, &QAction::triggered, this, [this, height] { PasteFurnace(height); });
+    pasteAtHeight[height] = paste;
+  }
 
   QMenu* targetMenu = commands.AddSubmenu(menu, QT_TRANSLATE_NOOP("EditorCommands", "Target"));
   auto* group = new QActionGroup(this);
@@ -84,6 +93,8 @@ void InterchangeCommands::UpdateStates() {
     action->setEnabled(!harmonics);
     action->setToolTip(why);
   }
+  pasteAtHeightMenu->menuAction()->setEnabled(!harmonics);
+  for (const auto& [height, action] : pasteAtHeight) action->setText(tr("%1 Levels").arg(height));
   const ChipTarget target = model.GetChipTarget();
   copyForTarget->setEnabled(!harmonics && target != ChipTarget::kNone);
   copyForTarget->setToolTip(harmonics ? why
@@ -96,31 +107,53 @@ void InterchangeCommands::UpdateStates() {
   }
 }
 
+std::optional<std::string> InterchangeCommands::ClipboardText() {
+  UiServices* services = dialog.Services();
+  if (services == nullptr || !services->OpenClipboard()) return std::nullopt;
+  const std::string text = services->GetClipboardText().value_or(std::string());
+  services->CloseClipboard();
+  return text;
+}
+
 void InterchangeCommands::PasteWave(std::optional<WaveFormatId> format) {
   WaveEditorModel& model = dialog.Pane().Model();
   if (model.IsHarmonicsView()) {
     if (!format) dialog.PasteCommand();
     return;
   }
-  UiServices* services = dialog.Services();
-  if (services == nullptr || !services->OpenClipboard()) return;
-  const std::string text = services->GetClipboardText().value_or(std::string());
-  services->CloseClipboard();
+  const std::optional<std::string> text = ClipboardText();
+  if (!text) return;
+  const WaveReadOptions options = ReadOptionsFor(model.GetChipTarget());
+  Take(format ? ReadWave(*text, *format, options) : ReadWaveAnyFormat(*text, options));
+}
 
-  const WaveReadResult read = format ? ReadWave(text, *format) : ReadWaveAnyFormat(text);
+void InterchangeCommands::PasteFurnace(int32_t height) {
+  if (dialog.Pane().Model().IsHarmonicsView()) return;
+  const std::optional<std::string> text = ClipboardText();
+  if (!text) return;
+  WaveReadOptions options;
+  options.height = height;
+  Take(ReadWave(*text, FurnaceFormatOf(*text), options));
+}
+
+void InterchangeCommands::Take(const WaveReadResult& read) {
+  WaveEditorModel& model = dialog.Pane().Model();
   if (!read.ok) {
-    services->ShowMessage(read.error);
+    if (UiServices* services = dialog.Services()) services->ShowMessage(read.error);
     return;
   }
   dialog.Perform(tr("Paste"), [&model, &read] { model.ReplaceWave(read.samples); });
 
-  QString report =
-      read.resampled
-          ? tr("Read as %1: %2 values, resampled to %3 samples.")
-                .arg(ToolName(read.format))
-                .arg(read.givenCount)
-                .arg(read.samples.size())
-          : tr("Read as %1: %2 samples.").arg(ToolName(read.format)).arg(read.samples.size());
+  // A Furnace text says the height it was read at: the text itself does not hold it.
+  const QString tool = TakesAnyHeight(read.format)
+                           ? tr("%1 at %2 levels").arg(ToolName(read.format)).arg(read.height)
+                           : ToolName(read.format);
+  QString report = read.resampled
+                       ? tr("Read as %1: %2 values, resampled to %3 samples.")
+                             .arg(tool)
+                             .arg(read.givenCount)
+                             .arg(read.samples.size())
+                       : tr("Read as %1: %2 samples.").arg(tool).arg(read.samples.size());
   if (model.GetChipTarget() != ChipTarget::kNone) {
     report += QLatin1Char(' ') + tr("Fitted to the %1: %2 samples.")
                                      .arg(TargetName(model.GetChipTarget()))
@@ -133,7 +166,9 @@ void InterchangeCommands::CopyWave(WaveFormatId format) {
   WaveEditorModel& model = dialog.Pane().Model();
   UiServices* services = dialog.Services();
   if (model.IsHarmonicsView() || services == nullptr || !services->OpenClipboard()) return;
-  services->SetClipboardText(WriteWave(SignedSamples(model.Samples()), format));
+  // At the wave's own height: Furnace clamps a value above the height it plays.
+  const int32_t height = dialog.Commands().Files().WaveHeight();
+  services->SetClipboardText(WriteWave(SignedSamples(model.Samples()), format, height));
   services->CloseClipboard();
 }
 

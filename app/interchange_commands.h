@@ -7,6 +7,7 @@
 #include <QString>
 #include <map>
 #include <optional>
+#include <string>
 
 #include "formats/chip_target.h"
 #include "formats/wave_formats.h"
@@ -27,7 +28,10 @@ class InterchangeCommands : public QObject {
   // and tells beside the pane how it was read; a text that is no wave gets a message and changes
   // nothing. In the harmonics view any-format paste is the Paste button's.
   void PasteWave(std::optional<WaveFormatId> format);
-  // Puts the wave on the clipboard in `format`, exactly as that tool writes it.
+  // Reads the clipboard as the Furnace text it is (decimal, hex or signed) at `height` levels.
+  void PasteFurnace(int32_t height);
+  // Puts the wave on the clipboard in `format`, exactly as that tool writes it, at the wave's
+  // height (the Furnace texts; the other formats have their own).
   void CopyWave(WaveFormatId format);
   // Makes the wave for `target` (one step: the samples snap, the length comes to one the chip
   // plays) and remembers the choice.
@@ -39,17 +43,23 @@ class InterchangeCommands : public QObject {
   QString LastReport() const { return lastReport; }
   QAction* PasteAsAction(WaveFormatId format) const { return pasteAs.at(format); }
   QAction* CopyAsAction(WaveFormatId format) const { return copyAs.at(format); }
+  QAction* PasteFurnaceAction(int32_t height) const { return pasteAtHeight.at(height); }
   QAction* CopyForTargetAction() const { return copyForTarget; }
   QAction* TargetAction(ChipTarget target) const { return targets.at(target); }
 
  private:
   void UpdateStates();
+  std::optional<std::string> ClipboardText();
+  // Takes a read wave as one step and reports how it was read, or shows why not.
+  void Take(const WaveReadResult& read);
   void Report(const QString& text);
 
   MainDialog& dialog;
   QMenu* pasteAsMenu = nullptr;
   QMenu* copyAsMenu = nullptr;
   std::map<WaveFormatId, QAction*> pasteAs;
+  QMenu* pasteAtHeightMenu = nullptr;
+  std::map<int32_t, QAction*> pasteAtHeight;
   std::map<WaveFormatId, QAction*> copyAs;
   QAction* copyForTarget = nullptr;
   std::map<ChipTarget, QAction*> targets;

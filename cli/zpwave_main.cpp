@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli/bank_commands.h"
+#include "cli/convert_files.h"
 #include "cli/zpwave_io.h"
 #include "cli/zpwave_options.h"
 #include "fileio/atomic_write.h"
@@ -53,7 +54,7 @@ void Render(const Options& options) {
   if (!written.ok) Fail(EnglishText(written.error));
 }
 
-void Run(const Options& options) {
+int Run(const Options& options) {
   switch (options.command) {
     case Command::kHelp:
       Print(options.help);
@@ -62,15 +63,13 @@ void Run(const Options& options) {
       for (const WaveFormatInfo& info : WaveFormats())
         Print(std::string(info.name) + '\t' + info.tool + '\n');
       break;
-    case Command::kConvert: {
-      const WaveReadResult read = ReadOrFail(*options.wave, options.from);
-      Print(WriteWave(read.samples, *options.to) + '\n');
-      break;
-    }
+    case Command::kConvert:
+      return RunConvert(options);
     case Command::kRender:
       Render(options);
       break;
   }
+  return 0;
 }
 
 }  // namespace
@@ -81,13 +80,14 @@ int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     const std::vector<std::string_view> rest(args.empty() ? args.end() : args.begin() + 1,
                                              args.end());
+    int status = 0;
     if (!args.empty() && args[0] == "morph") {
       RunMorph(rest);
     } else if (args.empty() || args[0] != "convert" || !RunBankConvert(rest)) {
-      Run(ParseOptions(args));
+      status = Run(ParseOptions(args));
     }
     FinishOutput();
-    return 0;
+    return status;
   } catch (const BadInput& bad) {
     fflush(stdout);
     fprintf(stderr, "zpwave: %s\n", OneLine(bad.message).c_str());

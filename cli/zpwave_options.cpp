@@ -6,6 +6,7 @@
 
 #include "cli/note_name.h"
 #include "formats/hex_wave_text.h"
+#include "formats/wave_height.h"
 
 namespace {
 
@@ -28,12 +29,23 @@ constexpr char kFormatsUsage[] =
     "Lists the wave text formats, one a line: the name, a tab and the tool it belongs to.\n";
 
 constexpr char kConvertUsage[] =
-    "Usage: zpwave convert --to FORMAT [--from FORMAT] [INPUT]\n"
+    "Usage: zpwave convert --to FORMAT [--from FORMAT] [--height N] [INPUT]\n"
+    "       zpwave convert [--to TYPE] [--from TYPE] [--height N] --in FILE --out FILE\n"
+    "       zpwave convert --to TYPE [--from TYPE] [--height N] --in FILE... --out DIR/\n"
     "Prints the wave text INPUT in another format. INPUT is the text itself; without it, or as\n"
     "\"-\", the text is read from standard input (at most 16 MiB). Without --from the format is\n"
-    "told from the text (the editor's own hex text first). A wave whose number of values is not\n"
-    "2, 4, 8, 16, 32 or 64 is resampled to the nearest of these, and a note says so on standard\n"
-    "error. FORMAT is one of the names \"zpwave formats\" lists.\n";
+    "told from the text (32 upper-case hex digits are a Game Boy wave, other hex the editor's own\n"
+    "text). A wave whose number of values is not 2, 4, 8, 16, 32 or 64 is resampled to the\n"
+    "nearest of these, and a note says so on standard error.\n"
+    "  --in FILE...  read a .fuw, .dmw, .ugw or .zpwave file (told by its content) or a text file\n"
+    "  --out FILE    write the wave to FILE, its type from the extension (.fuw, .ugw, .zpwave)\n"
+    "                or --to; with several --in, a folder (ending in /) to write them into\n"
+    "  --height N    16, 32, 64 or 256: the height of Furnace texts read and of Furnace texts\n"
+    "                and files written; without it a Furnace text's height is the smallest that\n"
+    "                holds its values, and a wave keeps the height it was read at\n"
+    "FORMAT is one of the names \"zpwave formats\" lists; a TYPE is also fuw, dmw (read only),\n"
+    "ugw or zpwave. A text of several lines is a bank of waves: see zpwave convert --help --in\n"
+    "X.fti.\n";
 
 constexpr char kRenderUsage[] =
     "Usage: zpwave render [--mode hold|poly] [--note NOTE] [--seconds S] --out FILE.wav WAVE\n"
@@ -148,9 +160,26 @@ Options Formats(Arguments& args) {
   return options;
 }
 
+// A type convert reads or writes: a text format, or a file type with --in or --out.
+std::string TypeNamed(std::string_view name, bool files) {
+  const std::string type(name);
+  if (files && (type == "fuw" || type == "dmw" || type == "ugw" || type == "zpwave")) return type;
+  return WaveFormatOf(FormatNamed(name)).name;
+}
+
+int32_t HeightNamed(std::string_view text) {
+  for (const int32_t height : kWaveHeights) {
+    if (text == std::to_string(height)) return height;
+  }
+  Fail("--height takes 16, 32, 64 or 256, not " + Quoted(text));
+}
+
 Options Convert(Arguments& args) {
   Options options;
   options.command = Command::kConvert;
+  std::optional<std::string_view> toName;
+  std::optional<std::string_view> fromName;
+  bool hasOut = false;
   while (!args.Done()) {
     const std::string_view arg = args.Take();
     if (IsHelp(arg)) {
@@ -158,19 +187,40 @@ Options Convert(Arguments& args) {
       options.help = kConvertUsage;
       return options;
     } else if (arg == "--to") {
-      options.to = FormatNamed(args.ValueOf(arg));
+      toName = args.ValueOf(arg);
     } else if (arg == "--from") {
-      options.from = FormatNamed(args.ValueOf(arg));
+      fromName = args.ValueOf(arg);
+    } else if (arg == "--in") {
+      options.inputs.emplace_back(args.ValueOf(arg));
+    } else if (arg == "--out") {
+      options.out = std::string(args.ValueOf(arg));
+      hasOut = true;
+      if (options.out.empty()) Fail("--out needs a file name");
+    } else if (arg == "--height") {
+      options.height = HeightNamed(args.ValueOf(arg));
     } else if (IsOption(arg)) {
       Fail("unknown option " + Quoted(arg) + " (see zpwave convert --help)");
+    } else if (!options.inputs.empty()) {
+      options.inputs.emplace_back(arg);  // --in a.fuw b.fuw: the shell's expansion of a pattern
     } else if (options.wave) {
       Fail("convert takes one INPUT; the second is " + Quoted(arg));
     } else {
       options.wave = std::string(arg);
     }
   }
-  if (!options.to) Fail("convert needs --to FORMAT (see zpwave convert --help)");
-  if (!options.wave) options.wave = "-";
+  const bool files = !options.inputs.empty() || hasOut;
+  if (toName) options.to = TypeNamed(*toName, files);
+  if (fromName) options.from = TypeNamed(*fromName, files);
+  if (!options.inputs.empty() && options.wave) {
+    Fail("convert takes --in FILE or an INPUT text, not both");
+  }
+  if (!files) {
+    if (!options.to) Fail("convert needs --to FORMAT (see zpwave convert --help)");
+  }
+  if (options.inputs.size() > 1 || (hasOut && options.out.back() == '/')) {
+    if (!options.to) Fail("converting into a folder needs --to TYPE (see zpwave convert --help)");
+  }
+  if (!options.wave && options.inputs.empty()) options.wave = "-";
   return options;
 }
 

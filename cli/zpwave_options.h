@@ -36,14 +36,16 @@ enum class Command { kHelp, kFormats, kConvert, kRender };
 
 struct Options {
   Command command = Command::kHelp;
-  const char* help = "";             // what kHelp prints
-  std::optional<WaveFormatId> to;    // convert
-  std::optional<WaveFormatId> from;  // convert
-  std::optional<std::string> wave;   // convert's INPUT or render's WAVE; "-": standard input
-  uint16_t mode = 1;                 // render: 1 hold, 2 poly
-  int32_t note = 45;                 // render
-  double seconds = 2.0;              // render
-  std::string out;                   // render
+  const char* help = "";            // what kHelp prints
+  std::optional<std::string> to;    // convert: a text format's name, or with files fuw, ugw, zpwave
+  std::optional<std::string> from;  // convert: a text format's name, or with files also dmw
+  std::vector<std::string> inputs;  // convert: the --in files
+  int32_t height = 0;               // convert: --height, 0 when not given
+  std::optional<std::string> wave;  // convert's INPUT or render's WAVE; "-": standard input
+  uint16_t mode = 1;                // render: 1 hold, 2 poly
+  int32_t note = 45;                // render
+  double seconds = 2.0;             // render
+  std::string out;                  // render's WAV file, or convert's --out FILE or DIR/
 };
 
 // The command and its options from the arguments after the program's name; throws BadInput.

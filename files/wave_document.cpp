@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "formats/chip_target.h"
 #include "formats/wave_length.h"
 #include "tables/pitch_tables.h"
 
@@ -18,6 +19,7 @@ constexpr std::array<std::string_view, 6> kRequiredKeys = {"length", "mode", "vi
                                                            "note",   "wave", "harmonics"};
 constexpr std::string_view kTargetKey = "target";
 constexpr std::string_view kFileKey = "file";
+constexpr std::string_view kHeightKey = "height";
 
 struct Line {
   int32_t number = 0;
@@ -189,7 +191,7 @@ TextMessage CollectFields(const std::vector<Line>& lines,
           QT_TRANSLATE_NOOP("WaveDocument", "Line %1: expected “key = value”, found “%2”."),
           lines[i].number, {Quote(text)});
     }
-    bool known = key == kTargetKey || key == kFileKey;
+    bool known = key == kTargetKey || key == kFileKey || key == kHeightKey;
     for (std::string_view required : kRequiredKeys) known = known || key == required;
     if (!known) continue;
     const auto [it, inserted] =
@@ -275,6 +277,31 @@ TextMessage ParseText(const std::map<std::string_view, Field>& fields, std::stri
   return {};
 }
 
+// The height: written since version 2; a version 1 document, or one without it, takes its
+// target's. Under a chip target only the chip's own height is accepted.
+TextMessage ParseHeight(const std::map<std::string_view, Field>& fields, int32_t version,
+                        WaveDocument& document) {
+  const std::optional<ChipTarget> chip = FindChipTarget(document.target);
+  const int32_t implied = chip ? ChipHeight(*chip) : kFullHeight;
+  const auto it = fields.find(kHeightKey);
+  document.height = implied;
+  if (version < 2 || it == fields.end()) return {};
+  const Field& field = it->second;
+  const std::optional<int32_t> height = ParseNumber(field.value);
+  if (!height || !IsWaveHeight(*height)) {
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: the height must be 16, 32, 64 or 256, not “%2”."),
+                 field.line, {Quote(field.value)});
+  }
+  if (chip && *chip != ChipTarget::kNone && *height != implied) {
+    return Error(QT_TRANSLATE_NOOP("WaveDocument",
+                                   "Line %1: a wave for the target “%2” has height %3, not %4."),
+                 field.line, {document.target, std::to_string(implied), std::to_string(*height)});
+  }
+  document.height = *height;
+  return {};
+}
+
 TextMessage ParseFields(const std::map<std::string_view, Field>& fields, WaveDocument& document) {
   WaveState& state = document.state;
   const Field& length = fields.at("length");
@@ -346,6 +373,10 @@ std::string WriteWaveDocument(const WaveDocument& document) {
   }
   out += "\n";
   if (!document.target.empty()) out += "target = " + EscapeText(document.target) + "\n";
+  // A chip target implies its height: the document never says otherwise.
+  const std::optional<ChipTarget> chip = FindChipTarget(document.target);
+  const int32_t height = chip && *chip != ChipTarget::kNone ? ChipHeight(*chip) : document.height;
+  out += "height = " + std::to_string(IsWaveHeight(height) ? height : kFullHeight) + "\n";
   if (!document.fileName.empty()) out += "file = " + EscapeText(document.fileName) + "\n";
   out += "end\n";
   return out;
@@ -373,6 +404,7 @@ DocumentReadResult ReadWaveDocument(std::string_view text) {
   }
   WaveDocument document;
   result.error = ParseFields(fields, document);
+  if (result.error.Empty()) result.error = ParseHeight(fields, version, document);
   if (!result.error.Empty()) return result;
   result.ok = true;
   result.document = std::move(document);

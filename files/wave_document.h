@@ -8,11 +8,13 @@
 
 #include "editor/wave_state.h"
 #include "formats/text_message.h"
+#include "formats/wave_height.h"
 
 struct WaveDocument {
   WaveState state;
-  std::string target;    // chip the wave is made for, e.g. "gameboy"; empty: none
-  std::string fileName;  // the open file (session file only); empty: none
+  std::string target;            // chip the wave is made for, e.g. "gameboy"; empty: none
+  int32_t height = kFullHeight;  // 16, 32, 64 or 256 levels; a chip's own under a chip target
+  std::string fileName;          // the open file (session file only); empty: none
 
   bool operator==(const WaveDocument&) const = default;
 };
@@ -24,7 +26,8 @@ struct DocumentReadResult {
   int32_t laterVersion = 0;  // the version of a document refused as later than kWaveDocumentVersion
 };
 
-// The format version this program writes and the newest it reads.
+// The format version this program writes and the newest it reads. Version 2 added the height
+// and the end line; a version 1 document reads with the height of its target (256 without one).
 inline constexpr int32_t kWaveDocumentVersion = 2;
 // From this version on a document ends with the line "end", written last, so that a document cut
 // anywhere is refused; version 1 documents have no such line and still read.

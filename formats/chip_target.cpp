@@ -75,3 +75,14 @@ bool ChipAllowsLength(ChipTarget target, int32_t length) {
   const std::vector<int32_t>& lengths = ChipTargetOf(target).lengths;
   return std::find(lengths.begin(), lengths.end(), length) != lengths.end();
 }
+
+int32_t ChipHeight(ChipTarget target) {
+  return 1 << ChipTargetOf(target).depthBits;
+}
+
+WaveReadOptions ReadOptionsFor(ChipTarget target) {
+  WaveReadOptions options;
+  if (target != ChipTarget::kNone) options.targetHeight = ChipHeight(target);
+  options.gameBoyTarget = target == ChipTarget::kGameBoy;
+  return options;
+}

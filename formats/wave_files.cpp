@@ -1,8 +1,7 @@
 #include "formats/wave_files.h"
 
+#include <algorithm>
 #include <cstring>
-#include <optional>
-#include <string>
 
 #include "formats/text_message.h"
 #include "formats/wave_depth.h"
@@ -13,7 +12,8 @@ constexpr char kContext[] = "WaveFile";
 constexpr char kFuwMagic[] = "-Furnace waveta-";  // 16 bytes, no zero byte in the file
 constexpr char kWaveMagic[] = "WAVE";
 constexpr size_t kUgwSize = 32;
-constexpr int32_t kFuwMaxLength = 256;
+constexpr int32_t kMaxFileLength = 256;
+constexpr uint8_t kDmwNewVariant = 255;
 
 void PutU16(std::vector<uint8_t>& out, uint16_t value) {
   out.push_back(static_cast<uint8_t>(value & 0xff));
@@ -41,12 +41,21 @@ class ByteReader {
                            uint32_t{data[3]} << 24;
     return static_cast<int32_t>(value);
   }
-  // Skips a zero-terminated string; false when no zero byte is left.
-  bool SkipString() {
+  std::optional<uint8_t> Byte() {
+    const uint8_t* data = nullptr;
+    if (!Take(1, data)) return std::nullopt;
+    return *data;
+  }
+  // Reads a zero-terminated string; nothing when no zero byte is left.
+  std::optional<std::string> String() {
+    const size_t start = position;
     while (position < bytes.size()) {
-      if (bytes[position++] == 0) return true;
+      if (bytes[position++] == 0) {
+        return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(start),
+                           bytes.begin() + static_cast<std::ptrdiff_t>(position - 1));
+      }
     }
-    return false;
+    return std::nullopt;
   }
 
  private:
@@ -61,15 +70,23 @@ WaveReadResult Refused(WaveFormatId format, TextMessage error) {
   return result;
 }
 
-TextMessage Truncated() {
-  return TextMessage(kContext,
-                     QT_TRANSLATE_NOOP("WaveFile", "The Furnace wave file is cut short."));
+TextMessage Truncated(const char* tool) {
+  return TextMessage(kContext, QT_TRANSLATE_NOOP("WaveFile", "The %1 wave file is cut short."),
+                     {tool});
 }
 
-WaveReadResult Accepted(std::vector<int8_t> samples, WaveFormatId format) {
+TextMessage OutOfRange(size_t position, int64_t value, int64_t min, int64_t max) {
+  return TextMessage(
+      kContext,
+      QT_TRANSLATE_NOOP("WaveFile", "Value %1 (%2) is out of range; the wave takes %3 to %4."),
+      {std::to_string(position), std::to_string(value), std::to_string(min), std::to_string(max)});
+}
+
+WaveReadResult Accepted(std::vector<int8_t> samples, WaveFormatId format, int32_t height) {
   WaveReadResult result;
   result.ok = true;
   result.format = format;
+  result.height = height;
   result.givenCount = samples.size();
   const size_t length = NearestWaveLength(samples.size());
   result.resampled = length != samples.size();
@@ -77,22 +94,32 @@ WaveReadResult Accepted(std::vector<int8_t> samples, WaveFormatId format) {
   return result;
 }
 
-// Our sample of a level 0..max: a depth's level when max + 1 is a power of two, otherwise the
-// nearest 8-bit value of level / max.
-int8_t FromHeight(int32_t level, int32_t max) {
-  for (int32_t bits = 1; bits <= 8; ++bits) {
-    if (max == (1 << bits) - 1) return static_cast<int8_t>(FromLevel(level, bits));
+// Levels 0 .. fileHeight − 1 (at most 256 of them) as our samples, at the height the editor takes:
+// the file's own when it is one of ours, otherwise 256 (a power of two's levels as FromLevel,
+// others scaled to the nearest 8-bit value).
+WaveReadResult FromFileLevels(const std::vector<int32_t>& levels, int32_t fileHeight,
+                              WaveFormatId format) {
+  int32_t bits = 0;
+  for (int32_t b = 1; b <= 8; ++b) bits = fileHeight == (1 << b) ? b : bits;
+  const int32_t max = fileHeight - 1;
+  std::vector<int8_t> samples;
+  samples.reserve(levels.size());
+  for (const int32_t level : levels) {
+    samples.push_back(static_cast<int8_t>(bits > 0 ? FromLevel(level, bits)
+                                                   : (level * 255 + max / 2) / max - 128));
   }
-  return static_cast<int8_t>((level * 255 + max / 2) / max - 128);
+  return Accepted(std::move(samples), format, IsWaveHeight(fileHeight) ? fileHeight : kFullHeight);
 }
 
 }  // namespace
 
-std::vector<uint8_t> WriteFuw(const std::vector<int8_t>& samples, std::string_view name) {
+std::vector<uint8_t> WriteFuw(const std::vector<int8_t>& samples, int32_t height,
+                              const FuwHeader& header) {
+  if (!IsWaveHeight(height)) height = kFullHeight;
   // A name cannot hold the zero byte that ends it: it ends at the first one.
-  name = name.substr(0, name.find('\0'));
+  const std::string_view name = std::string_view(header.name).substr(0, header.name.find('\0'));
   std::vector<uint8_t> out(kFuwMagic, kFuwMagic + 16);
-  PutU16(out, static_cast<uint16_t>(kFuwVersion));
+  PutU16(out, static_cast<uint16_t>(header.version));
   PutU16(out, 0);
   out.insert(out.end(), kWaveMagic, kWaveMagic + 4);
   const size_t blockSize = name.size() + 1 + 12 + 4 * samples.size();
@@ -101,12 +128,12 @@ std::vector<uint8_t> WriteFuw(const std::vector<int8_t>& samples, std::string_vi
   out.push_back(0);
   PutU32(out, static_cast<uint32_t>(samples.size()));
   PutU32(out, 0);
-  PutU32(out, 255);
-  for (const int8_t v : samples) PutU32(out, static_cast<uint32_t>(v + 128));
+  PutU32(out, static_cast<uint32_t>(height - 1));
+  for (const int8_t v : samples) PutU32(out, static_cast<uint32_t>(ToHeightLevel(v, height)));
   return out;
 }
 
-WaveReadResult ReadFuw(const std::vector<uint8_t>& bytes) {
+WaveReadResult ReadFuw(const std::vector<uint8_t>& bytes, FuwHeader* header) {
   constexpr WaveFormatId kFormat = WaveFormatId::kFurnace;
   ByteReader reader(bytes);
   const uint8_t* magic = nullptr;
@@ -115,46 +142,94 @@ WaveReadResult ReadFuw(const std::vector<uint8_t>& bytes) {
         kFormat,
         TextMessage(kContext, QT_TRANSLATE_NOOP("WaveFile", "This is no Furnace wave file.")));
   }
+  const uint8_t* version = nullptr;
   const uint8_t* skipped = nullptr;
   const uint8_t* block = nullptr;
   // Version and reserved field, the block's magic and its size (which Furnace does not rely on).
-  if (!reader.Take(4, skipped) || !reader.Take(4, block)) return Refused(kFormat, Truncated());
+  if (!reader.Take(2, version) || !reader.Take(2, skipped) || !reader.Take(4, block)) {
+    return Refused(kFormat, Truncated("Furnace"));
+  }
   if (std::memcmp(block, kWaveMagic, 4) != 0) {
     return Refused(
         kFormat,
         TextMessage(kContext, QT_TRANSLATE_NOOP("WaveFile", "The Furnace file holds no wave.")));
   }
-  if (!reader.Take(4, skipped) || !reader.SkipString()) return Refused(kFormat, Truncated());
+  std::optional<std::string> name;
+  if (!reader.Take(4, skipped) || !(name = reader.String())) {
+    return Refused(kFormat, Truncated("Furnace"));
+  }
   const std::optional<int32_t> length = reader.Int32();
   const std::optional<int32_t> min = reader.Int32();
   const std::optional<int32_t> max = reader.Int32();
-  if (!length || !min || !max) return Refused(kFormat, Truncated());
-  if (*length < 1 || *length > kFuwMaxLength || *min != 0 || *max < 1 || *max > 255) {
+  if (!length || !min || !max) return Refused(kFormat, Truncated("Furnace"));
+  const int64_t height = int64_t{*max} - *min + 1;
+  if (*length < 1 || *length > kMaxFileLength || height < 2 || height > kFullHeight) {
     return Refused(
         kFormat,
         TextMessage(kContext,
                     QT_TRANSLATE_NOOP("WaveFile",
                                       "The Furnace wave has length %1, min %2 and max %3; this "
-                                      "editor reads lengths 1 to 256, min 0 and max 1 to 255."),
+                                      "editor reads lengths 1 to 256 and at most 256 levels "
+                                      "from min to max."),
                     {std::to_string(*length), std::to_string(*min), std::to_string(*max)}));
   }
-  std::vector<int8_t> samples;
-  samples.reserve(static_cast<size_t>(*length));
+  std::vector<int32_t> levels;
   for (int32_t i = 0; i < *length; ++i) {
     const std::optional<int32_t> value = reader.Int32();
-    if (!value) return Refused(kFormat, Truncated());
-    if (*value < 0 || *value > *max) {
-      return Refused(
-          kFormat,
-          TextMessage(kContext,
-                      QT_TRANSLATE_NOOP("WaveFile",
-                                        "Value %1 (%2) is out of range; the wave "
-                                        "takes 0 to %3."),
-                      {std::to_string(i + 1), std::to_string(*value), std::to_string(*max)}));
+    if (!value) return Refused(kFormat, Truncated("Furnace"));
+    if (*value < *min || *value > *max) {
+      return Refused(kFormat, OutOfRange(static_cast<size_t>(i) + 1, *value, *min, *max));
     }
-    samples.push_back(FromHeight(*value, *max));
+    levels.push_back(*value - *min);
   }
-  return Accepted(std::move(samples), kFormat);
+  if (header != nullptr) {
+    header->version = version[0] | version[1] << 8;
+    header->name = *name;
+  }
+  return FromFileLevels(levels, static_cast<int32_t>(height), kFormat);
+}
+
+WaveReadResult ReadDmw(const std::vector<uint8_t>& bytes) {
+  constexpr WaveFormatId kFormat = WaveFormatId::kFurnace;
+  ByteReader reader(bytes);
+  const std::optional<int32_t> length = reader.Int32();
+  std::optional<uint8_t> top = reader.Byte();
+  if (!length || !top) return Refused(kFormat, Truncated("DefleMask"));
+  if (*length < 1 || *length > kMaxFileLength) {
+    return Refused(kFormat, TextMessage(kContext,
+                                        QT_TRANSLATE_NOOP("WaveFile",
+                                                          "The DefleMask wave has length %1; "
+                                                          "this editor reads lengths 1 to 256."),
+                                        {std::to_string(*length)}));
+  }
+  const bool newVariant = *top == kDmwNewVariant;
+  if (!newVariant && bytes.size() != static_cast<size_t>(*length) + 5) {
+    return Refused(kFormat, TextMessage(kContext,
+                                        QT_TRANSLATE_NOOP("WaveFile",
+                                                          "This is no DefleMask wave file: %1 "
+                                                          "values need %2 bytes; it has %3."),
+                                        {std::to_string(*length), std::to_string(*length + 5),
+                                         std::to_string(bytes.size())}));
+  }
+  if (newVariant && (!reader.Byte() || !(top = reader.Byte()))) {
+    return Refused(kFormat, Truncated("DefleMask"));
+  }
+  std::vector<int32_t> levels;
+  for (int32_t i = 0; i < *length; ++i) {
+    std::optional<int32_t> value;
+    if (newVariant) {
+      value = reader.Int32();
+    } else if (const std::optional<uint8_t> byte = reader.Byte()) {
+      value = *byte;
+    }
+    if (!value) return Refused(kFormat, Truncated("DefleMask"));
+    if (*value < 0 || *value > *top) {
+      return Refused(kFormat, OutOfRange(static_cast<size_t>(i) + 1, *value, 0, *top));
+    }
+    levels.push_back(*value);
+  }
+  if (*top == 0) levels.assign(levels.size(), 0);  // a height of 1: silence
+  return FromFileLevels(levels, std::max(*top + 1, 2), kFormat);
 }
 
 std::vector<uint8_t> WriteUgw(const std::vector<int8_t>& samples) {
@@ -168,7 +243,7 @@ std::vector<uint8_t> WriteUgw(const std::vector<int8_t>& samples) {
 
 WaveReadResult ReadUgw(const std::vector<uint8_t>& bytes) {
   constexpr WaveFormatId kFormat = WaveFormatId::kGb;
-  if (bytes.size() != kUgwSize) {
+  if (bytes.size() < kUgwSize) {
     return Refused(kFormat,
                    TextMessage(kContext,
                                QT_TRANSLATE_NOOP("WaveFile",
@@ -176,17 +251,18 @@ WaveReadResult ReadUgw(const std::vector<uint8_t>& bytes) {
                                                  "has %1."),
                                {std::to_string(bytes.size())}));
   }
-  std::vector<int8_t> samples;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] > 15) {
-      return Refused(kFormat,
-                     TextMessage(kContext,
-                                 QT_TRANSLATE_NOOP("WaveFile",
-                                                   "Value %1 (%2) is out of range; the wave "
-                                                   "takes 0 to %3."),
-                                 {std::to_string(i + 1), std::to_string(bytes[i]), "15"}));
-    }
-    samples.push_back(static_cast<int8_t>(FromLevel(bytes[i], 4)));
+  std::vector<int32_t> levels;
+  for (size_t i = 0; i < kUgwSize; ++i) {
+    if (bytes[i] > 15) return Refused(kFormat, OutOfRange(i + 1, bytes[i], 0, 15));
+    levels.push_back(bytes[i]);
   }
-  return Accepted(std::move(samples), kFormat);
+  WaveReadResult result = FromFileLevels(levels, 16, kFormat);
+  if (bytes.size() > kUgwSize) {
+    result.note = TextMessage(kContext,
+                              QT_TRANSLATE_NOOP("WaveFile",
+                                                "The Game Boy wave file has %1 bytes; the first "
+                                                "32 were read, as the trackers read it."),
+                              {std::to_string(bytes.size())});
+  }
+  return result;
 }

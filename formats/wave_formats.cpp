@@ -4,18 +4,17 @@
 #include <cstdio>
 
 #include "formats/hex_wave_text.h"
+#include "formats/value_list.h"
 #include "formats/wave_depth.h"
 #include "formats/wave_length.h"
 
+using namespace wave_text;
+
 namespace {
 
-constexpr char kContext[] = "WaveText";
-constexpr std::string_view kWhiteSpace = " \t\n\r\v\f";
 // Furnace waves hold at most 256 values, N163 waves at most 240.
 constexpr size_t kMaxFurnaceCount = 256;
 constexpr size_t kMaxN163Count = 240;
-// Longer values are cut short in messages.
-constexpr size_t kMaxShownValue = 16;
 
 const std::vector<WaveFormatInfo> kFormats = {
     {WaveFormatId::kHex, "hex", QT_TRANSLATE_NOOP("WaveFormat", "This editor (hex)"), 0, 8, true},
@@ -35,13 +34,6 @@ const std::vector<WaveFormatInfo> kFormats = {
      5, false},
 };
 
-// How the values of a format are written in a text.
-enum class Syntax {
-  kDecimal,     // decimal digits, "-" allowed (and reported as out of range when unsigned)
-  kHex,         // hex digits, optionally after "$" or "0x"
-  kFdsDecimal,  // decimal digits, or hex digits after "$"
-};
-
 Syntax SyntaxOf(WaveFormatId format) {
   switch (format) {
     case WaveFormatId::kFurnaceHex:
@@ -54,12 +46,15 @@ Syntax SyntaxOf(WaveFormatId format) {
   }
 }
 
-int32_t MinValue(const WaveFormatInfo& info) {
-  return info.isSigned ? -128 : 0;
-}
+// The values a format takes at a height: levels 0 .. height − 1, or signed around 0.
+struct Range {
+  int32_t min = 0;
+  int32_t max = 255;
+};
 
-int32_t MaxValue(const WaveFormatInfo& info) {
-  return info.isSigned ? 127 : (1 << info.depthBits) - 1;
+Range RangeAt(const WaveFormatInfo& info, int32_t height) {
+  if (info.isSigned) return {-height / 2, height / 2 - 1};
+  return {0, height - 1};
 }
 
 // A value as the format's texts write it, for messages: "FF" for Furnace hex, "F" for Game Boy.
@@ -75,26 +70,6 @@ std::string ShowValue(int32_t value, WaveFormatId format) {
   return text;
 }
 
-std::string Shown(std::string_view value) {
-  if (value.size() <= kMaxShownValue) return std::string(value);
-  return std::string(value.substr(0, kMaxShownValue)) + "...";
-}
-
-std::string_view Trim(std::string_view text) {
-  const size_t first = text.find_first_not_of(kWhiteSpace);
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(kWhiteSpace);
-  return text.substr(first, last - first + 1);
-}
-
-bool IsHexDigit(char ch) {
-  return (ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
-}
-
-bool IsWhiteSpace(char ch) {
-  return kWhiteSpace.find(ch) != std::string_view::npos;
-}
-
 WaveReadResult Refused(WaveFormatId format, TextMessage error) {
   WaveReadResult result;
   result.format = format;
@@ -102,144 +77,40 @@ WaveReadResult Refused(WaveFormatId format, TextMessage error) {
   return result;
 }
 
-TextMessage EmptyMessage() {
-  return TextMessage(kContext, QT_TRANSLATE_NOOP("WaveText", "The text holds no wave values."));
-}
-
 TextMessage RangeMessage(const char* source, size_t position, std::string_view value,
-                         const WaveFormatInfo& info) {
+                         const WaveFormatInfo& info, Range range) {
   return TextMessage(kContext, source,
                      {std::to_string(position), Shown(value), info.tool,
-                      ShowValue(MinValue(info), info.id), ShowValue(MaxValue(info), info.id)});
+                      ShowValue(range.min, info.id), ShowValue(range.max, info.id)});
 }
 
-TextMessage NotANumber(size_t position, std::string_view value, const WaveFormatInfo& info) {
+TextMessage NotANumber(size_t position, std::string_view value, const WaveFormatInfo& info,
+                       Range range) {
   return RangeMessage(
       QT_TRANSLATE_NOOP("WaveText", "Value %1 (\"%2\") is not a number; %3 takes %4 to %5."),
-      position, value, info);
+      position, value, info, range);
 }
 
-TextMessage OutOfRange(size_t position, std::string_view value, const WaveFormatInfo& info) {
+TextMessage OutOfRange(size_t position, std::string_view value, const WaveFormatInfo& info,
+                       Range range) {
   return RangeMessage(
       QT_TRANSLATE_NOOP("WaveText", "Value %1 (%2) is out of range; %3 takes %4 to %5."), position,
-      value, info);
+      value, info, range);
 }
 
-// The values of a list: white space and commas between them, a list in braces read between the
-// braces (anything before "{", such as a name and "=", is passed over).
-struct ValueList {
-  bool ok = false;
-  std::vector<std::string_view> values;
-  TextMessage error;
-};
-
-ValueList SplitValues(std::string_view text) {
-  ValueList list;
-  text = Trim(text);
-  const size_t open = text.find('{');
-  if (open != std::string_view::npos) {
-    const size_t close = text.find('}', open);
-    if (close == std::string_view::npos) {
-      list.error = TextMessage(
-          kContext, QT_TRANSLATE_NOOP("WaveText", "The list after \"{\" has no closing \"}\"."));
-      return list;
-    }
-    const std::string_view after = text.substr(close + 1);
-    if (after.find_first_not_of(" \t\n\r\v\f;") != std::string_view::npos) {
-      list.error = TextMessage(
-          kContext,
-          QT_TRANSLATE_NOOP("WaveText", "Unexpected text after the closing \"}\": \"%1\"."),
-          {Shown(Trim(after))});
-      return list;
-    }
-    text = text.substr(open + 1, close - open - 1);
-  }
-  // A comma with no value since the last comma (or since the start) leaves a value out; one comma
-  // after the last value is allowed, as lists in braces often have one.
-  bool valueSinceComma = false;
-  size_t i = 0;
-  while (i < text.size()) {
-    const char ch = text[i];
-    if (ch == ',') {
-      if (!valueSinceComma) {
-        list.error = TextMessage(
-            kContext, QT_TRANSLATE_NOOP("WaveText", "Value %1 is missing between two commas."),
-            {std::to_string(list.values.size() + 1)});
-        return list;
-      }
-      valueSinceComma = false;
-      ++i;
-    } else if (IsWhiteSpace(ch)) {
-      ++i;
-    } else {
-      size_t end = i;
-      while (end < text.size() && text[end] != ',' && !IsWhiteSpace(text[end])) ++end;
-      list.values.push_back(text.substr(i, end - i));
-      valueSinceComma = true;
-      i = end;
-    }
-  }
-  if (list.values.empty()) {
-    list.error = EmptyMessage();
-    return list;
-  }
-  list.ok = true;
-  return list;
-}
-
-// A run of digits of a base (10 or 16) with nothing else; values past a million are held there,
-// which is out of every format's range.
-std::optional<int64_t> ParseDigits(std::string_view digits, int base) {
-  if (digits.empty()) return std::nullopt;
-  int64_t value = 0;
-  for (const char ch : digits) {
-    int digit = 0;
-    if (ch >= '0' && ch <= '9') {
-      digit = ch - '0';
-    } else if (base == 16 && ch >= 'a' && ch <= 'f') {
-      digit = ch - 'a' + 10;
-    } else if (base == 16 && ch >= 'A' && ch <= 'F') {
-      digit = ch - 'A' + 10;
-    } else {
-      return std::nullopt;
-    }
-    value = std::min<int64_t>(value * base + digit, 1000000);
-  }
-  return value;
-}
-
-std::optional<int64_t> ParseValue(std::string_view value, Syntax syntax) {
-  bool negative = false;
-  if (syntax != Syntax::kHex && !value.empty() && (value[0] == '-' || value[0] == '+')) {
-    negative = value[0] == '-';
-    value.remove_prefix(1);
-  }
-  int base = syntax == Syntax::kHex ? 16 : 10;
-  if (syntax != Syntax::kDecimal && !value.empty() && value[0] == '$') {
-    value.remove_prefix(1);
-    base = 16;
-  } else if (syntax == Syntax::kHex && value.size() > 2 && value[0] == '0' &&
-             (value[1] == 'x' || value[1] == 'X')) {
-    value.remove_prefix(2);
-  }
-  const std::optional<int64_t> magnitude = ParseDigits(value, base);
-  if (!magnitude) return std::nullopt;
-  return negative ? -*magnitude : *magnitude;
-}
-
-// The values' levels in the format's range, or the message that refuses the text.
-WaveReadResult ReadLevels(const std::vector<std::string_view>& values, const WaveFormatInfo& info,
-                          std::vector<int32_t>& levels) {
+// The values' numbers within `range`, or the message that refuses the text.
+WaveReadResult ReadNumbers(const std::vector<std::string_view>& values, const WaveFormatInfo& info,
+                           Range range, std::vector<int32_t>& numbers) {
   const Syntax syntax = SyntaxOf(info.id);
-  levels.clear();
-  levels.reserve(values.size());
+  numbers.clear();
+  numbers.reserve(values.size());
   for (size_t i = 0; i < values.size(); ++i) {
     const std::optional<int64_t> value = ParseValue(values[i], syntax);
-    if (!value) return Refused(info.id, NotANumber(i + 1, values[i], info));
-    if (*value < MinValue(info) || *value > MaxValue(info)) {
-      return Refused(info.id, OutOfRange(i + 1, values[i], info));
+    if (!value) return Refused(info.id, NotANumber(i + 1, values[i], info, range));
+    if (*value < range.min || *value > range.max) {
+      return Refused(info.id, OutOfRange(i + 1, values[i], info, range));
     }
-    levels.push_back(static_cast<int32_t>(*value));
+    numbers.push_back(static_cast<int32_t>(*value));
   }
   WaveReadResult result;
   result.ok = true;
@@ -269,22 +140,44 @@ std::optional<TextMessage> CountProblem(size_t count, const WaveFormatInfo& info
   return std::nullopt;
 }
 
-// Levels to our samples, resampled to an editor length when needed.
-WaveReadResult FromLevels(const std::vector<int32_t>& levels, const WaveFormatInfo& info) {
-  if (const auto problem = CountProblem(levels.size(), info)) return Refused(info.id, *problem);
+// Numbers of a height to our samples, resampled to an editor length when needed.
+WaveReadResult FromNumbers(const std::vector<int32_t>& numbers, const WaveFormatInfo& info,
+                           int32_t height) {
+  if (const auto problem = CountProblem(numbers.size(), info)) return Refused(info.id, *problem);
   std::vector<int8_t> samples;
-  samples.reserve(levels.size());
-  for (const int32_t level : levels) {
-    samples.push_back(
-        static_cast<int8_t>(info.isSigned ? level : FromLevel(level, info.depthBits)));
+  samples.reserve(numbers.size());
+  const int32_t offset = info.isSigned ? height / 2 : 0;
+  for (const int32_t number : numbers) {
+    samples.push_back(static_cast<int8_t>(FromHeightLevel(number + offset, height)));
   }
   WaveReadResult result;
   result.ok = true;
   result.format = info.id;
-  result.givenCount = levels.size();
-  const size_t length = NearestWaveLength(levels.size());
-  result.resampled = length != levels.size();
+  result.height = height;
+  result.givenCount = numbers.size();
+  const size_t length = NearestWaveLength(numbers.size());
+  result.resampled = length != numbers.size();
   result.samples = result.resampled ? ResampleWave(samples, length) : std::move(samples);
+  return result;
+}
+
+// A Furnace text: read within the widest range, then at the height chosen for its values.
+WaveReadResult ReadFurnace(const std::vector<std::string_view>& values, const WaveFormatInfo& info,
+                           const WaveReadOptions& options) {
+  const bool named = IsWaveHeight(options.height);
+  const int32_t widest = named ? options.height : kFullHeight;
+  std::vector<int32_t> numbers;
+  WaveReadResult read = ReadNumbers(values, info, RangeAt(info, widest), numbers);
+  if (!read.ok) return read;
+  int32_t height = widest;
+  if (!named) {
+    const auto [low, high] = std::minmax_element(numbers.begin(), numbers.end());
+    const int32_t needed =
+        info.isSigned ? SmallestSignedHeightHolding(*low, *high) : SmallestHeightHolding(*high);
+    height = PreferredHeight(needed, options.targetHeight);
+  }
+  WaveReadResult result = FromNumbers(numbers, info, height);
+  result.heightChosen = result.ok && !named;
   return result;
 }
 
@@ -306,11 +199,14 @@ WaveReadResult ReadGb(std::string_view text) {
   for (const char ch : Trim(text)) {
     if (IsWhiteSpace(ch)) continue;
     const std::optional<int64_t> digit = ParseDigits(std::string_view(&ch, 1), 16);
-    if (!digit) return Refused(info.id, NotANumber(levels.size() + 1, std::string(1, ch), info));
+    if (!digit) {
+      return Refused(info.id,
+                     NotANumber(levels.size() + 1, std::string(1, ch), info, RangeAt(info, 16)));
+    }
     levels.push_back(static_cast<int32_t>(*digit));
   }
   if (levels.empty()) return Refused(info.id, EmptyMessage());
-  return FromLevels(levels, info);
+  return FromNumbers(levels, info, 16);
 }
 
 // One wave of values ending in ";"; the ";" may be left out.
@@ -335,75 +231,24 @@ WaveReadResult ReadN163(std::string_view text) {
   const ValueList list = SplitValues(waves.front());
   if (!list.ok) return Refused(info.id, list.error);
   std::vector<int32_t> levels;
-  WaveReadResult read = ReadLevels(list.values, info, levels);
+  WaveReadResult read = ReadNumbers(list.values, info, RangeAt(info, 16), levels);
   if (!read.ok) return read;
-  return FromLevels(levels, info);
+  return FromNumbers(levels, info, 16);
 }
 
 std::string JoinLevels(const std::vector<int8_t>& samples, const WaveFormatInfo& info,
-                       const char* pattern, const char* separator, bool separatorAfterLast) {
+                       int32_t height, const char* pattern, const char* separator,
+                       bool separatorAfterLast) {
   std::string text;
+  const int32_t offset = info.isSigned ? height / 2 : 0;
   for (size_t i = 0; i < samples.size(); ++i) {
-    const int32_t level = info.isSigned ? samples[i] : ToLevel(samples[i], info.depthBits);
+    const int32_t level = ToHeightLevel(samples[i], height) - offset;
     char value[16];
     std::snprintf(value, sizeof value, pattern, level);
     text += value;
     if (separatorAfterLast || i + 1 < samples.size()) text += separator;
   }
   return text;
-}
-
-// The text is a run of hex digits and white space: its digits, the values between white space.
-bool IsHexRun(std::string_view text, size_t& digits, std::vector<size_t>& groups) {
-  digits = 0;
-  groups.clear();
-  size_t group = 0;
-  for (const char ch : text) {
-    if (IsWhiteSpace(ch)) {
-      if (group > 0) groups.push_back(group);
-      group = 0;
-    } else if (IsHexDigit(ch)) {
-      ++digits;
-      ++group;
-    } else {
-      return false;
-    }
-  }
-  if (group > 0) groups.push_back(group);
-  return digits > 0;
-}
-
-WaveFormatId DetectListFormat(std::string_view text) {
-  const ValueList list = SplitValues(text);
-  if (!list.ok) return WaveFormatId::kFurnace;  // reports the list's problem
-  bool anyNegative = false;
-  for (const std::string_view value : list.values) {
-    if (value.front() == '$') return WaveFormatId::kFds;
-  }
-  for (const std::string_view value : list.values) {
-    const bool prefixed =
-        value.size() > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X');
-    const bool letters = std::any_of(value.begin(), value.end(), [](char ch) {
-      return (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
-    });
-    if (prefixed || letters) return WaveFormatId::kFurnaceHex;
-    anyNegative = anyNegative || value.front() == '-';
-  }
-  if (anyNegative) return WaveFormatId::kFurnaceSigned;
-  if (list.values.size() == 64) {
-    int64_t highest = -1;
-    for (const std::string_view value : list.values) {
-      const std::optional<int64_t> number = ParseValue(value, Syntax::kDecimal);
-      if (!number) return WaveFormatId::kFurnace;
-      highest = std::max(highest, *number);
-    }
-    // The FDS writer leaves a space after every value, the last one too.
-    const size_t last = text.find_last_not_of("\r\n");
-    const bool spaceAfterLast = last != std::string_view::npos && text[last] == ' ';
-    if (highest <= 31 && !spaceAfterLast) return WaveFormatId::kWavetracker;
-    if (highest <= 63) return WaveFormatId::kFds;
-  }
-  return WaveFormatId::kFurnace;
 }
 
 }  // namespace
@@ -423,6 +268,15 @@ std::optional<WaveFormatId> FindWaveFormat(std::string_view name) {
   return std::nullopt;
 }
 
+bool TakesAnyHeight(WaveFormatId format) {
+  return format == WaveFormatId::kFurnace || format == WaveFormatId::kFurnaceSigned ||
+         format == WaveFormatId::kFurnaceHex;
+}
+
+int32_t FormatHeight(WaveFormatId format) {
+  return 1 << WaveFormatOf(format).depthBits;
+}
+
 size_t NearestWaveLength(size_t count) {
   size_t best = 2;
   for (const size_t length : {2, 4, 8, 16, 32, 64}) {
@@ -437,7 +291,8 @@ std::vector<int8_t> ResampleWave(const std::vector<int8_t>& samples, size_t coun
   return ResampleToLength(samples, count);
 }
 
-WaveReadResult ReadWave(std::string_view text, WaveFormatId format) {
+WaveReadResult ReadWave(std::string_view text, WaveFormatId format,
+                        const WaveReadOptions& options) {
   const WaveFormatInfo& info = WaveFormatOf(format);
   switch (format) {
     case WaveFormatId::kHex:
@@ -451,35 +306,18 @@ WaveReadResult ReadWave(std::string_view text, WaveFormatId format) {
   }
   const ValueList list = SplitValues(text);
   if (!list.ok) return Refused(format, list.error);
+  if (TakesAnyHeight(format)) return ReadFurnace(list.values, info, options);
+  const int32_t height = FormatHeight(format);
   std::vector<int32_t> levels;
-  WaveReadResult read = ReadLevels(list.values, info, levels);
+  WaveReadResult read = ReadNumbers(list.values, info, RangeAt(info, height), levels);
   if (!read.ok) return read;
-  return FromLevels(levels, info);
+  return FromNumbers(levels, info, height);
 }
 
-WaveReadResult ReadWaveAnyFormat(std::string_view text) {
-  const std::string_view trimmed = Trim(text);
-  WaveReadResult hex = ReadHex(trimmed);
-  if (hex.ok) return hex;
-  size_t digits = 0;
-  std::vector<size_t> groups;
-  if (IsHexRun(trimmed, digits, groups)) {
-    // Digits alone are the editor's own text, however wrong their number.
-    if (groups.size() == 1) return hex;
-    const bool single = std::all_of(groups.begin(), groups.end(), [](size_t g) { return g == 1; });
-    const bool equal = std::all_of(groups.begin(), groups.end(),
-                                   [&](size_t g) { return g == groups.front() && g >= 4; });
-    if (digits == 32 && (single || equal)) return ReadWave(trimmed, WaveFormatId::kGb);
-  }
-  if (trimmed.find(';') != std::string_view::npos && trimmed.find('{') == std::string_view::npos) {
-    return ReadWave(trimmed, WaveFormatId::kN163);
-  }
-  return ReadWave(text, DetectListFormat(text));
-}
-
-std::string WriteWave(const std::vector<int8_t>& samples, WaveFormatId format) {
+std::string WriteWave(const std::vector<int8_t>& samples, WaveFormatId format, int32_t height) {
   if (samples.empty()) return {};
   const WaveFormatInfo& info = WaveFormatOf(format);
+  if (!TakesAnyHeight(format) || !IsWaveHeight(height)) height = FormatHeight(format);
   std::vector<int8_t> wave = samples;
   if (info.fixedLength > 0 && wave.size() != static_cast<size_t>(info.fixedLength)) {
     wave = ResampleWave(wave, static_cast<size_t>(info.fixedLength));
@@ -490,18 +328,18 @@ std::string WriteWave(const std::vector<int8_t>& samples, WaveFormatId format) {
     case WaveFormatId::kFurnace:
     case WaveFormatId::kFurnaceSigned:
     case WaveFormatId::kWavetracker:
-      return JoinLevels(wave, info, "%d", " ", false);
+      return JoinLevels(wave, info, height, "%d", " ", false);
     case WaveFormatId::kFurnaceHex:
-      return JoinLevels(wave, info, "%02X", " ", false);
+      return JoinLevels(wave, info, height, "%02X", " ", false);
     case WaveFormatId::kFds:
-      return JoinLevels(wave, info, "%d", " ", true);
+      return JoinLevels(wave, info, height, "%d", " ", true);
     case WaveFormatId::kGb:
-      return JoinLevels(wave, info, "%X", "", false);
+      return JoinLevels(wave, info, height, "%X", "", false);
     case WaveFormatId::kN163: {
       // N163 waves have a multiple of 4 samples: shorter ones are stretched to the next.
       const size_t count = std::min((wave.size() + 3) / 4 * 4, kMaxN163Count);
       if (count != wave.size()) wave = ResampleWave(wave, count);
-      return JoinLevels(wave, info, "%d", " ", false) + " ;";
+      return JoinLevels(wave, info, height, "%d", " ", false) + " ;";
     }
   }
   return {};

@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "formats/text_message.h"
+#include "formats/wave_height.h"
 
 enum class WaveFormatId {
   kHex,            // the editor's own text: two hex digits per sample code, no separators
-  kFurnace,        // Furnace, decimal 0..255
-  kFurnaceSigned,  // Furnace, signed decimal −128..127
-  kFurnaceHex,     // Furnace, hex 00..FF
+  kFurnace,        // Furnace, decimal 0 .. height − 1
+  kFurnaceSigned,  // Furnace, signed decimal −height/2 .. height/2 − 1
+  kFurnaceHex,     // Furnace, hex 00 .. height − 1
   kFds,            // FamiTracker-family FDS wave: 64 values 0..63
   kN163,           // FamiTracker-family N163 wave: 4-bit values, a multiple of 4 of them, " ;"
   kGb,             // Game Boy trackers: 32 hex digits 0..F
@@ -27,8 +28,8 @@ struct WaveFormatInfo {
   const char* name;  // for the command line and settings: "furnace"
   const char* tool;  // "Furnace (decimal)": English source text, context "WaveFormat"
   int fixedLength;   // samples a wave of this format always has; 0 = any
-  int depthBits;     // 8, 6, 5 or 4
-  bool isSigned;  // values are our samples themselves (−128..127) rather than levels 0..2^d − 1
+  int depthBits;     // 8, 6, 5 or 4; the Furnace texts take any height (8: at most 256)
+  bool isSigned;     // values are levels less half the height (−128..127 at 256: our samples)
 };
 
 // Every format, in the order of WaveFormatId.
@@ -37,6 +38,19 @@ const WaveFormatInfo& WaveFormatOf(WaveFormatId id);
 // The format of a name as in WaveFormatInfo::name; nothing for an unknown name.
 std::optional<WaveFormatId> FindWaveFormat(std::string_view name);
 
+// Whether the format's texts come at any height (the Furnace texts), rather than at one fixed by
+// the format.
+bool TakesAnyHeight(WaveFormatId format);
+// The height of a format's values: its fixed one, or kFullHeight for the Furnace texts.
+int32_t FormatHeight(WaveFormatId format);
+
+// How to read a text beyond its format.
+struct WaveReadOptions {
+  int32_t height = 0;          // the height the user names for a Furnace text; 0: none
+  int32_t targetHeight = 0;    // the chip target's height, taken when it holds every value
+  bool gameBoyTarget = false;  // 32 hex digits in any case are a Game Boy wave
+};
+
 struct WaveReadResult {
   bool ok = false;
   // Our samples, −128..127; 2, 4, 8, 16, 32 or 64 of them when ok.
@@ -44,6 +58,9 @@ struct WaveReadResult {
   WaveFormatId format = WaveFormatId::kHex;  // the format read (the detected one for any format)
   size_t givenCount = 0;                     // values the text held
   bool resampled = false;                    // givenCount was not an editor length
+  int32_t height = kFullHeight;              // the height the values were read at
+  bool heightChosen = false;                 // a Furnace text whose height was told from it
+  TextMessage note;                          // what a file reader passed over (.ugw's extra bytes)
   TextMessage error;                         // why the text was refused, when not ok
 };
 
@@ -52,29 +69,40 @@ struct WaveReadResult {
 // is read between the braces. FDS values may be "$" hex; Furnace hex values may carry "$" or "0x".
 // A value outside the format's range, a text that is not a number, a missing value, a wrong
 // count for a fixed-length format or an empty text refuses the whole text with a message naming
-// the value's position (from 1) and the accepted range. kHex follows the Paste button's rules on
-// the text trimmed of surrounding white space, with its two messages.
-// A count other than 2, 4, 8, 16, 32 or 64 is resampled (new[i] = old[i * count / newCount]) to
-// the nearest of them, at most 64; a count halfway between two goes to the longer.
-WaveReadResult ReadWave(std::string_view text, WaveFormatId format);
+// the value's position (from 1) and the accepted range. A Furnace text is read at the height
+// options name, else at the target's height when that holds every value, else at the smallest of
+// 16, 32, 64 and 256 that does (for the signed text −h/2 .. h/2 − 1); result.height says which.
+// kHex follows the Paste button's rules on the text trimmed of surrounding white space, with its
+// two messages. A count other than 2, 4, 8, 16, 32 or 64 is resampled (new[i] = old[i * count /
+// newCount]) to the nearest of them, at most 64; a count halfway between two goes to the longer.
+WaveReadResult ReadWave(std::string_view text, WaveFormatId format,
+                        const WaveReadOptions& options = {});
 // Reads a text of any format, telling the format from the text in this order:
-//  1. kHex, whenever the text trimmed of surrounding white space passes the Paste button's
-//     rules (so 32 hex digits are 16 samples of our own text, never a Game Boy wave);
-//  2. kGb: 32 hex digits in all, split by white space into single digits or into groups of one
+//  1. kGb: exactly 32 hex digits with nothing between them, with a letter and all letters upper
+//     case (a Game Boy tracker's Copy; ours writes lower case), or in any case under the Game Boy
+//     target;
+//  2. kHex, whenever the text trimmed of surrounding white space passes the Paste button's
+//     rules (so other 32 hex digits are 16 samples of our own text);
+//  3. kGb: 32 hex digits in all, split by white space into single digits or into groups of one
 //     length of 4 or more ("0123 4567 ...");
-//  3. kN163: a ";" ends a wave;
-//  4. kFds: a "$" value;
-//  5. kFurnaceHex: a value with the letters A-F or "0x";
-//  6. kFurnaceSigned: a negative value;
-//  7. kWavetracker: 64 values all 0..31, unless the text ends in a space after the last value;
-//  8. kFds: 64 values all 0..63;
-//  9. kFurnace: anything else, values 0..255.
+//  4. kN163: a ";" ends a wave;
+//  5. kFds: a "$" value;
+//  6. kFurnaceHex: a value with the letters A-F or "0x", or written with a leading zero ("0F",
+//     as Furnace's hex mode writes every value in two digits);
+//  7. kFurnaceSigned: a negative value;
+//  8. kFds: 64 values all 0..63 with a space after the last, as the FDS writer leaves it;
+//  9. 64 values whose height (as for a Furnace text) is 32: kWavetracker, 64: kFds;
+// 10. kFurnace: anything else, at its height.
 // A run of hex digits alone that fails the Paste button's rules gets the Paste button's message.
-WaveReadResult ReadWaveAnyFormat(std::string_view text);
+WaveReadResult ReadWaveAnyFormat(std::string_view text, const WaveReadOptions& options = {});
+// The Furnace text a text is: kFurnaceHex, kFurnaceSigned or kFurnace, by rules 6 and 7 above.
+WaveFormatId FurnaceFormatOf(std::string_view text);
 // Writes samples (any count from 1) in a format, with no line end after it. Fixed-length formats
 // are resampled to their length with new[i] = old[i * count / newCount]; N163 waves of fewer than 4
-// samples are resampled to 4. Values go through the format's depth (ToLevel).
-std::string WriteWave(const std::vector<int8_t>& samples, WaveFormatId format);
+// samples are resampled to 4. Values go through the format's depth (ToLevel); the Furnace texts
+// are written at `height` (16, 32, 64 or 256), hex in two digits ("0F").
+std::string WriteWave(const std::vector<int8_t>& samples, WaveFormatId format,
+                      int32_t height = kFullHeight);
 
 // The editor length a count of read values is resampled to: itself for 2, 4, 8, 16, 32 and 64,
 // otherwise the nearest of those (the longer one at a tie), at most 64.

@@ -210,10 +210,16 @@ TEST_F(FileCommandsTest, FurnaceAndGameBoyFilesHoldTheirToolsLayoutAndOpenAgain)
   EXPECT_EQ(ReadBytes(Path("levels.ugw")), ugw);
   EXPECT_FALSE(dialog.isWindowModified());
 
-  // A 4-sample wave in a .ugw is resampled to 32: the file holds less, the mark stays.
+  // A 4-sample wave in a .ugw is resampled to 32: the file holds less, the mark stays, and a
+  // message says what changed.
   Paste(dialog, "80007fff");
   ASSERT_TRUE(Files(dialog).SaveFile(Path("short.ugw")));
   EXPECT_TRUE(dialog.isWindowModified());
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0],
+            "A .ugw file holds 32 samples of 16 levels: the wave was resampled from 4 to 32 "
+            "samples and reduced to 16 levels.");
+  services.messages.clear();
 
   // Opening takes the samples at their length and keeps the mode and the harmonics.
   Paste(dialog, "0102030405060708");
@@ -228,6 +234,52 @@ TEST_F(FileCommandsTest, FurnaceAndGameBoyFilesHoldTheirToolsLayoutAndOpenAgain)
   EXPECT_EQ(Model().Samples(), ugwSamples);
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("levels.ugw[*] - ") + kProduct);
   EXPECT_TRUE(services.messages.empty());
+
+  // A .fuw of 128 samples of height 32 comes in resampled to 64: said, and marked as edited, so
+  // that Save does not pass for the file unchanged.
+  std::string long32 = "-Furnace waveta-";
+  PutLe(long32, 143, 4);
+  long32 += "WAVE";
+  PutLe(long32, 1 + 12 + 4 * 128, 4);
+  long32 += '\0';
+  for (uint32_t value : {128u, 0u, 31u}) PutLe(long32, value, 4);
+  for (uint32_t i = 0; i < 128; ++i) PutLe(long32, i / 4, 4);
+  WriteBytes(Path("long.fuw"), long32);
+  ASSERT_TRUE(Files(dialog).OpenFile(Path("long.fuw")));
+  EXPECT_EQ(Model().GetLength(), 64);
+  EXPECT_EQ(Model().Samples()[63], 0x7f);  // level 31 of 32
+  EXPECT_TRUE(dialog.isWindowModified());
+  EXPECT_EQ(Files(dialog).WaveHeight(), 32);
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0],
+            "The file holds 128 samples; the wave was resampled to 64 samples, so saving it back "
+            "changes the file.");
+
+  // A PC Engine wave saved by another Furnace version, without a name: opened and saved again,
+  // the same bytes, at its height 32.
+  std::string pce = "-Furnace waveta-";
+  PutLe(pce, 100, 4);
+  pce += "WAVE";
+  PutLe(pce, 1 + 12 + 4 * 32, 4);
+  pce += '\0';
+  for (uint32_t value : {32u, 0u, 31u}) PutLe(pce, value, 4);
+  for (uint32_t i = 0; i < 32; ++i) PutLe(pce, i * 7 % 32, 4);
+  WriteBytes(Path("pce.fuw"), pce);
+  services.messages.clear();
+  ASSERT_TRUE(Files(dialog).OpenFile(Path("pce.fuw")));
+  EXPECT_FALSE(dialog.isWindowModified());
+  ASSERT_TRUE(Files(dialog).SaveFile(Path("pce.fuw")));
+  EXPECT_EQ(ReadBytes(Path("pce.fuw")), pce);
+  EXPECT_TRUE(services.messages.empty());
+
+  // The 33 bytes of an early Game Boy tracker's file: the first 32, with a word.
+  services.messages.clear();
+  WriteBytes(Path("early.ugw"), ugw + '\x0f');
+  ASSERT_TRUE(Files(dialog).OpenFile(Path("early.ugw")));
+  EXPECT_EQ(Model().Samples(), ugwSamples);
+  EXPECT_FALSE(dialog.isWindowModified());
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_NE(services.messages[0].find("33 bytes; the first 32 were read"), std::string::npos);
 }
 
 TEST_F(FileCommandsTest, ADamagedFileIsRefusedWithAMessageAndChangesNothing) {
@@ -248,7 +300,7 @@ TEST_F(FileCommandsTest, ADamagedFileIsRefusedWithAMessageAndChangesNothing) {
        "Line 6: character 5 of the wave"},
       {"later.zpwave", "zpwave 7\n", "Line 1:"},
       {"cut.fuw", "-Furnace waveta-\x8f", "cut short"},
-      {"long.ugw", std::string(33, '\x01'), "this one has 33"},
+      {"short.ugw", std::string(31, '\x01'), "this one has 31"},
       {"missing.zpwave", "", "does not exist"},
   };
   for (const auto& c : cases) {

@@ -90,9 +90,11 @@ TEST(WaveDocumentTest, WritesReadableTextThatReadsBackToTheSameDocument) {
   WaveDocument document = SampleDocument();
   EXPECT_EQ(WriteWaveDocument(document),
             "zpwave 2\nlength = 8\nmode = poly\nview = harmonics\nnote = 60\n"
-            "wave = 007f80ff12ab40c0\nharmonics = 0, 127, 64, 255, 1, 200, 127, 127\nend\n");
+            "wave = 007f80ff12ab40c0\nharmonics = 0, 127, 64, 255, 1, 200, 127, 127\n"
+            "height = 256\nend\n");
 
   document.target = "gameboy";
+  document.height = 16;
   document.fileName = " /tmp/wäve\\x\n \t";  // edge spaces, backslash, control characters
   const DocumentReadResult read = ReadWaveDocument(WriteWaveDocument(document));
   ASSERT_TRUE(read.ok) << read.error.Text();
@@ -111,6 +113,33 @@ TEST(WaveDocumentTest, AcceptsCommentsCrLfUpperCaseHexAndIgnoresUnknownKeys) {
   EXPECT_TRUE(read.document.target.empty());
 }
 
+// Version 1 had no height: its documents read with their target's (256 without one), and a
+// height key there means nothing yet.
+TEST(WaveDocumentTest, ReadsTheHeightAndTakesTheTargetsForVersionOne) {
+  const std::string body =
+      "length = 2\nmode = hold\nview = wave\nnote = 0\nwave = 00ff\n"
+      "harmonics = 5, 127\n";
+  struct Case {
+    std::string text;
+    int32_t height;
+  };
+  const std::vector<Case> cases = {
+      {"zpwave 1\n" + body, 256},
+      {"zpwave 1\n" + body + "target = gameboy\n", 16},
+      {"zpwave 1\n" + body + "target = pce\nheight = 16\n", 32},
+      {"zpwave 1\n" + body + "height = 16\n", 256},
+      {"zpwave 2\n" + body + "height = 32\nend\n", 32},
+      {"zpwave 2\n" + body + "target = fds\nend\n", 64},
+      {"zpwave 2\n" + body + "target = none\nheight = 16\nend\n", 16},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const DocumentReadResult read = ReadWaveDocument(c.text);
+    ASSERT_TRUE(read.ok) << read.error.Text();
+    EXPECT_EQ(read.document.height, c.height);
+  }
+}
+
 TEST(WaveDocumentTest, RefusesDamagedTextsNamingTheLine) {
   const std::string head = "zpwave 1\nlength = 2\nmode = hold\nview = wave\nnote = 45\n";
   const std::string good = head + "wave = 00ff\nharmonics = 0, 127\n";
@@ -122,12 +151,17 @@ TEST(WaveDocumentTest, RefusesDamagedTextsNamingTheLine) {
   const std::vector<Case> cases = {
       {"", "1", "not a wave document"},
       {"zpwav 1\n", "1", "not a wave document"},
-      {"zpwave 3\nlength = 2\n", "1", "format version 3"},
+      {"zpwave 3\nlength = 2\n", "1",
+       "format version 3, written by a later version of this program; this one reads up to "
+       "version 2."},
       {"zpwave 2\nlength = 2\nmode = hold\nview = wave\nnote = 45\nwave = 00ff\nharmonics = 0, 1\n",
        "7", "without its last line “end”"},
       {"zpwave 2\nlength = 2\nmode = hold\nview = wave\nnote = 45\nwave = 00ff\nharmonics = 0, "
        "1\nend\nnote = 3\n",
        "9", "text after “end”"},
+      {"zpwave 2\n" + good.substr(9) + "height = 20\nend\n", "8", "16, 32, 64 or 256, not “20”"},
+      {"zpwave 2\n" + good.substr(9) + "target = gameboy\nheight = 32\nend\n", "9",
+       "“gameboy” has height 16, not 32"},
       {head + "wave = 00ff\n", "6", "without “harmonics"},
       {"zpwave 1\nlength = 12\nmode = hold\nview = wave\nnote = 45\nwave = 00ff\nharmonics = 0, "
        "1\n",

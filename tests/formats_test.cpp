@@ -14,6 +14,7 @@
 #include "formats/wave_depth.h"
 #include "formats/wave_files.h"
 #include "formats/wave_formats.h"
+#include "formats/wave_height.h"
 
 namespace {
 
@@ -197,14 +198,16 @@ TEST(WaveFormatsTest, OddCountsAreResampledToTheNearestLengthTiesToTheLonger) {
                                                           {47, 32}, {48, 64}, {64, 64}, {256, 64}};
   for (const auto& [count, length] : lengths) EXPECT_EQ(NearestWaveLength(count), length) << count;
 
-  // 3 values to 4: new[i] = old[i * 3 / 4] takes values 0, 0, 1, 2.
+  // 3 values to 4: new[i] = old[i * 3 / 4] takes values 0, 0, 1, 2 (levels of height 16).
   const WaveReadResult three = ReadWave("0 1 2", WaveFormatId::kFurnace);
   ASSERT_TRUE(three.ok);
   EXPECT_TRUE(three.resampled);
   EXPECT_EQ(three.givenCount, 3u);
-  EXPECT_EQ(three.samples, (Samples{-128, -128, -127, -126}));
-  // 6 values to 8: 0, 0, 1, 2, 3, 3, 4, 5.
-  const WaveReadResult six = ReadWave("-3 -2 -1 0 1 2", WaveFormatId::kFurnaceSigned);
+  EXPECT_EQ(three.samples, (Samples{From4(0), From4(0), From4(1), From4(2)}));
+  // 6 values to 8: 0, 0, 1, 2, 3, 3, 4, 5; at height 256 the signed values are our samples.
+  WaveReadOptions full;
+  full.height = 256;
+  const WaveReadResult six = ReadWave("-3 -2 -1 0 1 2", WaveFormatId::kFurnaceSigned, full);
   ASSERT_TRUE(six.ok);
   EXPECT_EQ(six.samples, (Samples{-3, -3, -2, -1, 0, 0, 1, 2}));
 
@@ -242,7 +245,7 @@ TEST(WaveFormatsTest, EveryLevelSurvivesARoundTripAtEachDepth) {
       if (d.format == WaveFormatId::kN163) text += " ;";
       const WaveReadResult read = ReadWave(text, d.format);
       ASSERT_TRUE(read.ok) << read.error.Text();
-      EXPECT_EQ(WriteWave(read.samples, d.format), text);
+      EXPECT_EQ(WriteWave(read.samples, d.format, read.height), text);
     }
   }
 }
@@ -262,8 +265,11 @@ TEST(WaveFormatsTest, DetectionPrefersTheEditorsOwnHex) {
   const std::vector<Case> cases = {
       {"ff007f80", WaveFormatId::kHex, 4},
       {" FF00\r\n", WaveFormatId::kHex, 2},
-      // 32 hex digits are 16 samples of our own text, never a Game Boy wave.
-      {kGbText, WaveFormatId::kHex, 16},
+      // 32 hex digits: a Game Boy tracker's copy when upper case, our own 16 samples otherwise.
+      {kGbText, WaveFormatId::kGb, 32},
+      {"0123456789abcdeffedcba9876543210", WaveFormatId::kHex, 16},
+      {"00112233445566770011223344556677", WaveFormatId::kHex, 16},
+      {"0123456789abcdefFEDCBA9876543210", WaveFormatId::kHex, 16},
       {"0123 4567 89AB CDEF FEDC BA98 7654 3210", WaveFormatId::kGb, 32},
       {"0 1 2 3 4 5 6 7 8 9 A B C D E F F E D C B A 9 8 7 6 5 4 3 2 1 0", WaveFormatId::kGb, 32},
       {"0 4 8 15 ;", WaveFormatId::kN163, 4},
@@ -285,9 +291,15 @@ TEST(WaveFormatsTest, DetectionPrefersTheEditorsOwnHex) {
     EXPECT_EQ(any.givenCount, c.count);
     EXPECT_EQ(any.samples, ReadWave(c.text, c.format).samples);
   }
-  const WaveReadResult hex = ReadWaveAnyFormat(kGbText);
+  const WaveReadResult hex = ReadWaveAnyFormat("0123456789abcdeffedcba9876543210");
   EXPECT_EQ(hex.samples[0], 0x01);
   EXPECT_EQ(hex.samples[1], 0x23);
+  // Under the Game Boy target any case is a Game Boy wave; the Paste button keeps its own rules.
+  const WaveReadResult gb =
+      ReadWaveAnyFormat("0123456789abcdeffedcba9876543210", ReadOptionsFor(ChipTarget::kGameBoy));
+  EXPECT_EQ(gb.format, WaveFormatId::kGb);
+  EXPECT_EQ(gb.samples, GbSamples());
+  EXPECT_TRUE(ReadPastedWaveText(kGbText).ok);
 
   // Digits alone that break the Paste button's rules get its message; lists get the list's.
   EXPECT_EQ(ReadWaveAnyFormat("ff007f").error.Text(), "クリップボードの文字列の長さが異常です。");
@@ -296,6 +308,63 @@ TEST(WaveFormatsTest, DetectionPrefersTheEditorsOwnHex) {
   EXPECT_EQ(ReadWaveAnyFormat("-1 200").error.Text(),
             "Value 2 (200) is out of range; Furnace (signed decimal) takes -128 to 127.");
   EXPECT_FALSE(ReadWaveAnyFormat("").ok);
+}
+
+TEST(WaveFormatsTest, FurnaceTextsAreReadAtTheirHeightAndWrittenBackAtIt) {
+  WaveReadOptions pce = ReadOptionsFor(ChipTarget::kPcEngine);
+  WaveReadOptions named256;
+  named256.height = 256;
+  struct Case {
+    std::string text;  // as Furnace copies a wave of that height
+    WaveReadOptions options;
+    WaveFormatId format;
+    int32_t height;
+    Samples samples;
+  };
+  const std::vector<Case> cases = {
+      // A Game Boy wave copied from Furnace; its hex mode writes two digits.
+      {"0 3 7 12 15 15 12 7",
+       {},
+       WaveFormatId::kFurnace,
+       16,
+       {From4(0), From4(3), From4(7), From4(12), From4(15), From4(15), From4(12), From4(7)}},
+      {"00 03 07 0C", {}, WaveFormatId::kFurnaceHex, 16, {From4(0), From4(3), From4(7), From4(12)}},
+      {"00 10 08 04", {}, WaveFormatId::kFurnaceHex, 32, {From5(0), From5(16), From5(8), From5(4)}},
+      {"-8 0 7 -1",
+       {},
+       WaveFormatId::kFurnaceSigned,
+       16,
+       {From4(0), From4(8), From4(15), From4(7)}},
+      {"0 31 16 8", {}, WaveFormatId::kFurnace, 32, {From5(0), From5(31), From5(16), From5(8)}},
+      {"-16 15", {}, WaveFormatId::kFurnaceSigned, 32, {From5(0), From5(31)}},
+      {"0 63 32 16", {}, WaveFormatId::kFurnace, 64, {From6(0), From6(63), From6(32), From6(16)}},
+      {"128 136 255 0", {}, WaveFormatId::kFurnace, 256, {0, 8, 127, -128}},
+      // The target's height when it holds the values; a named height always.
+      {"0 4 8 15", pce, WaveFormatId::kFurnace, 32, {From5(0), From5(4), From5(8), From5(15)}},
+      {"0 4 8 15", named256, WaveFormatId::kFurnace, 256, {-128, -124, -120, -113}},
+      {"0 40 8 15", pce, WaveFormatId::kFurnace, 64, {From6(0), From6(40), From6(8), From6(15)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const WaveReadResult read = ReadWaveAnyFormat(c.text, c.options);
+    ASSERT_TRUE(read.ok) << read.error.Text();
+    EXPECT_EQ(read.format, c.format);
+    EXPECT_EQ(read.height, c.height);
+    EXPECT_EQ(read.heightChosen, c.options.height == 0);
+    EXPECT_EQ(read.samples, c.samples);
+    EXPECT_EQ(WriteWave(read.samples, c.format, read.height), c.text);
+  }
+  WaveReadOptions named16;
+  named16.height = 16;
+  EXPECT_EQ(ReadWave("0 20", WaveFormatId::kFurnace, named16).error.Text(),
+            "Value 2 (20) is out of range; Furnace (decimal) takes 0 to 15.");
+  EXPECT_EQ(ReadWave("-9 0", WaveFormatId::kFurnaceSigned, named16).error.Text(),
+            "Value 1 (-9) is out of range; Furnace (signed decimal) takes -8 to 7.");
+  // 64 values of height 16 are a Furnace wave, not WaveTracker's (height 32).
+  std::string sixtyFour = "15";
+  for (int i = 1; i < 64; ++i) sixtyFour += " " + std::to_string(i % 16);
+  EXPECT_EQ(ReadWaveAnyFormat(sixtyFour).format, WaveFormatId::kFurnace);
+  EXPECT_EQ(ReadWaveAnyFormat(sixtyFour).height, 16);
 }
 
 TEST(HexWaveTextTest, PasteRulesAndPairReading) {
@@ -326,15 +395,22 @@ TEST(ChipTargetTest, LengthsDepthsSnappingAndCopyFormats) {
     std::vector<int32_t> lengths;
     WaveFormatId copy;
     int32_t snappedZero;  // the chip's level nearest to our 0
+    std::string copied;   // the copy of the wave −128, 0, 127, −1 for the chip
   };
   const std::vector<Case> cases = {
-      {ChipTarget::kNone, "none", 8, {2, 4, 8, 16, 32, 64}, WaveFormatId::kHex, 0},
-      {ChipTarget::kGameBoy, "gameboy", 4, {32}, WaveFormatId::kGb, 8},
-      {ChipTarget::kNamco163, "n163", 4, {4, 8, 16, 32, 64}, WaveFormatId::kN163, 8},
-      {ChipTarget::kFds, "fds", 6, {64}, WaveFormatId::kFds, 2},
-      {ChipTarget::kPcEngine, "pce", 5, {32}, WaveFormatId::kFurnace, 4},
-      {ChipTarget::kScc, "scc", 8, {32}, WaveFormatId::kFurnaceSigned, 0},
-      {ChipTarget::kWonderSwan, "wonderswan", 4, {32}, WaveFormatId::kFurnace, 8},
+      {ChipTarget::kNone, "none", 8, {2, 4, 8, 16, 32, 64}, WaveFormatId::kHex, 0, "80007fff"},
+      {ChipTarget::kGameBoy,
+       "gameboy",
+       4,
+       {32},
+       WaveFormatId::kGb,
+       8,
+       "0000000088888888FFFFFFFF77777777"},
+      {ChipTarget::kNamco163, "n163", 4, {4, 8, 16, 32, 64}, WaveFormatId::kN163, 8, "0 8 15 7 ;"},
+      {ChipTarget::kFds, "fds", 6, {64}, WaveFormatId::kFds, 2, ""},
+      {ChipTarget::kPcEngine, "pce", 5, {32}, WaveFormatId::kFurnace, 4, "0 16 31 15"},
+      {ChipTarget::kScc, "scc", 8, {32}, WaveFormatId::kFurnaceSigned, 0, "-128 0 127 -1"},
+      {ChipTarget::kWonderSwan, "wonderswan", 4, {32}, WaveFormatId::kFurnace, 8, "0 8 15 7"},
   };
   ASSERT_EQ(ChipTargets().size(), cases.size());
   for (const Case& c : cases) {
@@ -344,6 +420,13 @@ TEST(ChipTargetTest, LengthsDepthsSnappingAndCopyFormats) {
     EXPECT_EQ(FindChipTarget(c.name), c.target);
     EXPECT_EQ(info.depthBits, c.bits);
     EXPECT_EQ(info.copyFormat, c.copy);
+    EXPECT_EQ(ChipHeight(c.target), 1 << c.bits);
+    EXPECT_EQ(ReadOptionsFor(c.target).targetHeight,
+              c.target == ChipTarget::kNone ? 0 : 1 << c.bits);
+    // Copy for the Target writes the chip's own text at the chip's height.
+    if (!c.copied.empty()) {
+      EXPECT_EQ(WriteWave({-128, 0, 127, -1}, c.copy, ChipHeight(c.target)), c.copied);
+    }
     for (int32_t length : {2, 4, 8, 16, 32, 64}) {
       const bool listed = std::find(c.lengths.begin(), c.lengths.end(), length) != c.lengths.end();
       EXPECT_EQ(ChipAllowsLength(c.target, length), listed) << length;
@@ -366,13 +449,56 @@ const std::vector<uint8_t> kFuw = {'-', 'F', 'u', 'r', 'n',  'a',  'c',  'e',  '
                                    0,   0,   0,   255, 0,    0,    0,    0,    0,   0,   0,   128,
                                    0,   0,   0,   255, 0,    0,    0,    127,  0,   0,   0};
 
+void Put32(std::vector<uint8_t>& out, int32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(value >> shift));
+}
+
+// A .fuw laid out field by field as Furnace writes one: no name, version 143.
+std::vector<uint8_t> FuwFile(int32_t min, int32_t max, const std::vector<int32_t>& values) {
+  std::vector<uint8_t> out(kFuw.begin(), kFuw.begin() + 24);
+  Put32(out, static_cast<int32_t>(1 + 12 + 4 * values.size()));
+  out.push_back(0);
+  Put32(out, static_cast<int32_t>(values.size()));
+  Put32(out, min);
+  Put32(out, max);
+  for (const int32_t v : values) Put32(out, v);
+  return out;
+}
+
+// A .dmw: length, height − 1 and one byte a value; or 255, a version, height − 1 and int32 values.
+std::vector<uint8_t> DmwFile(bool newVariant, int32_t top, const std::vector<int32_t>& values) {
+  std::vector<uint8_t> out;
+  Put32(out, static_cast<int32_t>(values.size()));
+  if (newVariant) out.insert(out.end(), {255, 1});
+  out.push_back(static_cast<uint8_t>(top));
+  for (const int32_t v : values) {
+    if (newVariant) {
+      Put32(out, v);
+    } else {
+      out.push_back(static_cast<uint8_t>(v));
+    }
+  }
+  return out;
+}
+
+// `count` levels of a height rising and falling, and the samples they stand for.
+std::vector<int32_t> Levels(size_t count, int32_t height) {
+  std::vector<int32_t> levels;
+  for (size_t i = 0; i < count; ++i) levels.push_back(static_cast<int32_t>(i * 7 % height));
+  return levels;
+}
+
 TEST(WaveFilesTest, FurnaceWaveFileBytes) {
-  EXPECT_EQ(WriteFuw({-128, 0, 127, -1}, "ab"), kFuw);
-  const WaveReadResult read = ReadFuw(kFuw);
+  EXPECT_EQ(WriteFuw({-128, 0, 127, -1}, 256, {kFuwVersion, "ab"}), kFuw);
+  FuwHeader header;
+  const WaveReadResult read = ReadFuw(kFuw, &header);
   ASSERT_TRUE(read.ok) << read.error.Text();
   EXPECT_EQ(read.samples, (Samples{-128, 0, 127, -1}));
+  EXPECT_EQ(header.version, 143);
+  EXPECT_EQ(header.name, "ab");
 
-  // A Game Boy wave saved by Furnace: height 16 (max 15), levels 0, 15, 8, 1; no name.
+  // A Game Boy wave saved by an older Furnace: height 16 (max 15), levels 0, 15, 8, 1; no name,
+  // no block size.
   const std::vector<uint8_t> height16 = {
       '-', 'F',  'u',  'r',  'n',  'a', 'c', 'e', ' ', 'w', 'a', 'v', 'e', 't', 'a',
       '-', 0x20, 0x00, 0x00, 0x00, 'W', 'A', 'V', 'E', 0,   0,   0,   0,   0,   4,
@@ -381,6 +507,7 @@ TEST(WaveFilesTest, FurnaceWaveFileBytes) {
   const WaveReadResult gb = ReadFuw(height16);
   ASSERT_TRUE(gb.ok) << gb.error.Text();
   EXPECT_EQ(gb.samples, (Samples{-128, 127, 8, -111}));
+  EXPECT_EQ(gb.height, 16);
 
   // Every cut-short file is refused, never read past its end.
   for (size_t size = 0; size < kFuw.size(); ++size) {
@@ -399,6 +526,67 @@ TEST(WaveFilesTest, FurnaceWaveFileBytes) {
   EXPECT_FALSE(ReadFuw(wrong).ok);
 }
 
+// Real .fuw files come with heights 16, 32 and 256 and lengths 32, 33 and 128: each reads at its
+// own height, an editor length writes back byte for byte, others are resampled by the length rule.
+TEST(WaveFilesTest, RealFurnaceFilesReadAtTheirHeightAndWriteBackUnchanged) {
+  struct Case {
+    int32_t min, max;
+    size_t length;
+    int32_t height;  // the height taken
+    size_t samples;  // the editor length
+  };
+  const std::vector<Case> cases = {
+      {0, 15, 32, 16, 32},    {0, 31, 32, 32, 32},  {0, 31, 33, 32, 32},
+      {0, 255, 128, 256, 64}, {0, 15, 128, 16, 64}, {-8, 7, 32, 16, 32},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.max) + " / " + std::to_string(c.length));
+    const int32_t fileHeight = c.max - c.min + 1;
+    std::vector<int32_t> values = Levels(c.length, fileHeight);
+    for (int32_t& v : values) v += c.min;
+    const std::vector<uint8_t> file = FuwFile(c.min, c.max, values);
+    FuwHeader header;
+    const WaveReadResult read = ReadFuw(file, &header);
+    ASSERT_TRUE(read.ok) << read.error.Text();
+    EXPECT_EQ(read.height, c.height);
+    EXPECT_EQ(read.givenCount, c.length);
+    EXPECT_EQ(read.samples.size(), c.samples);
+    EXPECT_EQ(read.resampled, c.length != c.samples);
+    // Level i of the file at the index the length rule takes.
+    for (size_t i = 0; i < c.samples; ++i) {
+      const int32_t level = values[i * c.length / c.samples] - c.min;
+      EXPECT_EQ(read.samples[i], FromLevel(level, HeightBits(c.height))) << i;
+    }
+    if (!read.resampled && c.min == 0) {
+      EXPECT_EQ(WriteFuw(read.samples, read.height, header), file);
+    }
+  }
+}
+
+TEST(WaveFilesTest, DefleMaskFilesOfBothVariants) {
+  const std::vector<int32_t> levels = Levels(32, 16);
+  Samples samples;
+  for (const int32_t u : levels) samples.push_back(From4(u));
+  for (const bool newVariant : {false, true}) {
+    SCOPED_TRACE(newVariant);
+    const std::vector<uint8_t> file = DmwFile(newVariant, 15, levels);
+    EXPECT_EQ(DetectWaveFileType(file), WaveFileType::kDmw);
+    const WaveReadResult read = ReadDmw(file);
+    ASSERT_TRUE(read.ok) << read.error.Text();
+    EXPECT_EQ(read.height, 16);
+    EXPECT_EQ(read.samples, samples);
+  }
+  // A PC Engine wave of 32 levels; a value above the height; a file of the wrong size.
+  EXPECT_EQ(ReadDmw(DmwFile(false, 31, {0, 31, 16, 8})).samples,
+            (Samples{From5(0), From5(31), From5(16), From5(8)}));
+  EXPECT_EQ(ReadDmw(DmwFile(true, 15, {0, 16})).error.Text(),
+            "Value 2 (16) is out of range; the wave takes 0 to 15.");
+  std::vector<uint8_t> longer = DmwFile(false, 15, levels);
+  longer.push_back(0);
+  EXPECT_EQ(ReadDmw(longer).error.Text(),
+            "This is no DefleMask wave file: 32 values need 37 bytes; it has 38.");
+}
+
 TEST(WaveFilesTest, GameBoyWaveFileBytes) {
   const std::vector<uint8_t> ugw = {0,  1,  2,  3,  4,  5,  6, 7, 8, 9, 10, 11, 12, 13, 14, 15,
                                     15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5,  4,  3,  2,  1,  0};
@@ -406,6 +594,17 @@ TEST(WaveFilesTest, GameBoyWaveFileBytes) {
   const WaveReadResult read = ReadUgw(ugw);
   ASSERT_TRUE(read.ok);
   EXPECT_EQ(read.samples, GbSamples());
+  EXPECT_TRUE(read.note.Empty());
+  // Early versions of the tracker wrote 33 bytes: the first 32 are the wave.
+  std::vector<uint8_t> early = ugw;
+  early.push_back(0);
+  const WaveReadResult first32 = ReadUgw(early);
+  ASSERT_TRUE(first32.ok) << first32.error.Text();
+  EXPECT_EQ(first32.samples, GbSamples());
+  EXPECT_EQ(
+      first32.note.Text(),
+      "The Game Boy wave file has 33 bytes; the first 32 were read, as the trackers read it.");
+  EXPECT_EQ(WriteUgw(first32.samples), ugw);
   // Other lengths are written resampled to 32.
   std::vector<uint8_t> halves(16, 0);
   halves.resize(32, 15);
@@ -706,6 +905,44 @@ TEST(WaveBankTest, EachLineIsReadLikeAPaste) {
     EXPECT_EQ(refused.errorLine, b.line);
     EXPECT_NE(refused.error.Text().find(b.message), std::string::npos) << refused.error.Text();
   }
+}
+
+TEST(WaveFilesTest, TypesByExtensionAndContentAndWhatAFileCouldNotHold) {
+  EXPECT_EQ(WaveFileTypeOfExtension("FUW"), WaveFileType::kFuw);
+  EXPECT_EQ(WaveFileTypeOfExtension("ugw"), WaveFileType::kUgw);
+  EXPECT_FALSE(WaveFileTypeOfExtension("zpwave"));
+  EXPECT_EQ(DetectWaveFileType(kFuw), WaveFileType::kFuw);
+  EXPECT_EQ(DetectWaveFileType(std::vector<uint8_t>(33, 15)), WaveFileType::kUgw);
+  EXPECT_FALSE(DetectWaveFileType(std::vector<uint8_t>(31, 15)));
+
+  Samples sixtyFour(64, 5);  // 5 is no level of height 16
+  struct Case {
+    Samples samples;
+    int32_t height;
+    WaveFileType type;
+    std::string change;
+  };
+  const std::vector<Case> cases = {
+      {GbSamples(), 16, WaveFileType::kUgw, ""},
+      {sixtyFour, 256, WaveFileType::kUgw,
+       "A .ugw file holds 32 samples of 16 levels: the wave was resampled from 64 to 32 samples "
+       "and reduced to 16 levels."},
+      {Samples(16, From4(3)), 256, WaveFileType::kUgw,
+       "A .ugw file holds 32 samples: the wave was resampled from 16 to 32."},
+      {Samples(32, 5), 16, WaveFileType::kFuw,
+       "The .fuw file holds 16 levels: the wave was reduced to 16 levels."},
+      {sixtyFour, 256, WaveFileType::kFuw, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.change);
+    const WaveFileWriting file = WriteWaveFile(c.samples, c.height, c.type);
+    ASSERT_TRUE(file.ok);
+    EXPECT_EQ(file.change.Text(), c.change);
+    const WaveReadResult back = ReadWaveFile(file.bytes, c.type);
+    ASSERT_TRUE(back.ok) << back.error.Text();
+    EXPECT_EQ(back.samples.size(), file.length);
+  }
+  EXPECT_FALSE(WriteWaveFile(GbSamples(), 16, WaveFileType::kDmw).ok);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -12,6 +14,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -94,7 +97,18 @@ TEST_F(InterchangeTest, PasteReadsAnyFormatTellsHowAndRefusesWithoutChange) {
   paste->trigger();
   EXPECT_EQ(Values(Model()), (std::vector<int>{-128, -128, 0, 127}));
   EXPECT_EQ(Interchange().LastReport().toStdString(),
-            "Read as Furnace (decimal): 3 values, resampled to 4 samples.");
+            "Read as Furnace (decimal) at 256 levels: 3 values, resampled to 4 samples.");
+
+  // A Furnace text holds no height: the smallest that holds its values, or the one named.
+  services.clipboard = "0 3 7 12 15 15 12 7";
+  paste->trigger();
+  EXPECT_EQ(Values(Model()), (std::vector<int>{-128, -77, -9, 76, 127, 127, 76, -9}));
+  EXPECT_EQ(Interchange().LastReport().toStdString(),
+            "Read as Furnace (decimal) at 16 levels: 8 samples.");
+  Interchange().PasteFurnaceAction(256)->trigger();
+  EXPECT_EQ(Values(Model()), (std::vector<int>{-128, -125, -121, -116, -113, -113, -116, -121}));
+  EXPECT_EQ(Interchange().LastReport().toStdString(),
+            "Read as Furnace (decimal) at 256 levels: 8 samples.");
 
   // The editor's own text reads exactly as the Paste button reads it.
   services.clipboard = "00112233445566778899aabbccddeeff";
@@ -160,6 +174,12 @@ TEST_F(InterchangeTest, AChipTargetSnapsRefusesLengthsAndIsRemembered) {
   Interchange().TargetAction(ChipTarget::kNone)->trigger();
   Model().WriteValue(0, 0);
   EXPECT_EQ(Values(Model())[0], 0);
+
+  // The PC Engine's copy is Furnace's text at its height 32, where 0 is level 16.
+  Interchange().TargetAction(ChipTarget::kPcEngine)->trigger();
+  Interchange().CopyForTargetAction()->trigger();
+  EXPECT_EQ(services.clipboard->substr(0, 9), "16 17 17 ");
+  EXPECT_EQ(std::count(services.clipboard->begin(), services.clipboard->end(), ' '), 31);
 }
 
 }  // namespace

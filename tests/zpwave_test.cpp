@@ -87,7 +87,10 @@ TEST_F(ZpwaveTest, ConvertsBetweenFormats) {
   const Outcome furnace =
       Zpwave({"convert", "--from", "n163", "--to", "furnace"}, "0 4 8 15 ;\r\n");
   EXPECT_EQ(furnace.status, 0);
-  EXPECT_EQ(furnace.out, "0 68 136 255\n");
+  // A wave keeps the height it was read at unless --height names another.
+  EXPECT_EQ(furnace.out, "0 4 8 15\n");
+  EXPECT_EQ(Zpwave({"convert", "--height", "256", "--to", "furnace", "0 4 8 15 ;"}).out,
+            "0 68 136 255\n");
   const Outcome hex = Zpwave({"convert", "--to", "hex", "-1 0 127 -128"});
   EXPECT_EQ(hex.status, 0);
   EXPECT_EQ(hex.out, "ff007f80\n");
@@ -152,6 +155,104 @@ TEST_F(ZpwaveTest, RendersExactlyWhatThePlayerSends) {
   }
 }
 
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string Le32Bytes(uint32_t value) {
+  std::string bytes;
+  for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>(value >> shift);
+  return bytes;
+}
+
+// A PC Engine wave as Furnace saves it: 32 values 0..31 at min 0, max 31, no name.
+std::string PcEngineFuw() {
+  std::string bytes = "-Furnace waveta-";
+  bytes += std::string("\x8f\x00\x00\x00", 4) + "WAVE" + Le32Bytes(1 + 12 + 4 * 32);
+  bytes += std::string(1, '\0') + Le32Bytes(32) + Le32Bytes(0) + Le32Bytes(31);
+  for (uint32_t i = 0; i < 32; ++i) bytes += Le32Bytes(i * 5 % 32);
+  return bytes;
+}
+
+TEST_F(ZpwaveTest, ConvertsFilesAtTheirOwnHeight) {
+  WriteBytes(dir / "pce.fuw", PcEngineFuw());
+  // The file's own values, and the same levels at height 256 (bits repeated, as the tools do).
+  std::string values;
+  std::string full;
+  for (uint32_t i = 0; i < 32; ++i) {
+    const uint32_t u = i * 5 % 32;
+    values += (i > 0 ? " " : "") + std::to_string(u);
+    full += (i > 0 ? " " : "") + std::to_string((u << 3) | (u >> 2));
+  }
+  std::string gb;
+  for (uint32_t i = 0; i < 32; ++i) gb += "0123456789ABCDEF"[i % 16];
+  std::string ugw;
+  for (uint32_t i = 0; i < 32; ++i) ugw += static_cast<char>(i % 16);
+  WriteBytes(dir / "early.ugw", ugw + std::string(1, '\0'));  // 33 bytes, as early trackers wrote
+  std::string dmw = Le32Bytes(4) + "\x0f" + std::string("\x00\x0f\x08\x01", 4);
+  WriteBytes(dir / "gb.dmw", dmw);
+  const std::string in = (dir / "pce.fuw").string();
+  struct Case {
+    std::vector<std::string> args;
+    std::string out;
+    std::string err;
+  };
+  const std::vector<Case> cases = {
+      {{"--in", in, "--to", "furnace"}, values + "\n", ""},
+      {{"--in", in, "--to", "furnace", "--height", "256"}, full + "\n", ""},
+      {{"--in", (dir / "early.ugw").string(), "--to", "gb"},
+       gb + "\n",
+       "zpwave: note: " + (dir / "early.ugw").string() +
+           ": The Game Boy wave file has 33 bytes; the first 32 were read, as the trackers read "
+           "it.\n"},
+      {{"--in", (dir / "gb.dmw").string(), "--from", "dmw", "--to", "furnace"}, "0 15 8 1\n", ""},
+      {{"--to", "gb", "--from", "dmw", "--in", (dir / "gb.dmw").string()},
+       "00000000FFFFFFFF8888888811111111\n",
+       ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"convert"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const Outcome run = Zpwave(args);
+    SCOPED_TRACE(args.back());
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, c.err);
+  }
+  // A .fuw and a document written from it give back the file byte for byte.
+  const std::string document = (dir / "pce.zpwave").string();
+  ASSERT_EQ(Zpwave({"convert", "--in", in, "--out", document}).status, 0);
+  EXPECT_NE(ReadFile(document).find("height = 32\n"), std::string::npos);
+  ASSERT_EQ(Zpwave({"convert", "--in", in, "--out", (dir / "copy.fuw").string()}).status, 0);
+  EXPECT_EQ(ReadFile(dir / "copy.fuw"), PcEngineFuw());
+  ASSERT_EQ(Zpwave({"convert", "--in", document, "--out", (dir / "back.fuw").string()}).status, 0);
+  EXPECT_EQ(ReadFile(dir / "back.fuw").substr(41), PcEngineFuw().substr(37));  // named "back"
+  const Outcome smaller =
+      Zpwave({"convert", "--in", in, "--height", "16", "--out", (dir / "gb.fuw").string()});
+  EXPECT_EQ(smaller.err,
+            "zpwave: note: " + in +
+                ": The .fuw file holds 16 levels: the wave was reduced to 16 levels.\n");
+}
+
+TEST_F(ZpwaveTest, ConvertsAFolderAndNamesEachFileItCannotRead) {
+  WriteBytes(dir / "a.fuw", PcEngineFuw());
+  WriteBytes(dir / "b.fuw", "not a wave");
+  WriteBytes(dir / "c.ugw", std::string(32, '\x0f'));
+  std::filesystem::create_directory(dir / "out");
+  const Outcome run = Zpwave({"convert", "--to", "ugw", "--in", (dir / "a.fuw").string(), "--in",
+                              (dir / "b.fuw").string(), "--in", (dir / "c.ugw").string(), "--out",
+                              (dir / "out").string() + "/"});
+  EXPECT_EQ(run.status, 2);
+  // The PC Engine wave loses levels in a .ugw, and says so; the bad file is named, once.
+  EXPECT_EQ(run.err, "zpwave: note: " + (dir / "a.fuw").string() +
+                         ": The .ugw file holds 16 levels: the wave was reduced to 16 levels.\n"
+                         "zpwave: " +
+                         (dir / "b.fuw").string() + ": This is no Furnace wave file.\n");
+  EXPECT_EQ(ReadFile(dir / "out" / "c.ugw"), std::string(32, '\x0f'));
+  EXPECT_EQ(ReadFile(dir / "out" / "a.ugw").size(), 32u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 2);
+}
+
 TEST_F(ZpwaveTest, BadInputExitsWithTwoOneLineAndNoFile) {
   const std::filesystem::path wav = dir / "bad.wav";
   struct Case {
@@ -170,6 +271,9 @@ TEST_F(ZpwaveTest, BadInputExitsWithTwoOneLineAndNoFile) {
       {{"convert", "--from", "hex", "--to", "gb", "ff007f8"}, "", "hex text is not a wave"},
       {{"convert", "--to", "gb", "{ 1, 2 } rest\ttext"}, "", "\"rest\\x09text\""},
       {{"convert", "--to", "gb"}, std::string((16 << 20) + 1, '0'), "longer than 16777216"},
+      {{"convert", "--height", "12", "--to", "furnace", "0 1"}, "", "--height takes"},
+      {{"convert", "--in", (dir / "missing.fuw").string(), "--to", "gb"}, "", "does not exist"},
+      {{"convert", "--to", "fuw", "ff00"}, "", "unknown format \"fuw\""},
   };
   for (const Case& c : bad) {
     SCOPED_TRACE(c.says);
@@ -184,6 +288,11 @@ TEST_F(ZpwaveTest, BadInputExitsWithTwoOneLineAndNoFile) {
   }
   EXPECT_EQ(Zpwave({"convert", "--to", "fds", "1 2 x"}).err,
             "zpwave: Value 3 (\"x\") is not a number; Furnace (decimal) takes 0 to 255.\n");
+  // A file that cannot be read is named once, by the reason.
+  const std::string missing =
+      Zpwave({"convert", "--in", (dir / "missing.fuw").string(), "--to", "gb"}).err;
+  EXPECT_EQ(missing.rfind("zpwave: The file \u201c/", 0), 0u) << missing;
+  EXPECT_NE(missing.find("\u201d does not exist.\n"), std::string::npos) << missing;
   // Nothing is left beside the file either.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);  // stdin/out/err
 }

@@ -233,6 +233,10 @@
         <source>Low-Latency Preview</source>
         <translation>Low-Latency Preview</translation>
     </message>
+    <message>
+        <source>Furnace at Height</source>
+        <translation>Furnace at Height</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -290,10 +294,6 @@
     <message>
         <source>Open</source>
         <translation>Open</translation>
-    </message>
-    <message>
-        <source>Waves (*.zpwave *.fuw *.ugw);;Wave documents (*.zpwave);;Furnace waves (*.fuw);;Game Boy tracker waves (*.ugw);;All files (*)</source>
-        <translation>Waves (*.zpwave *.fuw *.ugw);;Wave documents (*.zpwave);;Furnace waves (*.fuw);;Game Boy tracker waves (*.ugw);;All files (*)</translation>
     </message>
     <message>
         <source>wave</source>
@@ -396,6 +396,14 @@
     <message>
         <source>Restore Last Session</source>
         <translation>Restore Last Session</translation>
+    </message>
+    <message>
+        <source>Waves (*.zpwave *.fuw *.dmw *.ugw);;Wave documents (*.zpwave);;Furnace waves (*.fuw);;DefleMask waves (*.dmw);;Game Boy tracker waves (*.ugw);;All files (*)</source>
+        <translation>Waves (*.zpwave *.fuw *.dmw *.ugw);;Wave documents (*.zpwave);;Furnace waves (*.fuw);;DefleMask waves (*.dmw);;Game Boy tracker waves (*.ugw);;All files (*)</translation>
+    </message>
+    <message>
+        <source>“%1” was not saved: this editor reads .%2 files but does not write them.</source>
+        <translation>“%1” was not saved: this editor reads .%2 files but does not write them.</translation>
     </message>
     <message>
         <source>%1 samples of “%2” were not numbers (NaN or infinity); they were taken as silence.</source>
@@ -518,6 +526,14 @@
     <message>
         <source>Fitted to the %1: %2 samples.</source>
         <translation>Fitted to the %1: %2 samples.</translation>
+    </message>
+    <message>
+        <source>%1 Levels</source>
+        <translation>%1 Levels</translation>
+    </message>
+    <message>
+        <source>%1 at %2 levels</source>
+        <translation>%1 at %2 levels</translation>
     </message>
 </context>
 <context>
@@ -734,6 +750,14 @@
         <translation>Line %1: the document ends without “%2 = …”.</translation>
     </message>
     <message>
+        <source>Line %1: the height must be 16, 32, 64 or 256, not “%2”.</source>
+        <translation>Line %1: the height must be 16, 32, 64 or 256, not “%2”.</translation>
+    </message>
+    <message>
+        <source>Line %1: a wave for the target “%2” has height %3, not %4.</source>
+        <translation>Line %1: a wave for the target “%2” has height %3, not %4.</translation>
+    </message>
+    <message>
         <source>Line %1: there is text after “end”.</source>
         <translation>Line %1: there is text after “end”.</translation>
     </message>
@@ -760,10 +784,6 @@
 <context>
     <name>WaveFile</name>
     <message>
-        <source>The Furnace wave file is cut short.</source>
-        <translation>The Furnace wave file is cut short.</translation>
-    </message>
-    <message>
         <source>This is no Furnace wave file.</source>
         <translation>This is no Furnace wave file.</translation>
     </message>
@@ -772,16 +792,48 @@
         <translation>The Furnace file holds no wave.</translation>
     </message>
     <message>
-        <source>The Furnace wave has length %1, min %2 and max %3; this editor reads lengths 1 to 256, min 0 and max 1 to 255.</source>
-        <translation>The Furnace wave has length %1, min %2 and max %3; this editor reads lengths 1 to 256, min 0 and max 1 to 255.</translation>
-    </message>
-    <message>
-        <source>Value %1 (%2) is out of range; the wave takes 0 to %3.</source>
-        <translation>Value %1 (%2) is out of range; the wave takes 0 to %3.</translation>
-    </message>
-    <message>
         <source>A Game Boy wave file has 32 bytes; this one has %1.</source>
         <translation>A Game Boy wave file has 32 bytes; this one has %1.</translation>
+    </message>
+    <message>
+        <source>The file holds %1 samples; the wave was resampled to %2 samples, so saving it back changes the file.</source>
+        <translation>The file holds %1 samples; the wave was resampled to %2 samples, so saving it back changes the file.</translation>
+    </message>
+    <message>
+        <source>A .%1 file holds %2 samples of %3 levels: the wave was resampled from %4 to %2 samples and reduced to %3 levels.</source>
+        <translation>A .%1 file holds %2 samples of %3 levels: the wave was resampled from %4 to %2 samples and reduced to %3 levels.</translation>
+    </message>
+    <message>
+        <source>A .%1 file holds %2 samples: the wave was resampled from %3 to %2.</source>
+        <translation>A .%1 file holds %2 samples: the wave was resampled from %3 to %2.</translation>
+    </message>
+    <message>
+        <source>The .%1 file holds %2 levels: the wave was reduced to %2 levels.</source>
+        <translation>The .%1 file holds %2 levels: the wave was reduced to %2 levels.</translation>
+    </message>
+    <message>
+        <source>The %1 wave file is cut short.</source>
+        <translation>The %1 wave file is cut short.</translation>
+    </message>
+    <message>
+        <source>Value %1 (%2) is out of range; the wave takes %3 to %4.</source>
+        <translation>Value %1 (%2) is out of range; the wave takes %3 to %4.</translation>
+    </message>
+    <message>
+        <source>The Furnace wave has length %1, min %2 and max %3; this editor reads lengths 1 to 256 and at most 256 levels from min to max.</source>
+        <translation>The Furnace wave has length %1, min %2 and max %3; this editor reads lengths 1 to 256 and at most 256 levels from min to max.</translation>
+    </message>
+    <message>
+        <source>The DefleMask wave has length %1; this editor reads lengths 1 to 256.</source>
+        <translation>The DefleMask wave has length %1; this editor reads lengths 1 to 256.</translation>
+    </message>
+    <message>
+        <source>This is no DefleMask wave file: %1 values need %2 bytes; it has %3.</source>
+        <translation>This is no DefleMask wave file: %1 values need %2 bytes; it has %3.</translation>
+    </message>
+    <message>
+        <source>The Game Boy wave file has %1 bytes; the first 32 were read, as the trackers read it.</source>
+        <translation>The Game Boy wave file has %1 bytes; the first 32 were read, as the trackers read it.</translation>
     </message>
 </context>
 <context>

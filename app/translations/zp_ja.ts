@@ -233,6 +233,10 @@
         <source>Low-Latency Preview</source>
         <translation>低遅延プレビュー</translation>
     </message>
+    <message>
+        <source>Furnace at Height</source>
+        <translation>高さを指定して Furnace</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -290,10 +294,6 @@
     <message>
         <source>Open</source>
         <translation>開く</translation>
-    </message>
-    <message>
-        <source>Waves (*.zpwave *.fuw *.ugw);;Wave documents (*.zpwave);;Furnace waves (*.fuw);;Game Boy tracker waves (*.ugw);;All files (*)</source>
-        <translation>波形 (*.zpwave *.fuw *.ugw);;波形ドキュメント (*.zpwave);;Furnace の波形 (*.fuw);;ゲームボーイ用トラッカーの波形 (*.ugw);;すべてのファイル (*)</translation>
     </message>
     <message>
         <source>wave</source>
@@ -396,6 +396,14 @@
     <message>
         <source>Restore Last Session</source>
         <translation>前回のセッションを復元</translation>
+    </message>
+    <message>
+        <source>Waves (*.zpwave *.fuw *.dmw *.ugw);;Wave documents (*.zpwave);;Furnace waves (*.fuw);;DefleMask waves (*.dmw);;Game Boy tracker waves (*.ugw);;All files (*)</source>
+        <translation>波形 (*.zpwave *.fuw *.dmw *.ugw);;波形ドキュメント (*.zpwave);;Furnace の波形 (*.fuw);;DefleMask の波形 (*.dmw);;ゲームボーイ用トラッカーの波形 (*.ugw);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>“%1” was not saved: this editor reads .%2 files but does not write them.</source>
+        <translation>“%1” は保存されませんでした。このエディタは .%2 ファイルを読めますが、書き出せません。</translation>
     </message>
     <message>
         <source>%1 samples of “%2” were not numbers (NaN or infinity); they were taken as silence.</source>
@@ -518,6 +526,14 @@
     <message>
         <source>Fitted to the %1: %2 samples.</source>
         <translation>%1 に合わせました: %2 サンプル。</translation>
+    </message>
+    <message>
+        <source>%1 Levels</source>
+        <translation>%1 段階</translation>
+    </message>
+    <message>
+        <source>%1 at %2 levels</source>
+        <translation>%1（%2 段階）</translation>
     </message>
 </context>
 <context>
@@ -734,6 +750,14 @@
         <translation>%1 行目: ドキュメントに「%2 = …」がないまま終わっています。</translation>
     </message>
     <message>
+        <source>Line %1: the height must be 16, 32, 64 or 256, not “%2”.</source>
+        <translation>%1 行目: 高さは 16・32・64・256 のいずれかです。“%2” ではありません。</translation>
+    </message>
+    <message>
+        <source>Line %1: a wave for the target “%2” has height %3, not %4.</source>
+        <translation>%1 行目: ターゲット “%2” の波形の高さは %3 です。%4 ではありません。</translation>
+    </message>
+    <message>
         <source>Line %1: there is text after “end”.</source>
         <translation>%1 行目: 「end」の後にテキストがあります。</translation>
     </message>
@@ -760,10 +784,6 @@
 <context>
     <name>WaveFile</name>
     <message>
-        <source>The Furnace wave file is cut short.</source>
-        <translation>Furnace の波形ファイルが途中で切れています。</translation>
-    </message>
-    <message>
         <source>This is no Furnace wave file.</source>
         <translation>Furnace の波形ファイルではありません。</translation>
     </message>
@@ -772,16 +792,48 @@
         <translation>Furnace のファイルに波形がありません。</translation>
     </message>
     <message>
-        <source>The Furnace wave has length %1, min %2 and max %3; this editor reads lengths 1 to 256, min 0 and max 1 to 255.</source>
-        <translation>Furnace の波形は長さ %1・最小 %2・最大 %3 です。このエディタが読めるのは長さ 1〜256、最小 0、最大 1〜255 です。</translation>
-    </message>
-    <message>
-        <source>Value %1 (%2) is out of range; the wave takes 0 to %3.</source>
-        <translation>%1 番目の値 (%2) が範囲外です。波形の値は 0 から %3 です。</translation>
-    </message>
-    <message>
         <source>A Game Boy wave file has 32 bytes; this one has %1.</source>
         <translation>ゲームボーイの波形ファイルは 32 バイトですが、このファイルは %1 バイトです。</translation>
+    </message>
+    <message>
+        <source>The file holds %1 samples; the wave was resampled to %2 samples, so saving it back changes the file.</source>
+        <translation>ファイルのサンプル数は %1 です。波形は %2 サンプルにリサンプリングされたので、そのまま保存するとファイルが変わります。</translation>
+    </message>
+    <message>
+        <source>A .%1 file holds %2 samples of %3 levels: the wave was resampled from %4 to %2 samples and reduced to %3 levels.</source>
+        <translation>.%1 ファイルは %3 段階の %2 サンプルを保持します。波形は %4 から %2 サンプルにリサンプリングされ、%3 段階に減らされました。</translation>
+    </message>
+    <message>
+        <source>A .%1 file holds %2 samples: the wave was resampled from %3 to %2.</source>
+        <translation>.%1 ファイルは %2 サンプルを保持します。波形は %3 から %2 サンプルにリサンプリングされました。</translation>
+    </message>
+    <message>
+        <source>The .%1 file holds %2 levels: the wave was reduced to %2 levels.</source>
+        <translation>.%1 ファイルは %2 段階を保持します。波形は %2 段階に減らされました。</translation>
+    </message>
+    <message>
+        <source>The %1 wave file is cut short.</source>
+        <translation>%1 の波形ファイルが途中で切れています。</translation>
+    </message>
+    <message>
+        <source>Value %1 (%2) is out of range; the wave takes %3 to %4.</source>
+        <translation>%1 番目の値 (%2) が範囲外です。波形の値は %3 から %4 です。</translation>
+    </message>
+    <message>
+        <source>The Furnace wave has length %1, min %2 and max %3; this editor reads lengths 1 to 256 and at most 256 levels from min to max.</source>
+        <translation>Furnace の波形は長さ %1・最小 %2・最大 %3 です。このエディタが読めるのは長さ 1〜256、最小から最大まで 256 段階以内です。</translation>
+    </message>
+    <message>
+        <source>The DefleMask wave has length %1; this editor reads lengths 1 to 256.</source>
+        <translation>DefleMask の波形の長さは %1 です。このエディタが読めるのは長さ 1〜256 です。</translation>
+    </message>
+    <message>
+        <source>This is no DefleMask wave file: %1 values need %2 bytes; it has %3.</source>
+        <translation>DefleMask の波形ファイルではありません。%1 個の値には %2 バイトが必要ですが、%3 バイトあります。</translation>
+    </message>
+    <message>
+        <source>The Game Boy wave file has %1 bytes; the first 32 were read, as the trackers read it.</source>
+        <translation>ゲームボーイの波形ファイルは %1 バイトです。トラッカーと同じく先頭の 32 バイトを読みました。</translation>
     </message>
 </context>
 <context>
