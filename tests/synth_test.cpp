@@ -947,6 +947,76 @@ TEST(PlayerPlayback, RenderPcmEqualsWhatPlaySends) {
   }
 }
 
+// Pauses the device and waits until the render thread rests with its most blocks out; returns the
+// index of the next sample it writes.
+int32_t PauseAtRest(CaptureAudioDevice& device, Player& player, uint32_t blockBytes, int32_t most) {
+  device.SetPaused(true);
+  // The thread rests right after the first sample of a block beyond the most it keeps out.
+  EXPECT_TRUE(WaitFor(
+      [&] { return device.PendingCount() == most && player.Stream().FillPosition() == 2; }));
+  return static_cast<int32_t>((device.TotalBytes() + uint64_t{blockBytes} * most + 2) / 2);
+}
+
+// Live notes: a note pressed over a held one takes over at the next sample with the phase held (no
+// new cycle), releasing it brings back the note still held, the last release falls silent; every
+// sample is where a render of the same notes puts it.
+TEST(PlayerPlayback, LiveNotesChangeAtTheNextSampleKeepingThePhase) {
+  struct Case {
+    int32_t tone;
+    bool lowLatency;
+  };
+  for (const Case& c : {Case{1, false}, Case{2, true}}) {
+    SCOPED_TRACE(c.tone);
+    CaptureAudioDevice device;
+    device.SetPaused(true);
+    Player player(&device);
+    player.BuildDefaultTones();
+    ASSERT_TRUE(player.SetWave(reference::WaveText(Codes(16)), 1));
+    player.SetHarmonics({0, 64, 127, 10});
+    ASSERT_TRUE(player.SetCurrentTone(c.tone));
+    player.SetLowLatency(c.lowLatency);
+    const uint32_t blockBytes = c.lowLatency ? Player::kLowLatencyBlockSize : Player::kBlockSize;
+    const int32_t most = c.lowLatency ? Player::kLowLatencyMaxLiveBlocks : Player::kMaxLiveBlocks;
+    EXPECT_FALSE(player.PlayNote(96));
+    EXPECT_FALSE(player.IsPlaying());
+
+    ASSERT_TRUE(player.PlayNote(36));
+    std::vector<Player::NoteChange> changes = {{0, 36}};
+    const std::vector<std::pair<bool, int32_t>> steps = {{true, 48}, {false, 48}, {false, 36}};
+    for (const auto& [press, note] : steps) {
+      const int32_t at = PauseAtRest(device, player, blockBytes, most);
+      if (press) {
+        ASSERT_TRUE(player.PlayNote(note));
+      } else {
+        player.ReleaseNote(note);
+      }
+      changes.push_back({at, player.SoundingNote()});
+      device.SetPaused(false);
+      ASSERT_TRUE(device.WaitForBytes(2 * (uint64_t(at) + 6000), 30000));
+    }
+    EXPECT_EQ(changes[1].note, 48);
+    EXPECT_EQ(changes[2].note, 36);
+    EXPECT_EQ(changes[3].note, Player::kSilent);
+    EXPECT_TRUE(player.IsPlaying());  // a silent run keeps the stream open
+    EXPECT_FALSE(player.IsSounding());
+    player.Stop();
+    ASSERT_TRUE(WaitUntilStopped(player));
+
+    const std::vector<int16_t> got = reference::Samples(device.Captured());
+    const auto count = static_cast<int32_t>(got.size());
+    EXPECT_EQ(Mismatches(got, player.RenderNotes(c.tone, changes, count)), 0u);
+    // Up to the change the first note as Play sounds it; at the change the phase is held, so the
+    // new note's first sample repeats the last one of the old.
+    const int32_t first = changes[1].index;
+    const std::vector<int16_t> single = player.RenderPcm(c.tone, 36, count);
+    EXPECT_EQ(Mismatches({got.begin(), got.begin() + first}, single), 0u);
+    EXPECT_NE(Mismatches({got.begin() + first, got.end()}, {single.begin() + first, single.end()}),
+              0u);
+    EXPECT_EQ(got[first], got[first - 1]);
+    EXPECT_EQ(std::count(got.begin() + changes[3].index, got.end(), 0), count - changes[3].index);
+  }
+}
+
 TEST(PlayerPlayback, EndingWhilePlayingJoinsTheRenderThreadFirst) {
   // Destruction in the middle of playback: everything rendered is played out, then the device is
   // closed; the render thread never touches the destroyed player.
