@@ -474,7 +474,7 @@ void MainDialog::UpdateButtonStates() {
   holdButton->setChecked(wave && model.Mode() == WaveEditorModel::kHold);
   polyButton->setChecked(wave && model.Mode() == WaveEditorModel::kPoly);
   harmonicsButton->setChecked(!wave);
-  playButton->setChecked(model.GetPlayer().IsPlaying());
+  playButton->setChecked(model.GetPlayer().IsSounding());
 }
 
 void MainDialog::showEvent(QShowEvent* event) {
