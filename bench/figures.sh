@@ -84,10 +84,11 @@ latency=$(paste_latency "$work/latency.out")
 low_latency=$(paste_latency "$work/latency-low.out")
 
 echo "figures: note key and MIDI note to sound" >&2
+# MIDI goes through the private JACK server that test-env.sh started.
+notes() { JACK_DEFAULT_SERVER=${ZP_JACK_SERVER:-} "$tools/latency_tool" "$ZP_PULSE_SINK.monitor" 9 "$@"; }
 for mode in key midi; do
-  "$tools/latency_tool" "$ZP_PULSE_SINK.monitor" 9 --$mode >"$work/$mode.out" 2>/dev/null || true
-  "$tools/latency_tool" "$ZP_PULSE_SINK.monitor" 9 --$mode --low-latency >"$work/$mode-low.out" \
-    2>/dev/null || true
+  notes --$mode >"$work/$mode.out" 2>/dev/null || true
+  notes --$mode --low-latency >"$work/$mode-low.out" 2>/dev/null || true
 done
 key_latency=$(paste_latency "$work/key.out")
 low_key_latency=$(paste_latency "$work/key-low.out")
