@@ -63,9 +63,10 @@ NoteKeyCommands::NoteKeyCommands(MainDialog& dialog, EditorCommands& commands, Q
                                  QKeySequence(Qt::KeypadModifier | Qt::Key_Asterisk));
   connect(octaveDown, &QAction::triggered, this, [this] { SetOctave(octave - 1); });
   connect(octaveUp, &QAction::triggered, this, [this] { SetOctave(octave + 1); });
-  connect(noteKeys, &QAction::toggled, this, [this](bool on) {
+  connect(noteKeys, &QAction::toggled, this, [this, &commands](bool on) {
     QSettings().setValue(QString::fromLatin1(kNoteKeysKey), on);
     if (!on) ReleaseAll();
+    commands.UpdateStates();
     UpdateLine();
   });
   menu->addAction(noteKeys);

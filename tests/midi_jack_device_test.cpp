@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QSettings>
 #include <functional>
 #include <memory>
@@ -107,6 +108,33 @@ TEST(MidiJack, NotesSentToTheEditorsPortSoundFromTheRightSample) {
   const int32_t silentFrom = changes.back().index;
   EXPECT_EQ(std::count(got.begin() + silentFrom, got.end(), 0), count - silentFrom);
   EXPECT_NE(std::count(got.begin(), got.begin() + silentFrom, 0), silentFrom);
+  dialog.reset();
+  QSettings().clear();
+}
+
+// With JACK picked and no JACK server to answer, the submenu offers the two systems and says why
+// there is no MIDI in one line; the dialog never waits for it.
+TEST(MidiJack, WithoutAServerTheSubmenuSaysWhyInOneLine) {
+  qputenv("JACK_DEFAULT_SERVER", "zp-no-such-server");
+  QSettings().clear();
+  QSettings().setValue(QStringLiteral("midiSystem"), QStringLiteral("jack"));
+  FakeUiServices services;
+  const ButtonIcons icons = ButtonIcons::Load();
+  auto dialog = std::make_unique<MainDialog>(icons, nullptr, &services);
+  QMenu* menu = dialog->findChild<QMenu*>(QStringLiteral("midiMenu"));
+  ASSERT_NE(menu, nullptr);
+  QStringList texts;
+  ASSERT_TRUE(WaitUntil([&] {
+    emit menu->aboutToShow();
+    texts.clear();
+    for (const QAction* action : menu->actions())
+      texts << (action->isChecked() ? QStringLiteral("[x] ") : QString()) + action->text() +
+                   (action->isEnabled() ? QString() : QStringLiteral(" (off)"));
+    return !texts.contains(QStringLiteral("Looking for MIDI inputs... (off)"));
+  }));
+  EXPECT_EQ(texts,
+            (QStringList{QStringLiteral("ALSA Sequencer"), QStringLiteral("[x] JACK"), QString(),
+                         QStringLiteral("No MIDI: no JACK server is running (off)")}));
   dialog.reset();
   QSettings().clear();
 }

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTest>
 #include <functional>
 #include <memory>
 
@@ -141,8 +142,19 @@ TEST_F(SoundCommandsTest, NoteKeysPlayByTheKeysPlaceAndTypeNothing) {
     key(QEvent::KeyPress, Qt::Key_C, 54, "c");
     EXPECT_EQ(pane.Model().Samples()[0] & 0xff, 0xcc);
   }
-  // The choice is remembered.
+  // The keypad's * and / move the octave (shortcuts, so the window must be active); both the
+  // choice and the octave are remembered.
   noteKeys->setChecked(true);
+  dialog->show();
+  dialog->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+  QTest::keyClick(dialog.get(), Qt::Key_Asterisk, Qt::KeypadModifier);
+  QTest::keyClick(dialog.get(), Qt::Key_Asterisk, Qt::KeypadModifier);
+  QTest::keyClick(dialog.get(), Qt::Key_Slash, Qt::KeypadModifier);
+  EXPECT_EQ(line->text(), QStringLiteral("Note keys o5"));
+  key(QEvent::KeyPress, Qt::Key_Z, 52, "z");
+  EXPECT_EQ(GetPlayer().SoundingNote(), 48);
+  key(QEvent::KeyRelease, Qt::Key_Z, 52, "z");
   dialog.reset();
   dialog = std::make_unique<MainDialog>(icons, &device, &services);
   EXPECT_TRUE(
