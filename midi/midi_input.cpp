@@ -13,6 +13,8 @@ namespace {
 
 // How often the thread looks for inputs that came or went.
 constexpr auto kPollInterval = std::chrono::seconds(1);
+// Looks between two tries of a system that could not be opened.
+constexpr int32_t kRetryLooks = 5;
 constexpr char kPortName[] = "MIDI In";
 constexpr char kSequencerDevice[] = "/dev/snd/seq";
 
@@ -105,8 +107,12 @@ void MidiInput::Run() {
   System system = System::kNone;
   std::set<std::string> leftOut;
   std::unique_lock<std::mutex> held(mutex);
+  int32_t looks = 0;
   while (!quit) {
-    const bool reopen = choiceChanged && chosen != system;
+    // A system that failed is tried again now and then: a JACK server may start, a sequencer
+    // appear.
+    const bool retry = !ports.own && system != System::kNone && ++looks % kRetryLooks == 0;
+    const bool reopen = (choiceChanged && chosen != system) || retry;
     choiceChanged = false;
     system = chosen;
     leftOut = chosenLeftOut;
@@ -120,6 +126,7 @@ void MidiInput::Run() {
       next.system = system;
       if (system != System::kNone) Open(system, ports, next);
       next.settled = true;
+      looks = 0;
     }
     if (ports.own) Refresh(ports, next, leftOut);
     held.lock();

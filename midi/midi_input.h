@@ -2,9 +2,10 @@
 // sequencer or on JACK, which keyboards and other programs connect to, and connections from every
 // other input the system offers unless the user left it out, kept up to date as inputs come and go.
 //
-// Threads (README's vocabulary): a thread of its own opens the system, lists its inputs every
-// second and connects them, so that a MIDI system that is slow or missing never holds up the
-// caller; the note handler runs on RtMidi's threads. Every public operation is [any].
+// Threads (README's vocabulary): a thread of its own opens the system (and tries one that failed
+// again every 5 s), lists its inputs every second and connects them, so that a MIDI system that is
+// slow or missing never holds up the caller; the note handler runs on RtMidi's threads. Every
+// public operation is [any].
 #pragma once
 
 #include <condition_variable>
