@@ -141,6 +141,7 @@ std::string Player::GetHarmonicsText() const {
 bool Player::SetCurrentTone(int32_t n) {
   if (n < 1 || n > toneTable.ToneCount()) return false;
   currentTone = n;
+  liveTone.store(n, std::memory_order_relaxed);
   return true;
 }
 
@@ -345,6 +346,17 @@ void Player::RenderThread(int32_t toneNumber, int32_t noteAtStart) {
       stream.Flush();
       stream.Close();
       break;
+    }
+    // A note after a rest takes the tone chosen meanwhile (a run Play started never rests).
+    if (sounding == kSilent && wanted >= 0) {
+      const int32_t chosen = liveTone.load(std::memory_order_relaxed);
+      Tone* next = chosen != toneNumber ? toneTable.GetTone(chosen) : nullptr;
+      if (next != nullptr && next->Output() != nullptr) {
+        tone = next;
+        toneNumber = chosen;
+        StartTone(*tone, wanted);
+        sounding = wanted;
+      }
     }
     const int16_t sample = NextLiveSample(*tone, index, sounding, wanted);
     const auto bits = static_cast<uint16_t>(sample);

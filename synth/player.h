@@ -59,7 +59,8 @@ class Player {
   void SetHarmonics(const std::vector<uint8_t>& amplitudes);
   // The amplitude text of tone 2 ("" without tones). [UI]
   std::string GetHarmonicsText() const;
-  // Chooses the tone the next Play sounds; false (and no change) outside 1..ToneCount. [UI]
+  // Chooses the tone the next Play sounds, and the next live note after a rest; false (and no
+  // change) outside 1..ToneCount. [UI]
   bool SetCurrentTone(int32_t n);
   // Chooses the note the next Play sounds, unchecked. [UI]
   void SetNote(int32_t n);
@@ -164,6 +165,8 @@ class Player {
   // every sample, with no lock.
   static constexpr int32_t kIdleEnded = -2;
   std::atomic<int32_t> liveNote{kSilent};
+  // The current tone, for a live note that follows a rest. Written by the UI thread.
+  std::atomic<int32_t> liveTone{1};
   // The live notes held, the latest last, and whether Play started the current run. [UI]
   std::vector<int32_t> heldNotes;
   bool playStarted = false;

@@ -950,7 +950,8 @@ TEST(PlayerPlayback, RenderPcmEqualsWhatPlaySends) {
 
 // Live notes: a note pressed over a held one takes over at the next sample with the phase held (no
 // new cycle), releasing it brings back the note still held, the last release falls silent; every
-// sample is where a render of the same notes puts it.
+// sample is where a render of the same notes puts it. A note after the rest takes the tone chosen
+// during it.
 TEST(PlayerPlayback, LiveNotesChangeAtTheNextSampleKeepingThePhase) {
   struct Case {
     int32_t tone;
@@ -989,10 +990,24 @@ TEST(PlayerPlayback, LiveNotesChangeAtTheNextSampleKeepingThePhase) {
     EXPECT_EQ(changes[3].note, Player::kSilent);
     EXPECT_TRUE(player.IsPlaying());  // a silent run keeps the stream open
     EXPECT_FALSE(player.IsSounding());
+    // After the rest a note sounds the tone chosen meanwhile, from where its run would be.
+    const int32_t other = 3 - c.tone;
+    ASSERT_TRUE(player.SetCurrentTone(other));
+    const int32_t resumed = PauseAtRest(device, player);
+    ASSERT_GE(resumed, 0);
+    ASSERT_TRUE(player.PlayNote(40));
+    device.SetPaused(false);
+    ASSERT_TRUE(device.WaitForBytes(2 * (uint64_t(resumed) + 6000), 30000));
     player.Stop();
     ASSERT_TRUE(WaitUntilStopped(player));
 
-    const std::vector<int16_t> got = reference::Samples(device.Captured());
+    std::vector<int16_t> got = reference::Samples(device.Captured());
+    const std::vector<int16_t> otherTone =
+        player.RenderPcm(other, 40, static_cast<int32_t>(got.size()));
+    EXPECT_EQ(Mismatches({got.begin() + resumed, got.end()},
+                         {otherTone.begin() + resumed, otherTone.end()}),
+              0u);
+    got.resize(static_cast<size_t>(resumed));
     const auto count = static_cast<int32_t>(got.size());
     EXPECT_EQ(Mismatches(got, player.RenderNotes(c.tone, changes, count)), 0u);
     // Up to the change the first note as Play sounds it; at the change the phase is held, so the
