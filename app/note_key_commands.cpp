@@ -92,8 +92,14 @@ NoteKeyCommands::NoteKeyCommands(MainDialog& dialog, EditorCommands& commands, Q
   lineTimer->start();
   UpdateLine();
 
-  dialog.Pane().installEventFilter(this);
+  // Note keys play wherever the focus is in the dialog (a list would take letters for its search);
+  // menus and other windows keep their keys.
   dialog.installEventFilter(this);
+  commands.AddStartUp([this] {
+    for (QWidget* control : this->dialog.findChildren<QWidget*>()) {
+      if (control->window() == &this->dialog) control->installEventFilter(this);
+    }
+  });
 }
 
 void NoteKeyCommands::Note(bool on, int32_t note) {
