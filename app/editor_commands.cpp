@@ -17,6 +17,8 @@
 #include "app/file_commands.h"
 #include "app/interchange_commands.h"
 #include "app/language.h"
+#include "app/midi_commands.h"
+#include "app/note_key_commands.h"
 #include "app/sound_commands.h"
 
 namespace {
@@ -87,6 +89,9 @@ EditorCommands::EditorCommands(MainDialog& dialog) : QObject(&dialog), dialog(di
   paneMenu->addSeparator();
 
   sound = new SoundCommands(dialog, *this, paneMenu);
+  // Notes from the computer keyboard and from MIDI.
+  auto* noteKeys = new NoteKeyCommands(dialog, *this, paneMenu);
+  new MidiCommands(dialog, *this, paneMenu, *noteKeys);
 
   // The interface's language, remembered and applied at once.
   QMenu* languages = AddSubmenu(paneMenu, QT_TR_NOOP("Language"));

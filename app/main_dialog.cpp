@@ -475,7 +475,7 @@ void MainDialog::UpdateButtonStates() {
   polyButton->setChecked(wave && model.Mode() == WaveEditorModel::kPoly);
   harmonicsButton->setChecked(!wave);
   const bool failed = commands != nullptr && commands->Sound().PlayFailed();
-  playButton->setChecked(model.GetPlayer().IsPlaying() && !failed);
+  playButton->setChecked(model.GetPlayer().IsSounding() && !failed);
 }
 
 void MainDialog::showEvent(QShowEvent* event) {

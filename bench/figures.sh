@@ -83,6 +83,18 @@ paste_latency() {  # output file of latency_tool
 latency=$(paste_latency "$work/latency.out")
 low_latency=$(paste_latency "$work/latency-low.out")
 
+echo "figures: note key and MIDI note to sound" >&2
+# MIDI goes through the private JACK server that test-env.sh started.
+notes() { JACK_DEFAULT_SERVER=${ZP_JACK_SERVER:-} "$tools/latency_tool" "$ZP_PULSE_SINK.monitor" 9 "$@"; }
+for mode in key midi; do
+  notes --$mode >"$work/$mode.out" 2>/dev/null || true
+  notes --$mode --low-latency >"$work/$mode-low.out" 2>/dev/null || true
+done
+key_latency=$(paste_latency "$work/key.out")
+low_key_latency=$(paste_latency "$work/key-low.out")
+midi_latency=$(paste_latency "$work/midi.out")
+low_midi_latency=$(paste_latency "$work/midi-low.out")
+
 echo "figures: Stop to silence" >&2
 stop_silence() {  # extra options of playback_tool
   : >"$work/stop.ms"
@@ -160,6 +172,10 @@ Measured on: $model, $(nproc) cores, $system; $(date -u +%Y-%m-%d); load average
 | \`Render\` per sample, tone 2 (harmonics), note 45 | $render_harmonics | | \`$tools/tones_bench\` |
 | Paste while playing to the first sample of the new wave recorded from the sink | $latency | | \`$tools/latency_tool $ZP_PULSE_SINK.monitor 9\` |
 | the same, low-latency preview | $low_latency | | \`$tools/latency_tool $ZP_PULSE_SINK.monitor 9 --low-latency\` |
+| A note key pressed in silence to its first sample recorded from the sink | $key_latency | | \`$tools/latency_tool $ZP_PULSE_SINK.monitor 9 --key\` |
+| the same, low-latency preview | $low_key_latency | | \`$tools/latency_tool $ZP_PULSE_SINK.monitor 9 --key --low-latency\` |
+| A MIDI note-on sent through JACK (dummy driver) to its first sample recorded from the sink | $midi_latency | | \`$tools/latency_tool $ZP_PULSE_SINK.monitor 9 --midi\` beside \`jackd -d dummy\` |
+| the same, low-latency preview | $low_midi_latency | | \`$tools/latency_tool $ZP_PULSE_SINK.monitor 9 --midi --low-latency\` beside \`jackd -d dummy\` |
 | Stop to the last sound recorded from the sink | $stop_ms | | \`$tools/playback_tool play 3 $ZP_PULSE_SINK.monitor\` |
 | the same, low-latency preview | $low_stop_ms | | \`$tools/playback_tool play 3 $ZP_PULSE_SINK.monitor --low-latency\` |
 | 60 s of playback while a shell loop keeps the other core busy: the sink's recording against the samples played | $verify_default | | \`$tools/playback_tool verify 60 $ZP_PULSE_SINK.monitor\` beside \`while :; do :; done\` |

@@ -4,6 +4,7 @@
 ZP_ENV_DIR=""
 ZP_PULSE_PID=""
 ZP_XVFB_PID=""
+ZP_JACK_PID=""
 
 zp_env_start() {
   ZP_ENV_DIR=$(mktemp -d /tmp/zp-test-env.XXXXXX)
@@ -39,6 +40,33 @@ zp_env_start() {
     fi
   fi
 
+  # MIDI: a JACK server of our own on the dummy driver (no sound card), under a name of its own
+  # (ZP_JACK_SERVER) that only the MIDI tests put in JACK_DEFAULT_SERVER, so that no other JACK
+  # server is reached and the sound tests' PortAudio never meets this one; the MIDI tests skip
+  # when it did not start.
+  if command -v jackd >/dev/null 2>&1; then
+    ZP_JACK_SERVER="zp-test-$$-$RANDOM"
+    JACK_DEFAULT_SERVER="$ZP_JACK_SERVER" jackd --no-realtime -d dummy -r 44100 -p 256 >"$ZP_ENV_DIR/jackd.log" 2>&1 &
+    ZP_JACK_PID=$!
+    local up=0
+    for _ in $(seq 1 50); do
+      kill -0 "$ZP_JACK_PID" 2>/dev/null || break
+      if JACK_DEFAULT_SERVER="$ZP_JACK_SERVER" JACK_NO_START_SERVER=1 jack_lsp >/dev/null 2>&1; then
+        up=1
+        break
+      fi
+      sleep 0.1
+    done
+    if [[ $up -eq 1 ]]; then
+      export ZP_JACK_PID ZP_JACK_SERVER
+    else
+      echo "test-env: private JACK server did not start; MIDI tests will be skipped" >&2
+      kill "$ZP_JACK_PID" 2>/dev/null || true
+      ZP_JACK_PID=""
+      unset ZP_JACK_SERVER
+    fi
+  fi
+
   # Display: a private Xvfb for the real-clipboard and screenshot tests.
   if command -v Xvfb >/dev/null 2>&1; then
     local display=":$((90 + RANDOM % 400))"
@@ -59,8 +87,10 @@ zp_env_start() {
 zp_env_stop() {
   [[ -n "$ZP_PULSE_PID" ]] && kill "$ZP_PULSE_PID" 2>/dev/null && wait "$ZP_PULSE_PID" 2>/dev/null
   [[ -n "$ZP_XVFB_PID" ]] && kill "$ZP_XVFB_PID" 2>/dev/null && wait "$ZP_XVFB_PID" 2>/dev/null
+  [[ -n "$ZP_JACK_PID" ]] && kill "$ZP_JACK_PID" 2>/dev/null && wait "$ZP_JACK_PID" 2>/dev/null
   [[ -n "$ZP_ENV_DIR" ]] && rm -rf "$ZP_ENV_DIR"
   ZP_PULSE_PID=""
   ZP_XVFB_PID=""
+  ZP_JACK_PID=""
   return 0
 }

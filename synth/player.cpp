@@ -10,6 +10,7 @@
 #include "synth/tone.h"
 #include "units/harmonic_oscillator.h"
 #include "units/sampled_wave_oscillator.h"
+#include "units/sound_unit.h"
 
 namespace {
 
@@ -39,6 +40,32 @@ int16_t NextSample(Tone& tone, int32_t& index) {
   ++index;
   if (index > Player::kLastIndex) index = 0;
   return sample;
+}
+
+// Readies a tone for a run from sample index 0: the rate, no phase carried over from an earlier
+// run, and the first note.
+void StartTone(Tone& tone, int32_t note) {
+  tone.SetSampleRate(Player::kSampleRate);
+  if (tone.Output() != nullptr) tone.Output()->SetPhaseContinuity(0);
+  tone.SetNote(note, 0);
+}
+
+// One output sample of a run whose note may change: a new note takes over at this very sample,
+// going on from the phase the tone last had; while silent the stream gets 0, the index moves on
+// and the tone keeps its phase. The one home of the note change for the render thread and for
+// RenderNotes.
+int16_t NextLiveSample(Tone& tone, int32_t& index, int32_t& sounding, int32_t wanted) {
+  if (wanted != sounding) {
+    if (wanted >= 0) {
+      if (tone.Output() != nullptr) tone.Output()->SetPhaseContinuity(1);
+      tone.SetNote(wanted, 0);
+    }
+    sounding = wanted;
+  }
+  if (sounding >= 0) return NextSample(tone, index);
+  ++index;
+  if (index > Player::kLastIndex) index = 0;
+  return 0;
 }
 
 }  // namespace
@@ -114,6 +141,7 @@ std::string Player::GetHarmonicsText() const {
 bool Player::SetCurrentTone(int32_t n) {
   if (n < 1 || n > toneTable.ToneCount()) return false;
   currentTone = n;
+  liveTone.store(n, std::memory_order_relaxed);
   return true;
 }
 
@@ -122,12 +150,63 @@ void Player::SetNote(int32_t n) {
 }
 
 void Player::Play() {
+  if (IsPlaying() && !stream.IsStopRequested()) {
+    // A run that live notes started: from now on it sounds on after the last release, and when it
+    // rests it sounds Play's note. A run Play started keeps its note.
+    playStarted = true;
+    int32_t expected = kSilent;
+    if (liveNote.compare_exchange_strong(expected, note, std::memory_order_acq_rel) ||
+        expected != kIdleEnded) {
+      return;
+    }
+    JoinRenderThread();  // it has just ended itself
+  }
+  if (StartRender(note)) playStarted = true;
+}
+
+bool Player::PlayNote(int32_t n) {
+  if (n < 0 || n >= PitchTables::kNoteCount) return false;
+  heldNotes.erase(std::remove(heldNotes.begin(), heldNotes.end(), n), heldNotes.end());
+  heldNotes.push_back(n);
+  if (IsPlaying() && !stream.IsStopRequested()) {
+    if (liveNote.exchange(n, std::memory_order_acq_rel) != kIdleEnded) return true;
+    JoinRenderThread();  // it has just ended itself
+  }
+  if (StartRender(n)) playStarted = false;
+  return true;
+}
+
+void Player::ReleaseNote(int32_t n) {
+  const auto held = std::find(heldNotes.begin(), heldNotes.end(), n);
+  if (held == heldNotes.end()) return;
+  const bool wasSounding = held + 1 == heldNotes.end();
+  heldNotes.erase(held);
+  if (!wasSounding || !IsPlaying()) return;
+  const int32_t next = !heldNotes.empty() ? heldNotes.back() : playStarted ? note : kSilent;
+  // Only a resting run ends itself, so a sounding one is never past its end here; the loop only
+  // keeps that end from being overwritten.
+  int32_t current = liveNote.load(std::memory_order_acquire);
+  while (current != kIdleEnded &&
+         !liveNote.compare_exchange_weak(current, next, std::memory_order_acq_rel)) {
+  }
+}
+
+int32_t Player::SoundingNote() const {
+  const int32_t n = liveNote.load(std::memory_order_acquire);
+  return IsPlaying() && n >= 0 ? n : kSilent;
+}
+
+bool Player::IsSounding() const {
+  return SoundingNote() != kSilent;
+}
+
+bool Player::StartRender(int32_t noteAtStart) {
   // One render thread per stream: a live one keeps playing, a finished one is collected.
   if (renderThread.joinable()) {
-    if (!renderDone.load(std::memory_order_acquire)) return;
+    if (!renderDone.load(std::memory_order_acquire)) return false;
     renderThread.join();
   }
-  if (stream.IsActive()) return;
+  if (stream.IsActive()) return false;
   runLowLatency = lowLatency;
   if (!runLowLatency) {
     runMaxLiveBlocks = kMaxLiveBlocks;
@@ -144,27 +223,42 @@ void Player::Play() {
   // for the sound server.
   stream.Restart(kSampleRate);
   renderDone.store(false, std::memory_order_relaxed);
-  // The tone and note are handed over now; the thread reads nothing else of the player's choice.
-  renderThread = std::thread(&Player::RenderThread, this, currentTone, note);
+  liveNote.store(noteAtStart, std::memory_order_release);
+  // The tone and note are handed over now; the thread reads nothing else of the player's choice
+  // but the live note.
+  renderThread = std::thread(&Player::RenderThread, this, currentTone, noteAtStart);
+  return true;
 }
 
 std::vector<int16_t> Player::RenderPcm(int32_t toneNumber, int32_t noteNumber,
                                        int32_t sampleCount) {
+  return RenderNotes(toneNumber, {{0, noteNumber}}, sampleCount);
+}
+
+std::vector<int16_t> Player::RenderNotes(int32_t toneNumber, const std::vector<NoteChange>& changes,
+                                         int32_t sampleCount) {
   std::vector<int16_t> pcm;
   // The units keep per-note state that the render thread uses too.
-  if (IsPlaying() || sampleCount <= 0) return pcm;
+  if (IsPlaying() || sampleCount <= 0 || changes.empty()) return pcm;
   Tone* tone = toneTable.GetTone(toneNumber);
   if (tone == nullptr || tone->Output() == nullptr) return pcm;
-  tone->SetSampleRate(kSampleRate);
-  tone->SetNote(noteNumber, 0);
+  int32_t sounding = changes.front().note;
+  StartTone(*tone, std::max(sounding, 0));
   pcm.reserve(static_cast<size_t>(sampleCount));
   int32_t index = 0;
-  for (int32_t i = 0; i < sampleCount; ++i) pcm.push_back(NextSample(*tone, index));
+  int32_t wanted = sounding;
+  size_t next = 1;
+  for (int32_t i = 0; i < sampleCount; ++i) {
+    if (next < changes.size() && changes[next].index == i) wanted = changes[next++].note;
+    pcm.push_back(NextLiveSample(*tone, index, sounding, wanted));
+  }
   return pcm;
 }
 
 void Player::Stop() {
   stream.RequestStop();
+  heldNotes.clear();
+  playStarted = false;
 }
 
 void Player::SetLowLatency(bool on) {
@@ -215,10 +309,11 @@ void Player::RenderThread(int32_t toneNumber, int32_t noteAtStart) {
     renderDone.store(true, std::memory_order_release);
     return;
   }
-  tone->SetSampleRate(kSampleRate);
-  tone->SetNote(noteAtStart, 0);
+  StartTone(*tone, noteAtStart);
 
   int32_t index = 0;
+  int32_t sounding = noteAtStart;
+  int32_t resting = 0;  // silent samples written in a row
   // The thread gives up its time slice after every wait. It does not while it renders a run of
   // samples: a system call per sample would cost more than all the rendering.
   bool waited = true;
@@ -243,7 +338,27 @@ void Player::RenderThread(int32_t toneNumber, int32_t noteAtStart) {
       waited = true;
       continue;
     }
-    const int16_t sample = NextSample(*tone, index);
+    int32_t wanted = liveNote.load(std::memory_order_relaxed);
+    resting = wanted == kSilent ? resting + 1 : 0;
+    // A run that rests long enough ends itself, unless a note arrives at that very moment.
+    if (resting > kNoteIdleSamples &&
+        liveNote.compare_exchange_strong(wanted, kIdleEnded, std::memory_order_acq_rel)) {
+      stream.Flush();
+      stream.Close();
+      break;
+    }
+    // A note after a rest takes the tone chosen meanwhile (a run Play started never rests).
+    if (sounding == kSilent && wanted >= 0) {
+      const int32_t chosen = liveTone.load(std::memory_order_relaxed);
+      Tone* next = chosen != toneNumber ? toneTable.GetTone(chosen) : nullptr;
+      if (next != nullptr && next->Output() != nullptr) {
+        tone = next;
+        toneNumber = chosen;
+        StartTone(*tone, wanted);
+        sounding = wanted;
+      }
+    }
+    const int16_t sample = NextLiveSample(*tone, index, sounding, wanted);
     const auto bits = static_cast<uint16_t>(sample);
     const uint8_t bytes[2] = {static_cast<uint8_t>(bits & 0xff), static_cast<uint8_t>(bits >> 8)};
     if (!stream.Write(bytes, sizeof bytes)) {

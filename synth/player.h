@@ -4,7 +4,8 @@
 // Threads (README's vocabulary: [UI], [render], [device], [any], [UI, not while playing]): the tag
 // on each operation says where it may be called. The render thread (started by Play) opens the
 // device, reads the current tone and note once at its start and then only renders and writes the
-// stream; the device's completion callback only touches the stream.
+// stream, looking at the live note (an atomic) before every sample; the device's completion
+// callback only touches the stream.
 #pragma once
 
 #include <atomic>
@@ -58,10 +59,42 @@ class Player {
   void SetHarmonics(const std::vector<uint8_t>& amplitudes);
   // The amplitude text of tone 2 ("" without tones). [UI]
   std::string GetHarmonicsText() const;
-  // Chooses the tone the next Play sounds; false (and no change) outside 1..ToneCount. [UI]
+  // Chooses the tone the next Play sounds, and the next live note after a rest; false (and no
+  // change) outside 1..ToneCount. [UI]
   bool SetCurrentTone(int32_t n);
   // Chooses the note the next Play sounds, unchecked. [UI]
   void SetNote(int32_t n);
+
+  // Live notes, as note keys and MIDI play them: the held notes form a list in which the last
+  // one pressed sounds. PlayNote sounds `n` (0..95) now: with nothing playing it starts the sound
+  // at that note (the device opens as for Play); while sounding, the render thread moves to it at
+  // the next sample it writes, keeping the phase. False (and no change) outside 0..95. [UI]
+  bool PlayNote(int32_t n);
+  // Releases `n`: the latest note still held sounds again; after the last one the sound falls
+  // silent, or, when Play started it, goes back to the note Play sounds. A silent run keeps the
+  // stream open for kNoteIdleSamples, so that the next note is heard as soon as an edit is, and
+  // then ends by itself. [UI]
+  void ReleaseNote(int32_t n);
+  // The note sounding now, or kSilent. [UI]
+  int32_t SoundingNote() const;
+  // Whether a tone is heard or about to be: a render thread runs and does not rest between
+  // notes. [UI]
+  bool IsSounding() const;
+  static constexpr int32_t kSilent = -1;
+  static constexpr int32_t kNoteIdleSamples = 30 * kSampleRate;
+
+  // A note list as live notes give it: from `index` on the tone sounds `note` (kSilent: nothing,
+  // a 0 sample), the change keeping the phase as the render thread keeps it. Entries in
+  // ascending order of index, the first at 0.
+  struct NoteChange {
+    int32_t index = 0;
+    int32_t note = kSilent;
+  };
+  // The first sampleCount samples a run of that tone sends to the stream when the notes change
+  // as `changes` says; with one change at 0 the same as RenderPcm. Empty as RenderPcm is.
+  // [UI, not while playing]
+  std::vector<int16_t> RenderNotes(int32_t toneNumber, const std::vector<NoteChange>& changes,
+                                   int32_t sampleCount);
   // Starts the render thread at sample index 0, unless a render thread is still alive or blocks
   // are still queued. Returns at once: the render thread opens the device, so a sound server that
   // does not answer never holds up the caller (TakeOutputProblem tells what went wrong). [UI]
@@ -100,6 +133,9 @@ class Player {
   bool IsPlaying() const;
 
  private:
+  // Starts the render thread at `noteAtStart` as Play does; false when a run is still alive or
+  // blocks are still queued.
+  bool StartRender(int32_t noteAtStart);
   void RenderThread(int32_t tone, int32_t noteAtStart);
   // Sleeps until the device returns a block or a stop arrives, then looks at what the device
   // noticed meanwhile: an underrun raises maxLiveBlocks in the low-latency preview. [render]
@@ -124,4 +160,14 @@ class Player {
   std::atomic<bool> fallbackToTell{false};
   std::atomic<OutputProblem> outputProblem{OutputProblem::kNone};
   std::atomic<bool> outputWorked{false};
+  // The note the render thread sounds from its next sample: a note, kSilent, or kIdleEnded once
+  // a silent run has ended itself. Written by the UI thread, read by the render thread before
+  // every sample, with no lock.
+  static constexpr int32_t kIdleEnded = -2;
+  std::atomic<int32_t> liveNote{kSilent};
+  // The current tone, for a live note that follows a rest. Written by the UI thread.
+  std::atomic<int32_t> liveTone{1};
+  // The live notes held, the latest last, and whether Play started the current run. [UI]
+  std::vector<int32_t> heldNotes;
+  bool playStarted = false;
 };

@@ -9,8 +9,11 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTest>
 #include <functional>
 #include <memory>
 
@@ -109,6 +112,75 @@ TEST_F(SoundCommandsTest, LowLatencyPreviewIsRememberedAndReachesThePlayer) {
   EXPECT_TRUE(dialog->Commands().Sound().LowLatencyAction()->isChecked());
   EXPECT_TRUE(GetPlayer().IsLowLatency());
   EXPECT_TRUE(services.messages.empty());
+}
+
+// Note keys play by the key's place: the keys where Z and Q are sound o4c and o5c (here typing the
+// letters a QWERTZ and an AZERTY keyboard have there, or, with no scan code as on the offscreen
+// platform, by their letters), the latest held sounding; they type no hex digits. Releasing both
+// falls silent. With note keys off, C types a hex digit into the pane as it always did, and Z
+// sounds nothing.
+TEST_F(SoundCommandsTest, NoteKeysPlayByTheKeysPlaceAndTypeNothing) {
+  WaveEditor& pane = dialog->Pane();
+  QAction* noteKeys = dialog->findChild<QAction*>(QStringLiteral("Play Notes from the Keyboard"));
+  ASSERT_NE(noteKeys, nullptr);
+  const auto* line = dialog->findChild<QLabel*>(QStringLiteral("noteKeysLine"));
+  ASSERT_NE(line, nullptr);
+  const auto key = [&](QEvent::Type type, int code, quint32 scanCode, const char* text) {
+    QKeyEvent event(type, code, Qt::NoModifier, scanCode, 0, 0, QString::fromLatin1(text));
+    QApplication::sendEvent(&pane, &event);
+  };
+  struct Keys {
+    int z, q;
+    quint32 zScan, qScan;
+    const char *zText, *qText;
+  };
+  for (const Keys& keys :
+       {Keys{Qt::Key_Y, Qt::Key_Q, 52, 24, "y", "q"}, Keys{Qt::Key_W, Qt::Key_A, 52, 24, "w", "a"},
+        Keys{Qt::Key_Z, Qt::Key_Q, 0, 0, "z", "q"}}) {
+    SCOPED_TRACE(keys.zText);
+    noteKeys->setChecked(true);
+    const WaveState before = pane.Model().State();
+    key(QEvent::KeyPress, keys.z, keys.zScan, keys.zText);
+    EXPECT_EQ(GetPlayer().SoundingNote(), 36);
+    EXPECT_EQ(line->text(), QStringLiteral("Note keys o4 \u00b7 o4c"));
+    key(QEvent::KeyPress, keys.q, keys.qScan, keys.qText);
+    key(QEvent::KeyPress, Qt::Key_C, keys.zScan == 0 ? 0 : 54, "c");  // o4e, held below Q
+    key(QEvent::KeyRelease, Qt::Key_C, keys.zScan == 0 ? 0 : 54, "c");
+    EXPECT_EQ(GetPlayer().SoundingNote(), 48);
+    EXPECT_EQ(line->text(), QStringLiteral("Note keys o4 \u00b7 o5c"));
+    key(QEvent::KeyRelease, keys.q, keys.qScan, keys.qText);
+    EXPECT_EQ(GetPlayer().SoundingNote(), 36);
+    key(QEvent::KeyRelease, keys.z, keys.zScan, keys.zText);
+    EXPECT_EQ(GetPlayer().SoundingNote(), Player::kSilent);
+    EXPECT_EQ(line->text(), QStringLiteral("Note keys o4"));
+    EXPECT_TRUE(pane.Model().State() == before);
+
+    noteKeys->setChecked(false);
+    EXPECT_TRUE(line->isHidden());
+    key(QEvent::KeyPress, keys.z, keys.zScan, keys.zText);
+    EXPECT_EQ(GetPlayer().SoundingNote(), Player::kSilent);
+    pane.SetCursor(0);
+    key(QEvent::KeyPress, Qt::Key_C, 54, "c");
+    key(QEvent::KeyPress, Qt::Key_C, 54, "c");
+    EXPECT_EQ(pane.Model().Samples()[0] & 0xff, 0xcc);
+  }
+  // The keypad's * and / move the octave (shortcuts, so the window must be active); both the
+  // choice and the octave are remembered.
+  noteKeys->setChecked(true);
+  dialog->show();
+  dialog->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+  QTest::keyClick(dialog.get(), Qt::Key_Asterisk, Qt::KeypadModifier);
+  QTest::keyClick(dialog.get(), Qt::Key_Asterisk, Qt::KeypadModifier);
+  QTest::keyClick(dialog.get(), Qt::Key_Slash, Qt::KeypadModifier);
+  EXPECT_EQ(line->text(), QStringLiteral("Note keys o5"));
+  key(QEvent::KeyPress, Qt::Key_Z, 52, "z");
+  EXPECT_EQ(GetPlayer().SoundingNote(), 48);
+  key(QEvent::KeyRelease, Qt::Key_Z, 52, "z");
+  dialog.reset();
+  dialog = std::make_unique<MainDialog>(icons, &device, &services);
+  EXPECT_TRUE(
+      dialog->findChild<QAction*>(QStringLiteral("Play Notes from the Keyboard"))->isChecked());
 }
 
 }  // namespace

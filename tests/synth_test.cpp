@@ -20,6 +20,7 @@
 #include "tables/pitch_tables.h"
 #include "tests/support/capture_audio_device.h"
 #include "tests/support/fake_audio_device.h"
+#include "tests/support/player_rest.h"
 #include "tests/support/synth_reference.h"
 #include "units/harmonic_oscillator.h"
 #include "units/sampled_wave_oscillator.h"
@@ -944,6 +945,80 @@ TEST(PlayerPlayback, RenderPcmEqualsWhatPlaySends) {
         player.RenderPcm(tone, 57, static_cast<int32_t>(got.size()));
     EXPECT_EQ(Mismatches(got, rendered), 0u);
     EXPECT_EQ(rendered.size(), got.size());
+  }
+}
+
+// Live notes: a note pressed over a held one takes over at the next sample with the phase held (no
+// new cycle), releasing it brings back the note still held, the last release falls silent; every
+// sample is where a render of the same notes puts it. A note after the rest takes the tone chosen
+// during it.
+TEST(PlayerPlayback, LiveNotesChangeAtTheNextSampleKeepingThePhase) {
+  struct Case {
+    int32_t tone;
+    bool lowLatency;
+  };
+  for (const Case& c : {Case{1, false}, Case{2, true}}) {
+    SCOPED_TRACE(c.tone);
+    CaptureAudioDevice device;
+    device.SetPaused(true);
+    Player player(&device);
+    player.BuildDefaultTones();
+    ASSERT_TRUE(player.SetWave(reference::WaveText(Codes(16)), 1));
+    player.SetHarmonics({0, 64, 127, 10});
+    ASSERT_TRUE(player.SetCurrentTone(c.tone));
+    player.SetLowLatency(c.lowLatency);
+    EXPECT_FALSE(player.PlayNote(96));
+    EXPECT_FALSE(player.IsPlaying());
+
+    ASSERT_TRUE(player.PlayNote(36));
+    std::vector<Player::NoteChange> changes = {{0, 36}};
+    const std::vector<std::pair<bool, int32_t>> steps = {{true, 48}, {false, 48}, {false, 36}};
+    for (const auto& [press, note] : steps) {
+      const int32_t at = PauseAtRest(device, player);
+      ASSERT_GE(at, 0);
+      if (press) {
+        ASSERT_TRUE(player.PlayNote(note));
+      } else {
+        player.ReleaseNote(note);
+      }
+      changes.push_back({at, player.SoundingNote()});
+      device.SetPaused(false);
+      ASSERT_TRUE(device.WaitForBytes(2 * (uint64_t(at) + 6000), 30000));
+    }
+    EXPECT_EQ(changes[1].note, 48);
+    EXPECT_EQ(changes[2].note, 36);
+    EXPECT_EQ(changes[3].note, Player::kSilent);
+    EXPECT_TRUE(player.IsPlaying());  // a silent run keeps the stream open
+    EXPECT_FALSE(player.IsSounding());
+    // After the rest a note sounds the tone chosen meanwhile, from where its run would be.
+    const int32_t other = 3 - c.tone;
+    ASSERT_TRUE(player.SetCurrentTone(other));
+    const int32_t resumed = PauseAtRest(device, player);
+    ASSERT_GE(resumed, 0);
+    ASSERT_TRUE(player.PlayNote(40));
+    device.SetPaused(false);
+    ASSERT_TRUE(device.WaitForBytes(2 * (uint64_t(resumed) + 6000), 30000));
+    player.Stop();
+    ASSERT_TRUE(WaitUntilStopped(player));
+
+    std::vector<int16_t> got = reference::Samples(device.Captured());
+    const std::vector<int16_t> otherTone =
+        player.RenderPcm(other, 40, static_cast<int32_t>(got.size()));
+    EXPECT_EQ(Mismatches({got.begin() + resumed, got.end()},
+                         {otherTone.begin() + resumed, otherTone.end()}),
+              0u);
+    got.resize(static_cast<size_t>(resumed));
+    const auto count = static_cast<int32_t>(got.size());
+    EXPECT_EQ(Mismatches(got, player.RenderNotes(c.tone, changes, count)), 0u);
+    // Up to the change the first note as Play sounds it; at the change the phase is held, so the
+    // new note's first sample repeats the last one of the old.
+    const int32_t first = changes[1].index;
+    const std::vector<int16_t> single = player.RenderPcm(c.tone, 36, count);
+    EXPECT_EQ(Mismatches({got.begin(), got.begin() + first}, single), 0u);
+    EXPECT_NE(Mismatches({got.begin() + first, got.end()}, {single.begin() + first, single.end()}),
+              0u);
+    EXPECT_EQ(got[first], got[first - 1]);
+    EXPECT_EQ(std::count(got.begin() + changes[3].index, got.end(), 0), count - changes[3].index);
   }
 }
 

@@ -234,6 +234,22 @@
         <translation>Low-Latency Preview</translation>
     </message>
     <message>
+        <source>MIDI Input</source>
+        <translation>MIDI Input</translation>
+    </message>
+    <message>
+        <source>Play Notes from the Keyboard</source>
+        <translation>Play Notes from the Keyboard</translation>
+    </message>
+    <message>
+        <source>Note Keys Octave Down</source>
+        <translation>Note Keys Octave Down</translation>
+    </message>
+    <message>
+        <source>Note Keys Octave Up</source>
+        <translation>Note Keys Octave Up</translation>
+    </message>
+    <message>
         <source>Furnace at Height</source>
         <translation>Furnace at Height</translation>
     </message>
@@ -920,6 +936,48 @@
     <message>
         <source>The text holds %1 waves; take one wave at a time.</source>
         <translation>The text holds %1 waves; take one wave at a time.</translation>
+    </message>
+</context>
+<context>
+    <name>MidiCommands</name>
+    <message>
+        <source>ALSA Sequencer</source>
+        <translation>ALSA Sequencer</translation>
+    </message>
+    <message>
+        <source>JACK</source>
+        <translation>JACK</translation>
+    </message>
+    <message>
+        <source>Looking for MIDI inputs...</source>
+        <translation>Looking for MIDI inputs...</translation>
+    </message>
+    <message>
+        <source>No MIDI: this system has no ALSA sequencer (/dev/snd/seq)</source>
+        <translation>No MIDI: this system has no ALSA sequencer (/dev/snd/seq)</translation>
+    </message>
+    <message>
+        <source>No MIDI: no JACK server is running</source>
+        <translation>No MIDI: no JACK server is running</translation>
+    </message>
+    <message>
+        <source>No MIDI: the MIDI system refused the input port (%1)</source>
+        <translation>No MIDI: the MIDI system refused the input port (%1)</translation>
+    </message>
+    <message>
+        <source>Other programs connect to %1</source>
+        <translation>Other programs connect to %1</translation>
+    </message>
+    <message>
+        <source>No other MIDI inputs found</source>
+        <translation>No other MIDI inputs found</translation>
+    </message>
+</context>
+<context>
+    <name>NoteKeyCommands</name>
+    <message>
+        <source>Note keys o%1</source>
+        <translation>Note keys o%1</translation>
     </message>
 </context>
 </TS>

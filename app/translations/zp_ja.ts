@@ -234,6 +234,22 @@
         <translation>低遅延プレビュー</translation>
     </message>
     <message>
+        <source>MIDI Input</source>
+        <translation>MIDI 入力</translation>
+    </message>
+    <message>
+        <source>Play Notes from the Keyboard</source>
+        <translation>キーボードで音符を演奏</translation>
+    </message>
+    <message>
+        <source>Note Keys Octave Down</source>
+        <translation>音符キーのオクターブを下げる</translation>
+    </message>
+    <message>
+        <source>Note Keys Octave Up</source>
+        <translation>音符キーのオクターブを上げる</translation>
+    </message>
+    <message>
         <source>Furnace at Height</source>
         <translation>高さを指定して Furnace</translation>
     </message>
@@ -920,6 +936,48 @@
     <message>
         <source>The text holds %1 waves; take one wave at a time.</source>
         <translation>文字列に %1 個の波形があります。波形は 1 つずつ貼り付けてください。</translation>
+    </message>
+</context>
+<context>
+    <name>MidiCommands</name>
+    <message>
+        <source>ALSA Sequencer</source>
+        <translation>ALSA シーケンサー</translation>
+    </message>
+    <message>
+        <source>JACK</source>
+        <translation>JACK</translation>
+    </message>
+    <message>
+        <source>Looking for MIDI inputs...</source>
+        <translation>MIDI 入力を探しています...</translation>
+    </message>
+    <message>
+        <source>No MIDI: this system has no ALSA sequencer (/dev/snd/seq)</source>
+        <translation>MIDI なし: このシステムには ALSA シーケンサーがありません (/dev/snd/seq)</translation>
+    </message>
+    <message>
+        <source>No MIDI: no JACK server is running</source>
+        <translation>MIDI なし: JACK サーバーが動いていません</translation>
+    </message>
+    <message>
+        <source>No MIDI: the MIDI system refused the input port (%1)</source>
+        <translation>MIDI なし: MIDI システムが入力ポートを受け付けませんでした (%1)</translation>
+    </message>
+    <message>
+        <source>Other programs connect to %1</source>
+        <translation>ほかのプログラムからの接続先: %1</translation>
+    </message>
+    <message>
+        <source>No other MIDI inputs found</source>
+        <translation>ほかの MIDI 入力は見つかりません</translation>
+    </message>
+</context>
+<context>
+    <name>NoteKeyCommands</name>
+    <message>
+        <source>Note keys o%1</source>
+        <translation>音符キー o%1</translation>
     </message>
 </context>
 </TS>
