@@ -1,6 +1,3 @@
-// The main dialog's header first: Qt's keyword macros must not reach the player's headers.
-#include "app/main_dialog.h"
-
 #include "app/file_commands.h"
 
 #include <QAction>
@@ -17,27 +14,24 @@
 #include <string_view>
 #include <vector>
 
-#include "app/edit_history.h"
 #include "app/editor_commands.h"
 #include "app/qt_ui_services.h"
+#include "app/wave_editor.h"
+#include "editor/edit_session.h"
 #include "editor/ui_services.h"
 #include "editor/wave_shapes.h"
-#include "files/atomic_file.h"
-#include "files/document_file.h"
 #include "files/recent_files.h"
 #include "files/session_store.h"
 #include "files/wav_export.h"
 #include "files/wav_import.h"
-#include "files/wave_document.h"
-#include "formats/wave_files.h"
-#include "units/harmonic_oscillator.h"
+#include "files/wave_file.h"
+#include "formats/text_formats.h"
+#include "synth/render_as_played.h"
 #include "zp/version.h"
 
 namespace {
 
 constexpr const char* kContext = "FileCommands";
-// Far more than any .fuw (at most 256 values) or .ugw needs.
-constexpr int64_t kMaxWaveFileBytes = 1 << 20;
 constexpr int32_t kSingleCycleSize = 2048;
 // The length of an exported sound, in seconds.
 constexpr double kDefaultSeconds = 2.0;
@@ -46,39 +40,14 @@ constexpr double kMaxSeconds = 600.0;
 // The frames a cycle of "First Samples as One Cycle" may have.
 constexpr int32_t kMaxCycleFrames = 1 << 20;
 
-enum class FileKind { kDocument, kFurnace, kGameBoy };
-
-// A file's kind by its extension; anything but .fuw and .ugw is read as a wave document.
-FileKind KindOf(const QString& path) {
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix == QLatin1String("fuw")) return FileKind::kFurnace;
-  if (suffix == QLatin1String("ugw")) return FileKind::kGameBoy;
-  return FileKind::kDocument;
-}
-
-// The samples of a .fuw or .ugw file, or why it was refused.
-WaveReadResult ReadWaveFile(const QString& path, FileKind kind) {
-  FileReadResult file = ReadFileBytes(path, kMaxWaveFileBytes);
-  if (!file.ok) {
-    WaveReadResult result;
-    result.error = file.error;
-    return result;
-  }
-  const std::vector<uint8_t> bytes(file.bytes.begin(), file.bytes.end());
-  return kind == FileKind::kFurnace ? ReadFuw(bytes) : ReadUgw(bytes);
-}
-
-// The suffix a save dialog's name filter stands for: "zpwave" of "Wave documents (*.zpwave)".
-QString SuffixOf(const QString& filter) {
-  static const QRegularExpression pattern(QStringLiteral(R"(\(\*\.(\w+))"));
-  const QRegularExpressionMatch match = pattern.match(filter);
-  return match.hasMatch() ? match.captured(1) : QString();
-}
-
 }  // namespace
 
-FileCommands::FileCommands(MainDialog& dialog, EditorCommands& commands)
-    : QObject(&dialog), dialog(dialog), commands(commands) {
+FileCommands::FileCommands(EditorCommands& commands)
+    : QObject(&commands),
+      session(commands.Context().session),
+      services(commands.Context().services),
+      window(commands.Context().window),
+      commands(commands) {
   askPath = [this](const PathQuestion& question) { return AskPathWithQt(question); };
   askNumber = [this](const NumberQuestion& question) { return AskNumberWithQt(question); };
 
@@ -130,7 +99,7 @@ FileCommands::FileCommands(MainDialog& dialog, EditorCommands& commands)
   fileMenu->addAction(restoreAtStart);
 
   // The title shows the open file, and the edited mark while the wave differs from it.
-  connect(&dialog.History().Stack(), &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
+  connect(&session, &EditSession::DocumentChanged, this, &FileCommands::UpdateTitle);
   commands.AddStateUpdate([this] { UpdateStates(); });
 }
 
@@ -166,18 +135,35 @@ void FileCommands::Open() {
   if (!path.isEmpty()) OpenFile(path);
 }
 
+const QString& FileCommands::CurrentFile() const {
+  return session.Document().file;
+}
+
 void FileCommands::Save() {
-  if (currentFile.isEmpty()) {
+  if (CurrentFile().isEmpty()) {
     SaveAs();
   } else {
-    SaveFile(currentFile);
+    SaveFile(CurrentFile());
   }
 }
 
+bool FileCommands::MayClose() {
+  if (!session.HasUnsavedChanges() || services == nullptr) return true;
+  switch (services->AskSaveChanges(QFileInfo(CurrentFile()).fileName().toStdString())) {
+    case SaveAnswer::kSave:
+      return SaveFile(CurrentFile());
+    case SaveAnswer::kDiscard:
+      return true;
+    case SaveAnswer::kCancel:
+      break;
+  }
+  return false;
+}
+
 void FileCommands::SaveAs() {
-  const QString start = currentFile.isEmpty()
+  const QString start = CurrentFile().isEmpty()
                             ? QDir(StartFolder()).filePath(tr("wave") + QStringLiteral(".zpwave"))
-                            : currentFile;
+                            : CurrentFile();
   const QString path =
       askPath({true, tr("Save As"),
                tr("Wave documents (*.zpwave);;"
@@ -222,70 +208,40 @@ void FileCommands::AskImportWav(bool firstFramesOnly) {
 // ---- The file work.
 
 bool FileCommands::OpenFile(const QString& path) {
-  WaveEditorModel& model = dialog.Pane().Model();
-  const FileKind kind = KindOf(path);
-  if (kind == FileKind::kDocument) {
-    const DocumentReadResult read = LoadWaveDocument(path);
-    if (!read.ok) {
-      Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not opened.\n%2"), path, read.error);
-      return false;
-    }
-    const WaveState& state = read.document.state;
-    dialog.Perform(tr("Open"), [&model, &state] { model.Restore(state); });
-    dialog.SelectNote(state.note);
-    documentTarget = read.document.target;
+  const WaveFileReadResult read = ReadWaveFileOfKind(path);
+  if (!read.ok) {
+    Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not opened.\n%2"), path, read.error);
+    return false;
+  }
+  WaveEditorModel& model = session.Model();
+  if (read.kind == DocumentKind::kDocument) {
+    session.Perform(tr("Open"), [&model, &read] { model.Restore(read.document.state); });
   } else {
-    const WaveReadResult wave = ReadWaveFile(path, kind);
-    if (!wave.ok) {
-      Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not opened.\n%2"), path, wave.error);
-      return false;
-    }
     // The file holds only samples: they come in at their own length (the harmonics follow as the
     // length list has them follow), in the wave view; the mode and the harmonics stay.
-    const std::vector<uint16_t> codes = SampleSlots(wave.samples);
-    dialog.Perform(tr("Open"), [this, &model, &codes] {
-      dialog.Pane().SetHarmonicsView(WaveEditorModel::kWaveView);
-      dialog.Pane().SetLength(static_cast<int32_t>(codes.size()));
-      model.SetSamples(codes);
+    session.Perform(tr("Open"), [&model, &read] {
+      model.SetHarmonicsView(WaveEditorModel::kWaveView);
+      model.ReplaceWave(read.samples);
     });
-    documentTarget.clear();
   }
-  SetCurrentFile(path);
+  SetCurrentFile(path, read.document.target);
   RememberRecent(path);
-  dialog.History().Stack().setClean();
-  UpdateTitle();
+  // A wave the chip target had to fit differs from the file.
+  MarkCleanIfMatches(path);
   return true;
 }
 
 bool FileCommands::SaveFile(const QString& path) {
-  WaveEditorModel& model = dialog.Pane().Model();
-  std::string bytes;
-  switch (KindOf(path)) {
-    case FileKind::kFurnace: {
-      const std::vector<uint8_t> wave = WriteFuw(SignedSamples(model.Samples()),
-                                                 QFileInfo(path).completeBaseName().toStdString());
-      bytes.assign(wave.begin(), wave.end());
-      break;
-    }
-    case FileKind::kGameBoy: {
-      const std::vector<uint8_t> wave = WriteUgw(SignedSamples(model.Samples()));
-      bytes.assign(wave.begin(), wave.end());
-      break;
-    }
-    case FileKind::kDocument: {
-      WaveDocument document;
-      document.state = model.State();
-      document.target = documentTarget;
-      bytes = WriteWaveDocument(document);
-      break;
-    }
-  }
-  const FileResult written = WriteFileAtomic(path, bytes);
+  WaveDocument document;
+  document.state = session.Model().State();
+  // The open document's chip target is written back.
+  document.target = session.Document().target;
+  const FileResult written = SaveWaveFileOfKind(path, document);
   if (!written.ok) {
     Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not saved.\n%2"), path, written.error);
     return false;
   }
-  SetCurrentFile(path);
+  SetCurrentFile(path, document.target);
   RememberRecent(path);
   // A .ugw of another length or depth keeps the edited mark: the file holds less than the wave.
   MarkCleanIfMatches(path);
@@ -301,19 +257,12 @@ bool FileCommands::ExportSound(const QString& path, double seconds) {
                      {QString::number(seconds).toStdString()}));
     return false;
   }
-  // A scratch player holding the same wave and harmonics renders what Play sends, also while
-  // the editor's own player is playing.
-  WaveEditorModel& model = dialog.Pane().Model();
-  Player& player = model.GetPlayer();
-  Player scratch;
-  scratch.BuildDefaultTones();
-  scratch.SetWave(player.GetWaveText(), static_cast<uint16_t>(model.Mode()));
-  if (const HarmonicOscillator* harmonics = player.Tones().GetHarmonicOscillator(1)) {
-    scratch.SetHarmonics(harmonics->Amplitudes());
-  }
-  const int32_t tone = model.IsHarmonicsView() ? 2 : 1;
+  // What Play sends, also while the editor's own player is playing.
+  WaveEditorModel& model = session.Model();
   const auto count = static_cast<int32_t>(std::lround(seconds * Player::kSampleRate));
-  const std::vector<int16_t> pcm = scratch.RenderPcm(tone, player.Note(), count);
+  const std::vector<int16_t> pcm = RenderAsPlayed(
+      WriteWaveText(model.Samples()), static_cast<uint16_t>(model.Mode()), model.Amplitudes(),
+      model.IsHarmonicsView() ? 2 : 1, model.GetPlayer().Note(), count);
   if (pcm.empty()) {
     Show(TextMessage(kContext, QT_TRANSLATE_NOOP("FileCommands", "There is no sound to export.")));
     return false;
@@ -327,7 +276,7 @@ bool FileCommands::ExportSound(const QString& path, double seconds) {
 }
 
 bool FileCommands::ExportSingleCycle(const QString& path) {
-  const WaveEditorModel& model = dialog.Pane().Model();
+  const WaveEditorModel& model = session.Model();
   const FileResult written =
       WriteWavPcm16(path, SingleCycle(model.Samples(), model.Mode(), kSingleCycleSize));
   if (!written.ok) {
@@ -338,16 +287,15 @@ bool FileCommands::ExportSingleCycle(const QString& path) {
 }
 
 bool FileCommands::ImportWav(const QString& path, int32_t firstFrames) {
-  WaveEditorModel& model = dialog.Pane().Model();
+  WaveEditorModel& model = session.Model();
   const WavImportResult cycle = ImportWavCycle(path, model.GetLength(), firstFrames);
   if (!cycle.ok) {
     Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not imported.\n%2"), path, cycle.error);
     return false;
   }
-  const std::vector<uint16_t> codes = SampleSlots(cycle.samples);
-  dialog.Perform(tr("Import WAV"), [this, &model, &codes] {
-    dialog.Pane().SetHarmonicsView(WaveEditorModel::kWaveView);
-    model.SetSamples(codes);
+  session.Perform(tr("Import WAV"), [&model, &cycle] {
+    model.SetHarmonicsView(WaveEditorModel::kWaveView);
+    model.ReplaceWave(cycle.samples);
   });
   return true;
 }
@@ -383,22 +331,20 @@ bool FileCommands::RestoreLastSession(bool quietWhenNone) {
     }
     return false;
   }
-  WaveEditorModel& model = dialog.Pane().Model();
+  WaveEditorModel& model = session.Model();
   const WaveState& state = read.document.state;
-  dialog.Perform(tr("Restore Last Session"), [&model, &state] { model.Restore(state); });
-  dialog.SelectNote(state.note);
-  documentTarget = read.document.target;
-  SetCurrentFile(QString::fromStdString(read.document.fileName));
-  if (!currentFile.isEmpty()) MarkCleanIfMatches(currentFile);
+  session.Perform(tr("Restore Last Session"), [&model, &state] { model.Restore(state); });
+  SetCurrentFile(QString::fromStdString(read.document.fileName), read.document.target);
+  if (!CurrentFile().isEmpty()) MarkCleanIfMatches(CurrentFile());
   UpdateTitle();
   return true;
 }
 
 bool FileCommands::SaveLastSession() {
   WaveDocument document;
-  document.state = dialog.Pane().Model().State();
-  document.target = documentTarget;
-  document.fileName = currentFile.toStdString();
+  document.state = session.Model().State();
+  document.target = session.Document().target;
+  document.fileName = CurrentFile().toStdString();
   const FileResult saved = SaveSession(document);
   if (!saved.ok) {
     qWarning("%s", qUtf8Printable(QtUiServices::Translate(saved.error)));
@@ -415,11 +361,15 @@ void FileCommands::Refuse(const char* source, const QString& path, const TextMes
 }
 
 void FileCommands::Show(const TextMessage& message) {
-  if (UiServices* services = dialog.Services()) services->ShowMessage(message);
+  if (services != nullptr) services->ShowMessage(message);
 }
 
-void FileCommands::SetCurrentFile(const QString& path) {
-  currentFile = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+void FileCommands::SetCurrentFile(const QString& path, const std::string& target) {
+  SessionDocument document;
+  document.file = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+  document.kind = KindOfFile(path);
+  document.target = target;
+  session.SetDocument(std::move(document));
 }
 
 void FileCommands::RememberRecent(const QString& path) {
@@ -430,71 +380,25 @@ void FileCommands::RememberRecent(const QString& path) {
 
 void FileCommands::UpdateTitle() {
   const QString product = QStringLiteral(ZP_PRODUCT_NAME);
-  if (currentFile.isEmpty()) {
-    dialog.setWindowModified(false);
-    dialog.setWindowTitle(product);
+  if (CurrentFile().isEmpty()) {
+    window.setWindowModified(false);
+    window.setWindowTitle(product);
     return;
   }
   // "[*]" marks where the edited mark goes; one in the name itself is doubled to stay literal.
-  QString name = QFileInfo(currentFile).fileName();
+  QString name = QFileInfo(CurrentFile()).fileName();
   name.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
-  dialog.setWindowTitle(name + QStringLiteral("[*] - ") + product);
-  dialog.setWindowModified(!dialog.History().Stack().isClean());
+  window.setWindowTitle(name + QStringLiteral("[*] - ") + product);
+  window.setWindowModified(!session.IsClean());
 }
 
 void FileCommands::MarkCleanIfMatches(const QString& path) {
-  QUndoStack& stack = dialog.History().Stack();
-  if (FileMatchesWave(path)) {
-    stack.setClean();
-  } else {
-    stack.resetClean();
-  }
-  UpdateTitle();
-}
-
-bool FileCommands::FileMatchesWave(const QString& path) {
-  const WaveEditorModel& model = dialog.Pane().Model();
-  const FileKind kind = KindOf(path);
-  if (kind == FileKind::kDocument) {
-    const DocumentReadResult read = LoadWaveDocument(path);
-    return read.ok && !EditHistory::DataDiffers(read.document.state, model.State());
-  }
-  const WaveReadResult wave = ReadWaveFile(path, kind);
-  return wave.ok && wave.samples == SignedSamples(model.Samples());
+  session.MarkClean(FileMatchesWave(path, session.Model().State()));
 }
 
 QString FileCommands::StartFolder() const {
-  if (!currentFile.isEmpty()) return QFileInfo(currentFile).absolutePath();
+  if (!CurrentFile().isEmpty()) return QFileInfo(CurrentFile()).absolutePath();
   const QStringList recent = RecentList();
   if (!recent.isEmpty()) return QFileInfo(recent.front()).absolutePath();
   return QDir::homePath();
-}
-
-QString FileCommands::AskPathWithQt(const PathQuestion& question) {
-  QFileDialog box(&dialog, question.caption, question.start, question.filters);
-  box.setAcceptMode(question.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  box.setFileMode(question.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  if (question.save) {
-    // A name typed without an extension takes the chosen filter's, before the dialog asks
-    // whether to replace an existing file.
-    box.setDefaultSuffix(SuffixOf(box.selectedNameFilter()));
-    connect(&box, &QFileDialog::filterSelected, &box,
-            [&box](const QString& filter) { box.setDefaultSuffix(SuffixOf(filter)); });
-  }
-  if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return {};
-  return box.selectedFiles().front();
-}
-
-std::optional<double> FileCommands::AskNumberWithQt(const NumberQuestion& question) {
-  bool ok = false;
-  if (question.decimals == 0) {
-    const int value = QInputDialog::getInt(
-        &dialog, question.title, question.label, static_cast<int>(question.value),
-        static_cast<int>(question.min), static_cast<int>(question.max), 1, &ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
-  }
-  const double value =
-      QInputDialog::getDouble(&dialog, question.title, question.label, question.value, question.min,
-                              question.max, question.decimals, &ok);
-  return ok ? std::optional<double>(value) : std::nullopt;
 }

@@ -1,5 +1,3 @@
-#include "app/main_dialog.h"
-
 #include "app/interchange_commands.h"
 
 #include <QAction>
@@ -10,9 +8,8 @@
 #include <string>
 
 #include "app/editor_commands.h"
-#include "app/qt_ui_services.h"
-#include "editor/ui_services.h"
-#include "editor/wave_shapes.h"
+#include "app/wave_editor.h"
+#include "editor/edit_session.h"
 
 namespace {
 
@@ -30,8 +27,8 @@ QString TargetName(ChipTarget target) {
 
 }  // namespace
 
-InterchangeCommands::InterchangeCommands(MainDialog& dialog, EditorCommands& commands, QMenu* menu)
-    : QObject(&dialog), dialog(dialog) {
+InterchangeCommands::InterchangeCommands(EditorCommands& commands, QMenu* menu)
+    : QObject(&commands), session(commands.Context().session), pane(commands.Context().pane) {
   pasteAsMenu = commands.AddSubmenu(menu, QT_TRANSLATE_NOOP("EditorCommands", "Paste As"));
   copyAsMenu = commands.AddSubmenu(menu, QT_TRANSLATE_NOOP("EditorCommands", "Copy As"));
   // Disabled formats say why in their tooltips.
@@ -40,9 +37,8 @@ InterchangeCommands::InterchangeCommands(MainDialog& dialog, EditorCommands& com
 
   copyForTarget = commands.AddCommand(QT_TRANSLATE_NOOP("EditorCommands", "Copy for the Target"),
                                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-  connect(copyForTarget, &QAction::triggered, this, [this, &dialog] {
-    CopyWave(ChipTargetOf(dialog.Pane().Model().GetChipTarget()).copyFormat);
-  });
+  connect(copyForTarget, &QAction::triggered, this,
+          [this] { CopyWave(ChipTargetOf(session.Target()).copyFormat); });
   copyAsMenu->addAction(copyForTarget);
   copyAsMenu->addSeparator();
   for (const WaveFormatInfo& info : WaveFormats()) {
@@ -66,10 +62,15 @@ InterchangeCommands::InterchangeCommands(MainDialog& dialog, EditorCommands& com
     targets[target] = action;
   }
   commands.AddStateUpdate([this] { UpdateStates(); });
+  // The chosen target is remembered, also when undo or redo puts another back.
+  connect(&session, &EditSession::TargetChanged, this, [](ChipTarget target) {
+    QSettings().setValue(QString::fromLatin1(kTargetKey),
+                         QString::fromLatin1(ChipTargetOf(target).name));
+  });
 }
 
 void InterchangeCommands::UpdateStates() {
-  const WaveEditorModel& model = dialog.Pane().Model();
+  const WaveEditorModel& model = session.Model();
   const bool harmonics = model.IsHarmonicsView();
   const QString why = harmonics ? tr("The harmonics view copies and pastes its attenuations; "
                                      "wave formats apply to the wave view")
@@ -97,68 +98,49 @@ void InterchangeCommands::UpdateStates() {
 }
 
 void InterchangeCommands::PasteWave(std::optional<WaveFormatId> format) {
-  WaveEditorModel& model = dialog.Pane().Model();
-  if (model.IsHarmonicsView()) {
-    if (!format) dialog.PasteCommand();
-    return;
-  }
-  UiServices* services = dialog.Services();
-  if (services == nullptr || !services->OpenClipboard()) return;
-  const std::string text = services->GetClipboardText().value_or(std::string());
-  services->CloseClipboard();
+  // In the harmonics view the any-format paste is the Paste button's.
+  PasteOutcome outcome;
+  session.Perform(tr("Paste"), [this, format, &outcome] {
+    outcome = session.Model().Paste(format ? PasteRule::kNamedFormat : PasteRule::kAnyFormat,
+                                    format.value_or(WaveFormatId::kHex));
+  });
+  if (!outcome.ok || outcome.harmonics) return;
+  Report(ReportOf(outcome, session.Target()));
+}
 
-  const WaveReadResult read = format ? ReadWave(text, *format) : ReadWaveAnyFormat(text);
-  if (!read.ok) {
-    services->ShowMessage(read.error);
-    return;
-  }
-  dialog.Perform(tr("Paste"), [&model, &read] { model.ReplaceWave(read.samples); });
-
+QString InterchangeCommands::ReportOf(const PasteOutcome& outcome, ChipTarget target) {
   QString report =
-      read.resampled
+      outcome.resampled
           ? tr("Read as %1: %2 values, resampled to %3 samples.")
-                .arg(ToolName(read.format))
-                .arg(read.givenCount)
-                .arg(read.samples.size())
-          : tr("Read as %1: %2 samples.").arg(ToolName(read.format)).arg(read.samples.size());
-  if (model.GetChipTarget() != ChipTarget::kNone) {
-    report += QLatin1Char(' ') + tr("Fitted to the %1: %2 samples.")
-                                     .arg(TargetName(model.GetChipTarget()))
-                                     .arg(model.GetLength());
+                .arg(ToolName(outcome.format))
+                .arg(outcome.givenCount)
+                .arg(outcome.readCount)
+          : tr("Read as %1: %2 samples.").arg(ToolName(outcome.format)).arg(outcome.readCount);
+  if (target != ChipTarget::kNone) {
+    report += QLatin1Char(' ') +
+              tr("Fitted to the %1: %2 samples.").arg(TargetName(target)).arg(outcome.length);
   }
-  Report(report);
+  return report;
 }
 
 void InterchangeCommands::CopyWave(WaveFormatId format) {
-  WaveEditorModel& model = dialog.Pane().Model();
-  UiServices* services = dialog.Services();
-  if (model.IsHarmonicsView() || services == nullptr || !services->OpenClipboard()) return;
-  services->SetClipboardText(WriteWave(SignedSamples(model.Samples()), format));
-  services->CloseClipboard();
+  session.Model().Copy(format);
 }
 
 void InterchangeCommands::ChooseTarget(ChipTarget target) {
-  WaveEditorModel& model = dialog.Pane().Model();
-  dialog.Perform(tr("Target"), [&model, target] {
-    model.SetChipTarget(target);
-    model.ConformToTarget();
-  });
-  QSettings().setValue(QString::fromLatin1(kTargetKey),
-                       QString::fromLatin1(ChipTargetOf(target).name));
+  session.SetTarget(target);
 }
 
 void InterchangeCommands::ApplyRememberedTarget() {
   const QString name = QSettings().value(QString::fromLatin1(kTargetKey)).toString();
   const std::optional<ChipTarget> target = FindChipTarget(name.toStdString());
   if (!target || *target == ChipTarget::kNone) return;
-  WaveEditorModel& model = dialog.Pane().Model();
+  WaveEditorModel& model = session.Model();
   model.SetChipTarget(*target);
   model.ConformToTarget();
   UpdateStates();
 }
 
 void InterchangeCommands::Report(const QString& text) {
-  lastReport = text;
-  WaveEditor& pane = dialog.Pane();
   QToolTip::showText(pane.mapToGlobal(QPoint(8, 8)), text, &pane, QRect(), kReportMs);
 }

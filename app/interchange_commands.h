@@ -12,7 +12,9 @@
 #include "formats/wave_formats.h"
 
 class EditorCommands;
-class MainDialog;
+class EditSession;
+class WaveEditor;
+struct PasteOutcome;
 class QAction;
 class QMenu;
 
@@ -20,8 +22,8 @@ class InterchangeCommands : public QObject {
   Q_DECLARE_TR_FUNCTIONS(InterchangeCommands)
 
  public:
-  // Adds the commands through `commands` and the submenus to `menu`.
-  InterchangeCommands(MainDialog& dialog, EditorCommands& commands, QMenu* menu);
+  // Adds the commands through `commands` (on its session) and the submenus to `menu`.
+  InterchangeCommands(EditorCommands& commands, QMenu* menu);
 
   // Reads the clipboard as `format`, or as whichever format it is in, into the wave as one step,
   // and tells beside the pane how it was read; a text that is no wave gets a message and changes
@@ -35,8 +37,8 @@ class InterchangeCommands : public QObject {
   // Takes the remembered target at start.
   void ApplyRememberedTarget();
 
-  // How the last paste was read, as shown beside the pane.
-  QString LastReport() const { return lastReport; }
+  // How a paste was read, as shown beside the pane.
+  static QString ReportOf(const PasteOutcome& outcome, ChipTarget target);
   QAction* PasteAsAction(WaveFormatId format) const { return pasteAs.at(format); }
   QAction* CopyAsAction(WaveFormatId format) const { return copyAs.at(format); }
   QAction* CopyForTargetAction() const { return copyForTarget; }
@@ -46,12 +48,12 @@ class InterchangeCommands : public QObject {
   void UpdateStates();
   void Report(const QString& text);
 
-  MainDialog& dialog;
+  EditSession& session;
+  WaveEditor& pane;
   QMenu* pasteAsMenu = nullptr;
   QMenu* copyAsMenu = nullptr;
   std::map<WaveFormatId, QAction*> pasteAs;
   std::map<WaveFormatId, QAction*> copyAs;
   QAction* copyForTarget = nullptr;
   std::map<ChipTarget, QAction*> targets;
-  QString lastReport;
 };

@@ -7,7 +7,8 @@
 #include <QObject>
 
 class EditorCommands;
-class MainDialog;
+class Player;
+class UiServices;
 class QAction;
 class QMenu;
 
@@ -15,7 +16,7 @@ class SoundCommands : public QObject {
   Q_DECLARE_TR_FUNCTIONS(SoundCommands)
 
  public:
-  SoundCommands(MainDialog& dialog, EditorCommands& commands, QMenu* menu);
+  SoundCommands(EditorCommands& commands, QMenu* menu);
 
   QAction* LowLatencyAction() const { return lowLatency; }
   // Hands the Low-Latency Preview choice to the player; it takes effect at the next Play, so this
@@ -27,7 +28,8 @@ class SoundCommands : public QObject {
   void CheckOutput();
 
  private:
-  MainDialog& dialog;
+  Player& player;
+  UiServices* services;
   QAction* lowLatency = nullptr;
   // A failure was told, and no Play has worked since.
   bool failureTold = false;

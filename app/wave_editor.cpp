@@ -85,8 +85,8 @@ QAccessibleInterface* PaneAccessibleFactory(const QString&, QObject* object) {
 
 }  // namespace
 
-WaveEditor::WaveEditor(QWidget* parent, AudioDevice* device, UiServices* services)
-    : QWidget(parent), model(device, services) {
+WaveEditor::WaveEditor(EditSession& session, QWidget* parent)
+    : QWidget(parent), session(session), model(session.Model()) {
   static const bool factoryInstalled = [] {
     QAccessible::installFactory(PaneAccessibleFactory);
     return true;
@@ -194,11 +194,6 @@ void WaveEditor::PaintBars(QPainter& painter, const PaneGeometry& g) {
   }
 }
 
-void WaveEditor::SetStrokeHooks(std::function<void()> started, std::function<void()> ended) {
-  strokeStarted = std::move(started);
-  strokeEnded = std::move(ended);
-}
-
 void WaveEditor::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) {
     QWidget::mousePressEvent(event);
@@ -214,7 +209,7 @@ void WaveEditor::mousePressEvent(QMouseEvent* event) {
   const PaneGeometry g = Geometry();
   const int32_t column = g.ColumnFromX(pressPosition.x());
   if (column >= 0 && column < g.length) cursor = column;
-  if (strokeStarted) strokeStarted();
+  session.StartStroke();
 }
 
 void WaveEditor::mouseReleaseEvent(QMouseEvent* event) {
@@ -222,12 +217,15 @@ void WaveEditor::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
     return;
   }
+  ReleaseAt(event->position().toPoint());
+}
+
+void WaveEditor::ReleaseAt(QPoint position) {
   // A release without a press of its own still writes: it is a stroke of its own.
-  if (!dragging && strokeStarted) strokeStarted();
+  if (!dragging) session.StartStroke();
   const bool line = dragging && lineStroke;
   dragging = false;
   lineStroke = false;
-  const QPoint position = event->position().toPoint();
   const PaneGeometry g = Geometry();
   if (line) {
     WriteLine(g, position);
@@ -238,10 +236,30 @@ void WaveEditor::mouseReleaseEvent(QMouseEvent* event) {
       model.WriteValue(column, g.ValueFromY(position.y()));
     }
   }
-  if (strokeEnded) strokeEnded();
+  session.FinishStroke();
+}
+
+void WaveEditor::EndStroke() {
+  if (!dragging) return;
+  dragging = false;
+  if (lineStroke) update();  // the line's preview goes; an unfinished line writes nothing
+  lineStroke = false;
+  session.FinishStroke();
+}
+
+bool WaveEditor::event(QEvent* event) {
+  // The mouse went elsewhere while the button was held (a popup or a message box took it): the
+  // stroke ends there.
+  if (event->type() == QEvent::UngrabMouse || event->type() == QEvent::WindowDeactivate) {
+    EndStroke();
+  }
+  return QWidget::event(event);
 }
 
 void WaveEditor::mouseMoveEvent(QMouseEvent* event) {
+  // A stroke whose release never came (the button was let go while something else had the
+  // mouse) ends before this move, which then only reports.
+  if (dragging && !event->buttons().testFlag(Qt::LeftButton)) EndStroke();
   const QPoint position = event->position().toPoint();
   const PaneGeometry g = Geometry();
   const int32_t lastColumn = g.ColumnFromX(lastPosition.x());
@@ -324,12 +342,7 @@ void WaveEditor::WriteAtCursor(int32_t value) {
   const int32_t v = std::clamp(value, harmonics ? 0 : -128, 127);
   const int32_t column = Cursor();
   if (v != CursorValue()) {
-    const auto edit = [this, column, v] { model.WriteValue(column, v); };
-    if (perform) {
-      perform(tr("Edit value"), edit);
-    } else {
-      edit();
-    }
+    session.Perform(tr("Edit value"), [this, column, v] { model.WriteValue(column, v); });
   }
   CursorChanged();
 }
@@ -412,6 +425,7 @@ void WaveEditor::focusInEvent(QFocusEvent* event) {
 
 void WaveEditor::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
+  EndStroke();
   pendingDigit = -1;
   update();
 }

@@ -17,6 +17,7 @@
 #include "formats/hex_wave_text.h"
 #include "formats/wave_formats.h"
 #include "synth/player.h"
+#include "synth/render_as_played.h"
 
 namespace {
 
@@ -212,13 +213,10 @@ int Render(Arguments& args) {
   const WaveReadResult read = ReadOrFail(text, std::nullopt);
 
   // The editor's own way: the hex text to the wave tone, then the samples the stream would get.
-  Player player(nullptr);
-  player.BuildDefaultTones();
-  player.SetWave(WriteHexWave(read.samples), mode);
-  player.SetCurrentTone(1);
   const auto count = static_cast<int32_t>(std::llround(seconds * Player::kSampleRate));
   if (count < 1) Fail("--seconds is too short for one sample");
-  const std::vector<int16_t> pcm = player.RenderPcm(1, note, count);
+  const std::vector<int16_t> pcm =
+      RenderAsPlayed(WriteHexWave(read.samples), mode, {}, 1, note, count);
   const std::string error = WriteWavFile(*out, pcm, Player::kSampleRate);
   if (!error.empty()) Fail(error);
   return 0;

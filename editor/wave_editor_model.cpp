@@ -8,6 +8,7 @@
 #include "editor/ui_services.h"
 #include "formats/hex_wave_text.h"
 #include "formats/text_formats.h"
+#include "formats/wave_formats.h"
 #include "formats/wave_length.h"
 
 namespace {
@@ -43,9 +44,19 @@ void WaveEditorModel::SetNote(int32_t note) {
   player.SetNote(note);
 }
 
-void WaveEditorModel::SetLength(int32_t count) {
+bool WaveEditorModel::SetLength(int32_t count) {
   // A length below 1 would divide by zero in the resampling; only list values arrive here.
-  if (count == length || count < 1) return;
+  if (count < 1 || !LengthAllowed(count)) return false;
+  Resize(count);
+  return true;
+}
+
+bool WaveEditorModel::LengthAllowed(int32_t count) const {
+  return ChipAllowsLength(chipTarget, count);
+}
+
+void WaveEditorModel::Resize(int32_t count) {
+  if (count == length) return;
   samples = ResampleToLength(samples, static_cast<size_t>(count));
   amplitudes.resize(static_cast<size_t>(count), kSilentAmplitude);
   length = count;
@@ -133,7 +144,7 @@ void WaveEditorModel::ConformToTarget() {
       const int32_t bestDistance = best == length ? INT32_MAX : std::abs(best - length);
       if (distance < bestDistance || (distance == bestDistance && allowed > best)) best = allowed;
     }
-    if (best != length) SetLength(best);
+    Resize(best);
   }
   std::vector<uint16_t> snapped = samples;
   for (uint16_t& code : snapped) code = SnappedCode(static_cast<int8_t>(code & 0xff));
@@ -162,37 +173,67 @@ void WaveEditorModel::PublishHarmonics() {
   RequestRedraw();
 }
 
-void WaveEditorModel::CopyToClipboard() {
-  const std::string text = IsHarmonicsView() ? player.GetHarmonicsText() : player.GetWaveText();
+void WaveEditorModel::Copy(std::optional<WaveFormatId> format) {
+  if (IsHarmonicsView() && format) return;
+  // The editor's own texts are the player's, as Play hears them; a named format writes the
+  // samples.
+  const std::string text = format              ? WriteWave(SignedSamples(samples), *format)
+                           : IsHarmonicsView() ? player.GetHarmonicsText()
+                                               : player.GetWaveText();
   if (services == nullptr || !services->OpenClipboard()) return;
   services->SetClipboardText(text);
   services->CloseClipboard();
 }
 
-void WaveEditorModel::PasteFromClipboard() {
-  if (services == nullptr || !services->OpenClipboard()) return;
+PasteOutcome WaveEditorModel::Paste(PasteRule rule, WaveFormatId format) {
+  PasteOutcome outcome;
+  if (IsHarmonicsView() && rule == PasteRule::kNamedFormat) return outcome;
+  if (services == nullptr || !services->OpenClipboard()) return outcome;
   const std::string text = services->GetClipboardText().value_or(std::string());
   services->CloseClipboard();
   if (IsHarmonicsView()) {
     PasteHarmonics(text);
-  } else {
-    PasteWave(text);
+    outcome.ok = true;
+    outcome.harmonics = true;
+    outcome.length = length;
+    return outcome;
   }
+  WaveReadResult read;
+  if (rule == PasteRule::kEditorText) {
+    // The Paste button's own rules and messages.
+    const HexPasteResult pasted = ReadPastedWaveText(text);
+    read.ok = pasted.ok;
+    read.error = pasted.error;
+    read.samples.assign(pasted.codes.begin(), pasted.codes.end());
+    read.givenCount = pasted.codes.size();
+  } else {
+    read = rule == PasteRule::kAnyFormat ? ReadWaveAnyFormat(text) : ReadWave(text, format);
+  }
+  if (!read.ok) {
+    outcome.error = read.error;
+    services->ShowMessage(read.error);
+    return outcome;
+  }
+  ReplaceWave(read.samples);
+  outcome.ok = true;
+  outcome.readCount = read.samples.size();
+  outcome.format = read.format;
+  outcome.givenCount = read.givenCount;
+  outcome.resampled = read.resampled;
+  outcome.length = length;
+  return outcome;
 }
 
-void WaveEditorModel::PasteWave(const std::string& text) {
-  HexPasteResult pasted = ReadPastedWaveText(text);
-  if (!pasted.ok) {
-    services->ShowMessage(pasted.error);
-    return;
+bool WaveEditorModel::Transform(WaveTransform transform) {
+  const std::optional<SignedWave> result = ApplyTransform(transform, SignedSamples(samples));
+  if (!result) return false;
+  const auto newLength = static_cast<int32_t>(result->size());
+  if (newLength != length) {
+    // Half and Double Length: both arrays follow, as the length list has them follow.
+    return SetLength(newLength);
   }
-  const size_t count = pasted.codes.size();
-  samples.assign(pasted.codes.begin(), pasted.codes.end());
-  amplitudes.resize(count, kSilentAmplitude);
-  length = static_cast<int32_t>(count);
-  ConformToTarget();
-  PublishWave();
-  PublishHarmonics();
+  if (IsHarmonicsView()) return false;
+  return SetSamples(SampleSlots(*result));
 }
 
 void WaveEditorModel::PasteHarmonics(const std::string& text) {
@@ -210,6 +251,8 @@ void WaveEditorModel::PasteHarmonics(const std::string& text) {
     samples = ResampleToLength(samples, static_cast<size_t>(newLength));
     length = newLength;
   }
+  // A length the chip does not play comes to the nearest it plays.
+  ConformToTarget();
   PublishWave();
   PublishHarmonics();
 }
@@ -244,6 +287,8 @@ bool WaveEditorModel::Restore(const WaveState& state) {
   mode = state.mode;
   if (waveChanged) PublishWave();
   if (harmonicsChanged) PublishHarmonics();
+  // A file or session of another length or depth comes to what the chip plays.
+  ConformToTarget();
   RequestRedraw();
   return true;
 }

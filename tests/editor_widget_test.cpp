@@ -67,9 +67,11 @@ class EditorWidgetTest : public ::testing::Test {
 
   void Build(int width, int height) {
     editor = nullptr;
+    host.reset();
+    session = std::make_unique<EditSession>(nullptr, &services);
     host = std::make_unique<ReportHost>();
     host->resize(kLeft + width + 40, kTop + height + 50);
-    editor = new WaveEditor(host.get(), nullptr, &services);
+    editor = new WaveEditor(*session, host.get());
     editor->setGeometry(kLeft, kTop, width, height);
     host->show();
     for (int i = 0; i < 1000 && !host->windowHandle()->isExposed(); ++i) {
@@ -131,6 +133,7 @@ class EditorWidgetTest : public ::testing::Test {
   static QRgb Pixel(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xffffff; }
 
   FakeUiServices services;
+  std::unique_ptr<EditSession> session;  // outlives the pane
   std::unique_ptr<ReportHost> host;
   WaveEditor* editor = nullptr;  // owned by host
   Qt::MouseButtons held = Qt::NoButton;

@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
+#include <QToolTip>
 #include <string>
 #include <vector>
 
@@ -93,14 +94,14 @@ TEST_F(InterchangeTest, PasteReadsAnyFormatTellsHowAndRefusesWithoutChange) {
   services.clipboard = "wave = { 0, 128, 255 }";
   paste->trigger();
   EXPECT_EQ(Values(Model()), (std::vector<int>{-128, -128, 0, 127}));
-  EXPECT_EQ(Interchange().LastReport().toStdString(),
+  EXPECT_EQ(QToolTip::text().toStdString(),
             "Read as Furnace (decimal): 3 values, resampled to 4 samples.");
 
   // The editor's own text reads exactly as the Paste button reads it.
   services.clipboard = "00112233445566778899aabbccddeeff";
   paste->trigger();
   EXPECT_EQ(Model().GetLength(), 16);
-  EXPECT_EQ(Interchange().LastReport().toStdString(), "Read as This editor (hex): 16 samples.");
+  EXPECT_EQ(QToolTip::text().toStdString(), "Read as This editor (hex): 16 samples.");
 
   const WaveState before = Model().State();
   services.clipboard = "10 20 300 40";

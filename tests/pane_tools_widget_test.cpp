@@ -94,12 +94,11 @@ class PaneToolsTest : public ::testing::Test {
   void SetUp() override {
     host = std::make_unique<QWidget>();
     host->resize(kLeft + 460, kTop + 350);
-    pane = new WaveEditor(host.get(), nullptr, &services);
+    pane = new WaveEditor(session, host.get());
     pane->setGeometry(kLeft, kTop, 420, 300);  // length 64: c 6; wave u 1, base 150
     pane->SetLength(64);
     pane->SetHarmonicsView(WaveEditorModel::kWaveView);
     pane->SetMode(WaveEditorModel::kHold);
-    pane->SetStrokeHooks([this] { ++started; }, [this] { ++ended; });
     host->show();
     WaitUntil([&] { return host->windowHandle()->isExposed(); });
     ASSERT_TRUE(host->windowHandle()->isExposed());
@@ -122,12 +121,16 @@ class PaneToolsTest : public ::testing::Test {
     Send(QEvent::MouseButtonRelease, Qt::LeftButton, x1, y1, Qt::ShiftModifier);
   }
 
+  // Strokes seen by the session: each ended one is a step of its history (every stroke here
+  // writes), a started one is ended or still open.
+  int Ended() { return session.History().count(); }
+  int Started() { return Ended() + (session.StrokeOpen() ? 1 : 0); }
+
   FakeUiServices services;
+  EditSession session{nullptr, &services};
   std::unique_ptr<QWidget> host;
   WaveEditor* pane = nullptr;  // owned by host
   Qt::MouseButtons held = Qt::NoButton;
-  int started = 0;
-  int ended = 0;
 };
 
 TEST_F(PaneToolsTest, ShiftDragWritesTheStraightLineBetweenPressAndRelease) {
@@ -142,8 +145,8 @@ TEST_F(PaneToolsTest, ShiftDragWritesTheStraightLineBetweenPressAndRelease) {
   for (auto [k, v] : line) expected[k] = v;
   EXPECT_EQ(Samples(model), expected);
   EXPECT_EQ(model.GetPlayer().GetWaveText().substr(0, 8), "00322e29");
-  EXPECT_EQ(started, 1);
-  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(Started(), 1);
+  EXPECT_EQ(Ended(), 1);
 
   // Right to left and off the pane's left edge: column 3 at -50 to column -5 at 110; only
   // columns 0..3 are written, on the same line.
@@ -158,8 +161,8 @@ TEST_F(PaneToolsTest, ShiftDragWritesTheStraightLineBetweenPressAndRelease) {
   Line(200, 100, {{201, 90}}, 203, 20);
   expected[33] = 127;  // 150 - 20, clamped
   EXPECT_EQ(Samples(model), expected);
-  EXPECT_EQ(started, 3);
-  EXPECT_EQ(ended, 3);
+  EXPECT_EQ(Started(), 3);
+  EXPECT_EQ(Ended(), 3);
 
   // The harmonics view: column 1 full (0) to column 6 empty (127), u 2 and bars from y 30.
   pane->SetHarmonicsView(WaveEditorModel::kHarmonicsView);
@@ -173,12 +176,12 @@ TEST_F(PaneToolsTest, PlainDragStaysAStrokeBetweenItsHooks) {
   Send(QEvent::MouseMove, Qt::NoButton, 10, 100, Qt::NoModifier);
   held = Qt::LeftButton;
   Send(QEvent::MouseButtonPress, Qt::LeftButton, 10, 100, Qt::NoModifier);
-  EXPECT_EQ(started, 1);
+  EXPECT_EQ(Started(), 1);
   Send(QEvent::MouseMove, Qt::NoButton, 40, 120, Qt::NoModifier);
-  EXPECT_EQ(ended, 0);
+  EXPECT_EQ(Ended(), 0);
   held = Qt::NoButton;
   Send(QEvent::MouseButtonRelease, Qt::LeftButton, 41, 110, Qt::NoModifier);
-  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(Ended(), 1);
   std::vector<int> expected(64, 0);
   expected[1] = 50;
   expected[6] = 40;

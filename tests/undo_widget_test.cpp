@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "app/edit_history.h"
 #include "app/editor_commands.h"
 #include "app/icon_resources.h"
+#include "editor/edit_history.h"
 #include "tests/support/capture_audio_device.h"
 #include "tests/support/fake_ui_services.h"
 #include "tests/support/synth_reference.h"
@@ -106,18 +106,18 @@ TEST_F(UndoTest, EveryActionIsOneStepThatUndoAndRedoRoundTrip) {
 TEST_F(UndoTest, AViewSwitchIsNoStepAndANewActionDropsTheRedoBranch) {
   Click(MainDialog::kIdHarmonics);
   Click(MainDialog::kIdHold);  // back to the wave view, the mode unchanged
-  EXPECT_FALSE(dialog.History().Stack().canUndo());
+  EXPECT_FALSE(dialog.Session().History().canUndo());
 
   services.clipboard = "00ff";
   Click(MainDialog::kIdPaste);
   services.clipboard = "7f80";
   Click(MainDialog::kIdPaste);
-  dialog.UndoCommand();
-  ASSERT_TRUE(dialog.History().Stack().canRedo());
+  dialog.Session().Undo();
+  ASSERT_TRUE(dialog.Session().History().canRedo());
   Click(MainDialog::kIdPoly);
-  EXPECT_FALSE(dialog.History().Stack().canRedo());
-  dialog.UndoCommand();
-  dialog.UndoCommand();
+  EXPECT_FALSE(dialog.Session().History().canRedo());
+  dialog.Session().Undo();
+  dialog.Session().Undo();
   EXPECT_EQ(dialog.Pane().Model().Samples(), std::vector<uint16_t>(32, 0));
 }
 
@@ -131,7 +131,7 @@ TEST_F(UndoTest, AnUndoWhilePlayingIsHeardAtOnce) {
 
   Click(MainDialog::kIdPlay);
   ASSERT_TRUE(device.WaitForBytes(4 * kBlockBytes, 30000));
-  dialog.UndoCommand();
+  dialog.Session().Undo();
   // The render thread runs at most ten blocks ahead of the device: a block that starts twelve
   // blocks after the undo was rendered from the restored wave.
   const uint64_t from = (device.TotalBytes() / kBlockBytes + 12) * kBlockBytes;

@@ -481,6 +481,13 @@
     </message>
 </context>
 <context>
+    <name>QtUiServices</name>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>%1 への変更を保存しますか?</translation>
+    </message>
+</context>
+<context>
     <name>SoundCommands</name>
     <message>
         <source>No sound output was found, so nothing can be heard. Check that a sound card is connected and a sound server (PulseAudio or PipeWire) is running, then press Play again.</source>

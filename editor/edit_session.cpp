@@ -1,0 +1,73 @@
+#include "editor/edit_session.h"
+
+#include <QCoreApplication>
+
+EditSession::EditSession(AudioDevice* device, UiServices* services)
+    : services(services), model(device, services), history(model, [this] { StepEnded(); }) {
+  connect(&history.Stack(), &QUndoStack::cleanChanged, this, &EditSession::DocumentChanged);
+}
+
+EditSession::~EditSession() = default;
+
+void EditSession::Perform(const QString& name, const std::function<void()>& action) {
+  FinishStroke();
+  const EditHistory::Snapshot before = history.Take();
+  action();
+  history.Record(name, before);
+  StepEnded();
+}
+
+void EditSession::StepEnded() {
+  if (model.GetChipTarget() != lastTarget) {
+    lastTarget = model.GetChipTarget();
+    Q_EMIT TargetChanged(lastTarget);
+  }
+  Q_EMIT Changed();
+}
+
+void EditSession::StartStroke() {
+  FinishStroke();
+  strokeBefore = std::make_unique<EditHistory::Snapshot>(history.Take());
+}
+
+void EditSession::FinishStroke() {
+  if (!strokeBefore) return;
+  const std::unique_ptr<EditHistory::Snapshot> before = std::move(strokeBefore);
+  history.Record(QCoreApplication::translate("MainDialog", "Draw"), *before);
+  StepEnded();
+}
+
+void EditSession::Undo() {
+  FinishStroke();
+  history.Undo();
+}
+
+void EditSession::Redo() {
+  FinishStroke();
+  history.Redo();
+}
+
+void EditSession::SetTarget(ChipTarget target) {
+  Perform(QCoreApplication::translate("InterchangeCommands", "Target"), [this, target] {
+    model.SetChipTarget(target);
+    model.ConformToTarget();
+  });
+}
+
+void EditSession::SetDocument(SessionDocument newDocument) {
+  document = std::move(newDocument);
+  Q_EMIT DocumentChanged();
+}
+
+bool EditSession::IsClean() const {
+  return const_cast<EditHistory&>(history).Stack().isClean();
+}
+
+void EditSession::MarkClean(bool clean) {
+  if (clean) {
+    history.Stack().setClean();
+  } else {
+    history.Stack().resetClean();
+  }
+  Q_EMIT DocumentChanged();
+}
