@@ -447,6 +447,40 @@ TEST_F(FileCommandsTest, EveryWayOutKeepsTheSessionThatRestoreBringsBack) {
   EXPECT_TRUE(services.messages.empty());
 }
 
+TEST_F(FileCommandsTest, OpenRestoreAndUndoUnderATargetKeepTheChipsLength) {
+  // Waves of 64, 16 and 8 samples kept with no target.
+  Paste(dialog, std::string(128, '4').c_str());
+  ASSERT_TRUE(Files(dialog).SaveFile(Path("long.zpwave")));
+  Paste(dialog, std::string(32, 'c').c_str());
+  ASSERT_TRUE(Files(dialog).SaveFile(Path("short.fuw")));
+  Paste(dialog, std::string(16, '2').c_str());
+  ASSERT_TRUE(Files(dialog).SaveLastSession());
+  dialog.Session().SetTarget(ChipTarget::kGameBoy);  // 32 samples only
+  const struct {
+    const char* name;
+    std::function<bool()> load;
+  } loads[] = {
+      {"open a document", [this] { return Files(dialog).OpenFile(Path("long.zpwave")); }},
+      {"open a Furnace wave", [this] { return Files(dialog).OpenFile(Path("short.fuw")); }},
+      {"restore the last session", [this] { return Files(dialog).RestoreLastSession(); }},
+  };
+  for (const auto& each : loads) {
+    SCOPED_TRACE(each.name);
+    ASSERT_TRUE(each.load());
+    EXPECT_EQ(Model().GetLength(), 32);
+    EXPECT_EQ(Control<QComboBox>(dialog, MainDialog::kIdLengthList)->currentText(), "32");
+  }
+  for (size_t i = 0; i < std::size(loads); ++i) {
+    dialog.Session().Undo();
+    EXPECT_EQ(Model().GetLength(), 32) << i;
+  }
+  // Undoing the target's step puts back the length it had before, with no target.
+  dialog.Session().Undo();
+  EXPECT_EQ(Model().GetChipTarget(), ChipTarget::kNone);
+  EXPECT_EQ(Model().GetLength(), 8);
+  EXPECT_TRUE(services.messages.empty());
+}
+
 TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAsksToSave) {
   const struct {
     SaveAnswer answer;

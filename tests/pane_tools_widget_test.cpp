@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -191,6 +192,56 @@ TEST_F(PaneToolsTest, PlainDragStaysAStrokeBetweenItsHooks) {
   EXPECT_EQ(pane->Cursor(), 1);
 }
 
+TEST_F(PaneToolsTest, AnInterruptedDragWritesNothingAfterTheInterruption) {
+  const auto send = [this](QEvent::Type type) {
+    QEvent event(type);
+    QCoreApplication::sendEvent(pane, &event);
+  };
+  // Each interruption on its own ends the stroke: the moves after it still say the button is
+  // held, except after a release that went elsewhere.
+  const struct {
+    const char* name;
+    std::function<void()> interrupt;
+    Qt::MouseButtons heldAfter = Qt::LeftButton;
+  } interruptions[] = {
+      {"a popup menu",
+       [this] {
+         QMenu menu(host.get());
+         menu.addAction(QStringLiteral("x"));
+         menu.popup(host->mapToGlobal(QPoint(kLeft + 100, kTop + 100)));
+         QCoreApplication::processEvents();
+         menu.close();
+       }},
+      {"focus loss",
+       [this] {
+         QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+         QCoreApplication::sendEvent(pane, &out);
+       }},
+      {"a message box deactivating the window", [&] { send(QEvent::WindowDeactivate); }},
+      {"capture loss", [&] { send(QEvent::UngrabMouse); }},
+      {"a release that went elsewhere", [] {}, Qt::NoButton},
+  };
+  for (const auto& each : interruptions) {
+    SCOPED_TRACE(each.name);
+    session.ClearHistory();
+    pane->Model().SetSamples(std::vector<uint16_t>(64, 0));
+    Send(QEvent::MouseMove, Qt::NoButton, 10, 100, Qt::NoModifier);
+    held = Qt::LeftButton;
+    Send(QEvent::MouseButtonPress, Qt::LeftButton, 10, 100, Qt::NoModifier);
+    Send(QEvent::MouseMove, Qt::NoButton, 20, 60, Qt::NoModifier);  // writes column 1
+    const std::vector<int> drawn = Samples(pane->Model());
+    ASSERT_EQ(drawn[1], 50);
+    each.interrupt();
+    // The release never reaches the pane; the pointer goes on.
+    held = each.heldAfter;
+    for (int x : {30, 45, 60, 90}) Send(QEvent::MouseMove, Qt::NoButton, x, 20, Qt::NoModifier);
+    held = Qt::NoButton;
+    EXPECT_EQ(Samples(pane->Model()), drawn);
+    EXPECT_FALSE(session.StrokeOpen());
+    EXPECT_EQ(session.History().count(), 1);  // what was drawn is one step
+  }
+}
+
 TEST_F(PaneToolsTest, DrawingAtRatio2CoversEachLogicalPixelsDevicePixels) {
   WaveEditorModel& model = pane->Model();
   model.WriteValue(0, -50);
@@ -312,6 +363,21 @@ TEST_F(DialogToolsTest, KeysMoveTheCursorAndSetValues) {
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(dialog->result(), MainDialog::kResultOk);
   EXPECT_EQ(Model().Amplitudes()[7], 127);
+}
+
+TEST_F(DialogToolsTest, APressOnTheBackgroundReleasedOverThePaneWritesAsARelease) {
+  // The pane at (15, 40), 32 columns; the press goes to the dialog's own background.
+  const QPoint pane = Pane().geometry().topLeft();
+  const PaneGeometry g(Pane().width(), Pane().height(), 32, false);
+  QTest::mousePress(dialog.get(), Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseRelease(dialog.get(), Qt::LeftButton, {},
+                      pane + QPoint(3 * g.column + 1, g.base - 40 * g.unit));
+  EXPECT_EQ(static_cast<int8_t>(Model().Samples()[3] & 0xff), 40);
+  EXPECT_EQ(dialog->Session().History().count(), 1);
+  // A release outside the pane writes nothing.
+  QTest::mousePress(dialog.get(), Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseRelease(dialog.get(), Qt::LeftButton, {}, QPoint(5, 10));
+  EXPECT_EQ(dialog->Session().History().count(), 1);
 }
 
 TEST_F(DialogToolsTest, AssistiveTechnologyReadsNamesAndTheCursor) {
