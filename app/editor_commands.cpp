@@ -66,6 +66,12 @@ EditorCommands::EditorCommands(const CommandContext& context)
   connect(&undoStack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
   paneMenu->addAction(undo);
   paneMenu->addAction(redo);
+  // The pane takes the keyboard without a click, so that the wave can be edited by keys alone.
+  QAction* keyboard =
+      Add(Id::kKeyboardToPane, QT_TR_NOOP("Edit with the Keyboard"), QKeySequence(Qt::Key_F6));
+  connect(keyboard, &QAction::triggered, this,
+          [this] { this->context.pane.setFocus(Qt::ShortcutFocusReason); });
+  paneMenu->addAction(keyboard);
   paneMenu->addSeparator();
 
   // The clipboard: exactly what the Copy and Paste buttons do.

@@ -32,6 +32,7 @@ class EditorCommands : public QObject {
     kPaste,
     kLanguageJapanese,
     kLanguageEnglish,
+    kKeyboardToPane,
   };
 
   // Creates every command on `context`'s session, adds them to its window as shortcuts and

@@ -395,10 +395,3 @@ void FileCommands::UpdateTitle() {
 void FileCommands::MarkCleanIfMatches(const QString& path) {
   session.MarkClean(FileMatchesWave(path, session.Model().State()));
 }
-
-QString FileCommands::StartFolder() const {
-  if (!CurrentFile().isEmpty()) return QFileInfo(CurrentFile()).absolutePath();
-  const QStringList recent = RecentList();
-  if (!recent.isEmpty()) return QFileInfo(recent.front()).absolutePath();
-  return QDir::homePath();
-}

@@ -1,5 +1,8 @@
-// The File commands' questions as Qt's own file and number dialogs, modal to the window.
+// The File commands' questions as Qt's own file and number dialogs, modal to the window, and
+// the folder they start in.
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QRegularExpression>
 
@@ -15,6 +18,13 @@ QString SuffixOf(const QString& filter) {
 }
 
 }  // namespace
+
+QString FileCommands::StartFolder() const {
+  if (!CurrentFile().isEmpty()) return QFileInfo(CurrentFile()).absolutePath();
+  const QStringList recent = RecentList();
+  if (!recent.isEmpty()) return QFileInfo(recent.front()).absolutePath();
+  return QDir::homePath();
+}
 
 QString FileCommands::AskPathWithQt(const PathQuestion& question) {
   QFileDialog box(&window, question.caption, question.start, question.filters);

@@ -306,7 +306,12 @@ class DialogToolsTest : public ::testing::Test {
 
 TEST_F(DialogToolsTest, KeysMoveTheCursorAndSetValues) {
   WaveEditor& pane = Pane();
-  pane.setFocus();
+  // F6, shown in the pane menu, gives the pane the keyboard.
+  QAction* keyboard = dialog->Commands().Action(EditorCommands::Id::kKeyboardToPane);
+  EXPECT_TRUE(dialog->Commands().PaneMenu()->actions().contains(keyboard));
+  EXPECT_EQ(keyboard->shortcut(), QKeySequence(Qt::Key_F6));
+  ASSERT_FALSE(pane.hasFocus());
+  QTest::keyClick(Control(MainDialog::kIdExit), Qt::Key_F6);
   ASSERT_TRUE(pane.hasFocus());
   auto key = [&](int k, Qt::KeyboardModifiers m = Qt::NoModifier) { Key(&pane, k, m); };
   key(Qt::Key_Right);

@@ -46,6 +46,10 @@
 <context>
     <name>EditorCommands</name>
     <message>
+        <source>Edit with the Keyboard</source>
+        <translation>Edit with the Keyboard</translation>
+    </message>
+    <message>
         <source>Undo</source>
         <translation>Undo</translation>
     </message>

@@ -46,6 +46,10 @@
 <context>
     <name>EditorCommands</name>
     <message>
+        <source>Edit with the Keyboard</source>
+        <translation>キーボードで編集</translation>
+    </message>
+    <message>
         <source>Undo</source>
         <translation>元に戻す</translation>
     </message>
