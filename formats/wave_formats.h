@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "formats/text_message.h"
+#include "formats/wave_length.h"
 
 enum class WaveFormatId {
   kHex,            // the editor's own text: two hex digits per sample code, no separators
@@ -76,8 +77,7 @@ WaveReadResult ReadWaveAnyFormat(std::string_view text);
 // samples are resampled to 4. Values go through the format's depth (ToLevel).
 std::string WriteWave(const std::vector<int8_t>& samples, WaveFormatId format);
 
-// The editor length a count of read values is resampled to: itself for 2, 4, 8, 16, 32 and 64,
-// otherwise the nearest of those (the longer one at a tie), at most 64.
-size_t NearestWaveLength(size_t count);
+// The editor length a count of read values is resampled to: NearestWaveLength of
+// formats/wave_length.h.
 // new[i] = old[i * old size / count].
 std::vector<int8_t> ResampleWave(const std::vector<int8_t>& samples, size_t count);

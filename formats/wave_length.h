@@ -12,6 +12,17 @@ constexpr bool IsWaveLength(int64_t count) {
   return count >= 2 && count <= 64 && (count & (count - 1)) == 0;
 }
 
+// The wave length nearest to `count` values; of two as near, the longer.
+constexpr size_t NearestWaveLength(size_t count) {
+  size_t best = 2;
+  for (const size_t length : {2, 4, 8, 16, 32, 64}) {
+    const size_t distance = length > count ? length - count : count - length;
+    const size_t bestDistance = best > count ? best - count : count - best;
+    if (distance <= bestDistance) best = length;  // a tie goes to the longer
+  }
+  return best;
+}
+
 // `samples` brought to `count` entries by the length rule; count zeros when there are none.
 template <typename Sample>
 std::vector<Sample> ResampleToLength(const std::vector<Sample>& samples, size_t count) {
