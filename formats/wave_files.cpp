@@ -54,13 +54,6 @@ class ByteReader {
   size_t position = 0;
 };
 
-WaveReadResult Refused(WaveFormatId format, TextMessage error) {
-  WaveReadResult result;
-  result.format = format;
-  result.error = std::move(error);
-  return result;
-}
-
 TextMessage Truncated() {
   return TextMessage(kContext,
                      QT_TRANSLATE_NOOP("WaveFile", "The Furnace wave file is cut short."));

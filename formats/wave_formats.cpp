@@ -73,13 +73,6 @@ std::string ShowValue(int32_t value, WaveFormatId format) {
   return text;
 }
 
-WaveReadResult Refused(WaveFormatId format, TextMessage error) {
-  WaveReadResult result;
-  result.format = format;
-  result.error = std::move(error);
-  return result;
-}
-
 TextMessage RangeMessage(const char* source, size_t position, std::string_view value,
                          const WaveFormatInfo& info) {
   return TextMessage(kContext, source,
@@ -298,6 +291,13 @@ WaveFormatId DetectListFormat(std::string_view text) {
 }
 
 }  // namespace
+
+WaveReadResult Refused(WaveFormatId format, TextMessage error) {
+  WaveReadResult result;
+  result.format = format;
+  result.error = std::move(error);
+  return result;
+}
 
 const std::vector<WaveFormatInfo>& WaveFormats() {
   return kFormats;

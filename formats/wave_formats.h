@@ -48,6 +48,9 @@ struct WaveReadResult {
   TextMessage error;                         // why the text was refused, when not ok
 };
 
+// A read of `format` refused for `error`: no samples.
+WaveReadResult Refused(WaveFormatId format, TextMessage error);
+
 // Reads a text of one format. Surrounding white space and line ends are ignored. Values are
 // separated by white space or commas; a list in braces "{ 0, 1, 2 }", also after a name and "=",
 // is read between the braces. FDS values may be "$" hex; Furnace hex values may carry "$" or "0x".
