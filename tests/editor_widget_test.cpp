@@ -31,15 +31,6 @@ constexpr QRgb kBaseLine = 0x00ff00;
 constexpr QRgb kGrid = 0x007f00;
 constexpr QRgb kWave = 0x00af00;
 
-void EnsureApplication() {
-  if (QApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "editor_widget_test";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);  // lives until the process ends
-}
-
 // Records the pointer reports the pane posts to it.
 class ReportHost : public QWidget {
  public:
@@ -60,8 +51,6 @@ class EditorWidgetTest : public ::testing::Test {
  protected:
   static constexpr int kLeft = 40;
   static constexpr int kTop = 50;
-
-  static void SetUpTestSuite() { EnsureApplication(); }
 
   void SetUp() override { Build(420, 300); }
 
@@ -454,7 +443,6 @@ TEST_F(EditorWidgetTest, SmallPaneMapsOnePixelPerColumnAndStep) {
 // The application's clipboard and message box, on the offscreen platform's own clipboard.
 class QtUiServicesTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { EnsureApplication(); }
 };
 
 TEST_F(QtUiServicesTest, ClipboardCarriesPlainUtf8Text) {

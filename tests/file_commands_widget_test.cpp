@@ -33,7 +33,7 @@
 #include "files/session_store.h"
 #include "formats/text_formats.h"
 #include "tests/support/capture_audio_device.h"
-#include "tests/support/fake_ui_services.h"
+#include "tests/support/dialog_fixture.h"
 #include "zp/version.h"
 
 namespace {
@@ -100,11 +100,6 @@ void KeyClick(QWidget* widget, int key) {
   QApplication::sendEvent(widget, &press);
   QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
   QApplication::sendEvent(widget, &release);
-}
-
-template <typename T>
-T* Control(MainDialog& dialog, int id) {
-  return dialog.findChild<T*>(QStringLiteral("control%1").arg(id));
 }
 
 class FileCommandsTest : public ::testing::Test {
@@ -520,14 +515,3 @@ TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAsksToSave) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Settings and the session file go to Qt's test folders, never the user's own.
-  QStandardPaths::setTestModeEnabled(true);
-  QApplication app(argc, argv);
-  QCoreApplication::setOrganizationName(QStringLiteral("zp-tests"));
-  QCoreApplication::setApplicationName(QStringLiteral("file_commands_widget_test"));
-  return RUN_ALL_TESTS();
-}

@@ -19,7 +19,7 @@
 #include "app/editor_commands.h"
 #include "app/icon_resources.h"
 #include "app/interchange_commands.h"
-#include "tests/support/fake_ui_services.h"
+#include "tests/support/dialog_fixture.h"
 
 namespace {
 
@@ -33,27 +33,12 @@ std::string Spaced(int count, int divisor, const std::string& tail) {
   return text + tail;
 }
 
-std::vector<int> Values(const WaveEditorModel& model) {
-  std::vector<int> values;
-  for (uint16_t code : model.Samples()) values.push_back(static_cast<int8_t>(code & 0xff));
-  return values;
-}
-
-class InterchangeTest : public ::testing::Test {
+class InterchangeTest : public DialogTest {
  protected:
   void SetUp() override { QSettings().remove(QStringLiteral("target")); }
   void TearDown() override { QSettings().remove(QStringLiteral("target")); }
 
   InterchangeCommands& Interchange() { return dialog->Commands().Interchange(); }
-  WaveEditorModel& Model() { return dialog->Pane().Model(); }
-  QComboBox* LengthList() {
-    return dialog->findChild<QComboBox*>(
-        QStringLiteral("control%1").arg(MainDialog::kIdLengthList));
-  }
-
-  ButtonIcons icons = ButtonIcons::Load();
-  FakeUiServices services;
-  std::unique_ptr<MainDialog> dialog = std::make_unique<MainDialog>(icons, nullptr, &services);
 };
 
 TEST_F(InterchangeTest, EachFormatPastesAsAndCopiesAsItsToolWritesIt) {
@@ -113,8 +98,7 @@ TEST_F(InterchangeTest, PasteReadsAnyFormatTellsHowAndRefusesWithoutChange) {
 }
 
 TEST_F(InterchangeTest, TheHarmonicsViewKeepsItsOwnTextAndDisablesWaveFormats) {
-  dialog->findChild<QPushButton*>(QStringLiteral("control%1").arg(MainDialog::kIdHarmonics))
-      ->click();
+  Control(MainDialog::kIdHarmonics)->click();
   dialog->Commands().UpdateStates();
   EXPECT_FALSE(Interchange().PasteAsAction(WaveFormatId::kGb)->isEnabled());
   EXPECT_FALSE(Interchange().CopyAsAction(WaveFormatId::kGb)->toolTip().isEmpty());

@@ -30,7 +30,7 @@
 #include "app/icon_button.h"
 #include "app/icon_resources.h"
 #include "tests/support/capture_audio_device.h"
-#include "tests/support/fake_ui_services.h"
+#include "tests/support/dialog_fixture.h"
 
 namespace {
 
@@ -69,12 +69,6 @@ void Type(QWidget* widget, const char* digits) {
     const QChar ch = QChar::fromLatin1(*c);
     Key(widget, ch.toUpper().unicode(), Qt::NoModifier, QString(ch));
   }
-}
-
-std::vector<int> Samples(WaveEditorModel& model) {
-  std::vector<int> values;
-  for (uint16_t slot : model.Samples()) values.push_back(static_cast<int8_t>(slot & 0xff));
-  return values;
 }
 
 QImage Render(QWidget& widget, qreal ratio) {
@@ -144,7 +138,7 @@ TEST_F(PaneToolsTest, ShiftDragWritesTheStraightLineBetweenPressAndRelease) {
                                                  {5, 33}, {6, 28},  {7, 24}, {8, 20},
                                                  {9, 16}, {10, 11}, {11, 7}};
   for (auto [k, v] : line) expected[k] = v;
-  EXPECT_EQ(Samples(model), expected);
+  EXPECT_EQ(Values(model), expected);
   EXPECT_EQ(model.GetPlayer().GetWaveText().substr(0, 8), "00322e29");
   EXPECT_EQ(Started(), 1);
   EXPECT_EQ(Ended(), 1);
@@ -156,12 +150,12 @@ TEST_F(PaneToolsTest, ShiftDragWritesTheStraightLineBetweenPressAndRelease) {
   expected[2] = -30;  // -50 + 160 x 1/8
   expected[1] = -10;
   expected[0] = 10;
-  EXPECT_EQ(Samples(model), expected);
+  EXPECT_EQ(Values(model), expected);
 
   // Within one column: the release value, as a click.
   Line(200, 100, {{201, 90}}, 203, 20);
   expected[33] = 127;  // 150 - 20, clamped
-  EXPECT_EQ(Samples(model), expected);
+  EXPECT_EQ(Values(model), expected);
   EXPECT_EQ(Started(), 3);
   EXPECT_EQ(Ended(), 3);
 
@@ -186,7 +180,7 @@ TEST_F(PaneToolsTest, PlainDragStaysAStrokeBetweenItsHooks) {
   std::vector<int> expected(64, 0);
   expected[1] = 50;
   expected[6] = 40;
-  EXPECT_EQ(Samples(pane->Model()), expected);
+  EXPECT_EQ(Values(pane->Model()), expected);
   // A click gives the pane the keyboard, with the cursor where it went down.
   EXPECT_TRUE(pane->hasFocus());
   EXPECT_EQ(pane->Cursor(), 1);
@@ -229,14 +223,14 @@ TEST_F(PaneToolsTest, AnInterruptedDragWritesNothingAfterTheInterruption) {
     held = Qt::LeftButton;
     Send(QEvent::MouseButtonPress, Qt::LeftButton, 10, 100, Qt::NoModifier);
     Send(QEvent::MouseMove, Qt::NoButton, 20, 60, Qt::NoModifier);  // writes column 1
-    const std::vector<int> drawn = Samples(pane->Model());
+    const std::vector<int> drawn = Values(pane->Model());
     ASSERT_EQ(drawn[1], 50);
     each.interrupt();
     // The release never reaches the pane; the pointer goes on.
     held = each.heldAfter;
     for (int x : {30, 45, 60, 90}) Send(QEvent::MouseMove, Qt::NoButton, x, 20, Qt::NoModifier);
     held = Qt::NoButton;
-    EXPECT_EQ(Samples(pane->Model()), drawn);
+    EXPECT_EQ(Values(pane->Model()), drawn);
     EXPECT_FALSE(session.StrokeOpen());
     EXPECT_EQ(session.History().count(), 1);  // what was drawn is one step
   }
@@ -279,29 +273,15 @@ TEST_F(PaneToolsTest, DrawingAtRatio2CoversEachLogicalPixelsDevicePixels) {
   EXPECT_EQ(two.pixel(14, 10) & 0xffffff, kBlack);
 }
 
-class DialogToolsTest : public ::testing::Test {
+class DialogToolsTest : public DialogTest {
  protected:
-  void SetUp() override {
-    dialog = std::make_unique<MainDialog>(icons, &device, &services);
-    ShowActive(*dialog);
-  }
+  void SetUp() override { ShowActive(*dialog); }
   void TearDown() override {
     device.SetPaused(false);
     dialog.reset();
   }
 
-  template <typename T = QPushButton>
-  T* Control(int id) {
-    return dialog->findChild<T*>(QStringLiteral("control%1").arg(id));
-  }
   QString Status() { return Control<QLabel>(MainDialog::kIdStatus)->text(); }
-  WaveEditor& Pane() { return dialog->Pane(); }
-  WaveEditorModel& Model() { return dialog->Pane().Model(); }
-
-  ButtonIcons icons = ButtonIcons::Load();
-  FakeUiServices services;
-  CaptureAudioDevice device;
-  std::unique_ptr<MainDialog> dialog;
 };
 
 TEST_F(DialogToolsTest, KeysMoveTheCursorAndSetValues) {
@@ -339,7 +319,7 @@ TEST_F(DialogToolsTest, KeysMoveTheCursorAndSetValues) {
   expected[3] = 16;
   expected[30] = 127;
   expected[31] = -128;
-  EXPECT_EQ(Samples(Model()), expected);
+  EXPECT_EQ(Values(Model()), expected);
   EXPECT_EQ(pane.Cursor(), 2);
   EXPECT_EQ(Model().GetPlayer().GetWaveText().substr(0, 8), "802c0010");
 
@@ -502,12 +482,12 @@ TEST_F(DialogToolsTest, ShapeAndTransformMenusActOnTheView) {
   commands.ShapeAction(WaveShape::kSquare)->trigger();
   std::vector<int> square(32, -128);
   std::fill_n(square.begin(), 16, 127);
-  EXPECT_EQ(Samples(Model()), square);
+  EXPECT_EQ(Values(Model()), square);
   commands.TransformAction(WaveTransform::kRotateRight)->trigger();
   commands.TransformAction(WaveTransform::kInvert)->trigger();
-  EXPECT_EQ(Samples(Model())[0], 127);
-  EXPECT_EQ(Samples(Model())[1], -128);
-  EXPECT_EQ(Samples(Model())[17], 127);
+  EXPECT_EQ(Values(Model())[0], 127);
+  EXPECT_EQ(Values(Model())[1], -128);
+  EXPECT_EQ(Values(Model())[17], 127);
   EXPECT_EQ(Model().GetPlayer().GetWaveText().substr(0, 6), "7f8080");
 
   // Half Length brings the length list along; Double Length is refused at 64.
@@ -533,11 +513,11 @@ TEST_F(DialogToolsTest, ShapeAndTransformMenusActOnTheView) {
   }
   EXPECT_FALSE(commands.TransformAction(WaveTransform::kInvert)->isEnabled());
   EXPECT_TRUE(commands.TransformAction(WaveTransform::kHalfLength)->isEnabled());
-  const std::vector<int> waveBefore = Samples(Model());
+  const std::vector<int> waveBefore = Values(Model());
   commands.ShapeAction(WaveShape::kSawtooth)->trigger();
   EXPECT_EQ(Model().Amplitudes(), MakeHarmonics(HarmonicSeries::kSawtooth, 64));
   EXPECT_EQ(Model().GetPlayer().GetHarmonicsText().substr(0, 15), "   0,  63,  85,");
-  EXPECT_EQ(Samples(Model()), waveBefore);
+  EXPECT_EQ(Values(Model()), waveBefore);
 }
 
 }  // namespace

@@ -1087,8 +1087,9 @@ TEST(PlayerPlayback, AnUnderrunInTheLowLatencyPreviewFallsBackToALongerLeadOnce)
   // A second underrun is not told again.
   device.ReportEvents(kEventUnderrun);
   ASSERT_TRUE(device.ReturnNext());
-  ASSERT_TRUE(WaitFor(
-      [&] { return player.Stream().CountLiveBlocks() == Player::kFallbackWaitAboveLiveBlocks + 1; }));
+  ASSERT_TRUE(WaitFor([&] {
+    return player.Stream().CountLiveBlocks() == Player::kFallbackWaitAboveLiveBlocks + 1;
+  }));
   EXPECT_FALSE(player.TakeLatencyFallback());
   player.Stop();
   ASSERT_TRUE(WaitFor([&] { return device.ReturnAll() >= 0 && !player.IsPlaying(); }));
@@ -1100,8 +1101,8 @@ TEST(PlayerPlayback, AnUnderrunInTheLowLatencyPreviewFallsBackToALongerLeadOnce)
   ASSERT_TRUE(device.WaitForPending(Player::kWaitAboveLiveBlocks, 30000));
   device.ReportEvents(kEventUnderrun);
   ASSERT_TRUE(device.ReturnNext());
-  ASSERT_TRUE(
-      WaitFor([&] { return player.Stream().CountLiveBlocks() == Player::kWaitAboveLiveBlocks + 1; }));
+  ASSERT_TRUE(WaitFor(
+      [&] { return player.Stream().CountLiveBlocks() == Player::kWaitAboveLiveBlocks + 1; }));
   EXPECT_EQ(device.PendingCount(), Player::kWaitAboveLiveBlocks);
   EXPECT_FALSE(player.TakeLatencyFallback());
   player.Stop();

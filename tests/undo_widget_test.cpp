@@ -19,19 +19,15 @@
 #include "app/icon_resources.h"
 #include "editor/edit_history.h"
 #include "tests/support/capture_audio_device.h"
-#include "tests/support/fake_ui_services.h"
+#include "tests/support/dialog_fixture.h"
 #include "tests/support/synth_reference.h"
 
 namespace {
 
 class UndoTest : public ::testing::Test {
  protected:
-  void Click(int id) {
-    dialog.findChild<QPushButton*>(QStringLiteral("control%1").arg(id))->click();
-  }
-  QComboBox* LengthList() {
-    return dialog.findChild<QComboBox*>(QStringLiteral("control%1").arg(MainDialog::kIdLengthList));
-  }
+  void Click(int id) { Control(dialog, id)->click(); }
+  QComboBox* LengthList() { return ::LengthList(dialog); }
   // A left-button stroke across the pane from `from` to `to` in pane pixels.
   void Stroke(QPoint from, QPoint to) {
     WaveEditor& pane = dialog.Pane();
