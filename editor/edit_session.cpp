@@ -33,7 +33,7 @@ void EditSession::StartStroke() {
 void EditSession::FinishStroke() {
   if (!strokeBefore) return;
   const std::unique_ptr<EditHistory::Snapshot> before = std::move(strokeBefore);
-  history.Record(QCoreApplication::translate("MainDialog", "Draw"), *before);
+  history.Record(QCoreApplication::translate("EditSession", "Draw"), *before);
   StepEnded();
 }
 
@@ -48,7 +48,7 @@ void EditSession::Redo() {
 }
 
 void EditSession::SetTarget(ChipTarget target) {
-  Perform(QCoreApplication::translate("InterchangeCommands", "Target"), [this, target] {
+  Perform(QCoreApplication::translate("EditSession", "Target"), [this, target] {
     model.SetChipTarget(target);
     model.ConformToTarget();
   });

@@ -44,6 +44,17 @@
     </message>
 </context>
 <context>
+    <name>EditSession</name>
+    <message>
+        <source>Target</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>Draw</source>
+        <translation>Draw</translation>
+    </message>
+</context>
+<context>
     <name>EditorCommands</name>
     <message>
         <source>Edit with the Keyboard</source>
@@ -385,10 +396,6 @@
 <context>
     <name>InterchangeCommands</name>
     <message>
-        <source>Target</source>
-        <translation>Target</translation>
-    </message>
-    <message>
         <source>The harmonics view copies and pastes its attenuations; wave formats apply to the wave view</source>
         <translation>The harmonics view copies and pastes its attenuations; wave formats apply to the wave view</translation>
     </message>
@@ -430,10 +437,6 @@
     <message>
         <source>Length</source>
         <translation>Length</translation>
-    </message>
-    <message>
-        <source>Draw</source>
-        <translation>Draw</translation>
     </message>
     <message>
         <source>閉じる(&amp;C)	Alt+F4</source>

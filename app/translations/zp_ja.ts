@@ -44,6 +44,17 @@
     </message>
 </context>
 <context>
+    <name>EditSession</name>
+    <message>
+        <source>Target</source>
+        <translation>ターゲット</translation>
+    </message>
+    <message>
+        <source>Draw</source>
+        <translation>描画</translation>
+    </message>
+</context>
+<context>
     <name>EditorCommands</name>
     <message>
         <source>Edit with the Keyboard</source>
@@ -385,10 +396,6 @@
 <context>
     <name>InterchangeCommands</name>
     <message>
-        <source>Target</source>
-        <translation>ターゲット</translation>
-    </message>
-    <message>
         <source>The harmonics view copies and pastes its attenuations; wave formats apply to the wave view</source>
         <translation>倍音表示では減衰値をコピー・貼り付けします。波形の形式は波形表示で使えます</translation>
     </message>
@@ -430,10 +437,6 @@
     <message>
         <source>Length</source>
         <translation>長さ</translation>
-    </message>
-    <message>
-        <source>Draw</source>
-        <translation>描画</translation>
     </message>
     <message>
         <source>閉じる(&amp;C)	Alt+F4</source>
