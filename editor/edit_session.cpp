@@ -7,7 +7,11 @@ EditSession::EditSession(AudioDevice* device, UiServices* services)
   connect(&history.Stack(), &QUndoStack::cleanChanged, this, &EditSession::DocumentChanged);
 }
 
-EditSession::~EditSession() = default;
+// The history's stack clears itself as it goes and would tell its listeners; they may already be
+// gone, and so is the document they would read.
+EditSession::~EditSession() {
+  history.Stack().blockSignals(true);
+}
 
 void EditSession::Perform(const QString& name, const std::function<void()>& action) {
   FinishStroke();

@@ -15,7 +15,6 @@
 #include "editor/wave_editor_model.h"
 
 class AudioDevice;
-class QAction;
 class QUndoStack;
 class UiServices;
 
@@ -42,9 +41,6 @@ class EditSession : public QObject {
   const WaveEditorModel& Model() const { return model; }
   UiServices* Services() const { return services; }
   QUndoStack& History() { return history.Stack(); }
-  // Undo and Redo commands that follow the history (enabled, with the step's name).
-  QAction* CreateUndoAction(QObject* parent) { return history.Stack().createUndoAction(parent); }
-  QAction* CreateRedoAction(QObject* parent) { return history.Stack().createRedoAction(parent); }
 
   // Runs one user action that may change the wave as one step named `name` (as the undo list
   // shows it); an open stroke is closed first. Nothing changed records nothing.
