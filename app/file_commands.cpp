@@ -37,8 +37,6 @@ constexpr int32_t kSingleCycleSize = 2048;
 constexpr double kDefaultSeconds = 2.0;
 constexpr double kMinSeconds = 0.1;
 constexpr double kMaxSeconds = 600.0;
-// The frames a cycle of "First Samples as One Cycle" may have.
-constexpr int32_t kMaxCycleFrames = 1 << 20;
 
 }  // namespace
 

@@ -21,6 +21,7 @@
 #include "app/icon_resources.h"
 #include "app/sound_commands.h"
 #include "editor/ui_services.h"
+#include "formats/wave_length.h"
 #include "zp/version.h"
 
 namespace {
@@ -40,15 +41,7 @@ const char* const kPitchItems[] = {"o2d", "o2a", "o3d", "o3a", "o4d",
                                    "o4a", "o5d", "o5a", "o6d", "o6a"};
 // Note number of each pitch item: 12 × (octave − 1) + 2 for d, + 9 for a.
 constexpr std::array<int32_t, 10> kPitchNotes = {14, 21, 26, 33, 38, 45, 50, 57, 62, 69};
-constexpr int32_t kLengthCount = 6;
-
-// Index of `length` in the length list, -1 when it has none.
-int32_t LengthIndexOf(int32_t length) {
-  for (int32_t index = 0; index < kLengthCount; ++index) {
-    if ((2 << index) == length) return index;
-  }
-  return -1;
-}
+constexpr auto kLengthCount = static_cast<int32_t>(kWaveLengths.size());
 
 }  // namespace
 
@@ -159,7 +152,7 @@ void MainDialog::ApplyPitch(int32_t index) {
 
 void MainDialog::ApplyLength(int32_t index) {
   if (index < 0 || index >= kLengthCount) return;
-  pane.SetLength(2 << index);
+  pane.SetLength(kWaveLengths[static_cast<size_t>(index)]);
 }
 
 void MainDialog::OnPlay() {
@@ -213,8 +206,8 @@ void MainDialog::OnLengthChanged() {
   TakeControlValues();
   // A chip target plays only some lengths: the list goes back to the wave's length.
   if (lengthIndex >= 0 && lengthIndex < kLengthCount &&
-      !pane.Model().LengthAllowed(2 << lengthIndex)) {
-    lengthIndex = LengthIndexOf(pane.GetLength());
+      !pane.Model().LengthAllowed(kWaveLengths[static_cast<size_t>(lengthIndex)])) {
+    lengthIndex = WaveLengthIndex(pane.GetLength());
     PushFields();
     if (services == nullptr) return;
     const ChipTargetInfo& info = ChipTargetOf(session.Target());
@@ -269,7 +262,7 @@ void MainDialog::done(int result) {
 }
 
 void MainDialog::SyncWithPane() {
-  const int32_t index = LengthIndexOf(pane.GetLength());
+  const int32_t index = WaveLengthIndex(pane.GetLength());
   if (index >= 0 && index != lengthIndex) {
     lengthIndex = index;
     PushFields();

@@ -16,16 +16,6 @@ namespace {
 constexpr int32_t kDefaultLength = 32;
 constexpr uint8_t kSilentAmplitude = 127;
 
-// The length the harmonics paste of `valueCount` values needs: grows only, to the smallest of 4,
-// 8, 16, 32 and 64 that holds them (64 for anything above 32).
-int32_t LengthForValues(size_t valueCount, int32_t length) {
-  if (valueCount <= static_cast<size_t>(length)) return length;
-  for (int32_t candidate : {4, 8, 16, 32}) {
-    if (valueCount <= static_cast<size_t>(candidate)) return candidate;
-  }
-  return 64;
-}
-
 }  // namespace
 
 WaveEditorModel::WaveEditorModel(AudioDevice* device, UiServices* services)
@@ -239,7 +229,7 @@ bool WaveEditorModel::Transform(WaveTransform transform) {
 void WaveEditorModel::PasteHarmonics(const std::string& text) {
   std::vector<int32_t> values;
   ParseDecimalList(text, values);
-  const int32_t newLength = LengthForValues(values.size(), length);
+  const int32_t newLength = LengthHolding(values.size(), length);
 
   std::vector<uint8_t> pasted(static_cast<size_t>(newLength), kSilentAmplitude);
   const size_t taken = std::min(values.size(), pasted.size());
