@@ -1,7 +1,5 @@
 // The main dialog and the About box, offscreen: start-up state, status field, lists, view and
 // mode buttons, keyboard, geometry in dialog units, system menu, copy and paste hand-offs, icons.
-//
-// The dialog's header first: Qt's keyword macros must not reach the player's headers.
 #include "app/main_dialog.h"
 
 #include <gtest/gtest.h>

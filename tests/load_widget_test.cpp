@@ -4,8 +4,6 @@
 // device, then into the private PulseAudio null sink through the PortAudio device. Every
 // operation is checked against the state it must leave, and the status field against the last
 // pointer report.
-//
-// The dialog's header first: Qt's keyword macros must not reach the player's headers.
 #include "app/main_dialog.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,6 @@
 // The pane's tools as widgets, offscreen: the Shift line stroke, keyboard editing at the sample
 // cursor, what assistive technology reads, the dialog's state buttons, the shaping menus, and the
 // drawing at a device pixel ratio of 2.
-//
-// The dialog's header first: Qt's keyword macros must not reach the player's headers.
 #include "app/main_dialog.h"
 
 #include <gtest/gtest.h>
