@@ -36,6 +36,7 @@ class EditHistory {
   void Redo() { stack.redo(); }
   void Clear() { stack.clear(); }
   QUndoStack& Stack() { return stack; }
+  const QUndoStack& Stack() const { return stack; }
 
   // Whether two states differ in their data; the view and the note are not data.
   static bool DataDiffers(const WaveState& a, const WaveState& b);

@@ -64,7 +64,7 @@ void EditSession::SetDocument(SessionDocument newDocument) {
 }
 
 bool EditSession::IsClean() const {
-  return const_cast<EditHistory&>(history).Stack().isClean();
+  return history.Stack().isClean();
 }
 
 void EditSession::MarkClean(bool clean) {

@@ -8,7 +8,6 @@
 #include <QString>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "editor/edit_history.h"
@@ -61,7 +60,8 @@ class EditSession : public QObject {
   void SetTarget(ChipTarget target);
   ChipTarget Target() const { return model.GetChipTarget(); }
 
-  // The current document; `Open` takes a new one (the history's clean state marks it as saved).
+  // The current document; SetDocument takes a new one (opened or saved), and the history's clean
+  // state says whether the wave is still what its file holds.
   const SessionDocument& Document() const { return document; }
   void SetDocument(SessionDocument newDocument);
   // Whether the wave is what the document's file holds.
