@@ -1,12 +1,11 @@
-// The main dialog's headers first: Qt's keyword macros must not reach the player's.
-#include "app/main_dialog.h"
+#include "app/editor_app.h"
 
 #include "app/dialog_units.h"
-#include "app/editor_app.h"
 #include "app/editor_commands.h"
 #include "app/exit_signals.h"
 #include "app/file_commands.h"
 #include "app/language.h"
+#include "app/main_dialog.h"
 #include "app/qt_ui_services.h"
 #include "app/window_loss_watch.h"
 #include "zp/version.h"
@@ -32,15 +31,15 @@ int EditorApp::Run(AudioDevice* device) {
     FileCommands& files = dialog.Commands().Files();
     files.KeepSessionOnExit(true);
     if (FileCommands::RestoresSessionAtStart()) files.RestoreLastSession(true);
-    // A signal ends the dialog as Exit does, also while a message box or a file dialog is open:
-    // those are closed first.
+    // A signal ends the dialog as Exit does, without asking, also while a message box or a file
+    // dialog is open: those are closed first, as nobody may be there to answer.
     ExitSignals exitSignals([&dialog] {
       ExitSignals::CloseModalsAbove(&dialog);
-      dialog.reject();
+      dialog.Quit();
     });
     // A window destroyed by another client ends the dialog as Exit would: stop, then close.
-    WindowLossWatch watch(&dialog, &dialog.Pane().Model().GetPlayer(),
-                          [&dialog] { dialog.reject(); });
+    WindowLossWatch watch(&dialog, &dialog.Session().Model().GetPlayer(),
+                          [&dialog] { dialog.Quit(); });
     // The dialog's result is not looked at: both ways out end the application.
     dialog.exec();
     services.SetOwner(nullptr);

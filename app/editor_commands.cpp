@@ -1,5 +1,3 @@
-#include "app/main_dialog.h"
-
 #include "app/editor_commands.h"
 
 #include <QAction>
@@ -13,13 +11,14 @@
 #include <utility>
 #include <vector>
 
-#include "app/edit_history.h"
 #include "app/file_commands.h"
 #include "app/interchange_commands.h"
 #include "app/language.h"
 #include "app/midi_commands.h"
 #include "app/note_key_commands.h"
 #include "app/sound_commands.h"
+#include "app/wave_editor.h"
+#include "editor/edit_session.h"
 
 namespace {
 
@@ -43,34 +42,47 @@ bool ChangesLength(WaveTransform transform) {
   return transform == WaveTransform::kHalfLength || transform == WaveTransform::kDoubleLength;
 }
 
+// The length Half or Double Length gives.
+int32_t ChangedLength(WaveTransform transform, int32_t length) {
+  return transform == WaveTransform::kHalfLength ? length / 2 : length * 2;
+}
+
 }  // namespace
 
-EditorCommands::EditorCommands(MainDialog& dialog) : QObject(&dialog), dialog(dialog) {
-  paneMenu = new QMenu(&dialog);
+EditorCommands::EditorCommands(const CommandContext& context)
+    : QObject(&context.window), context(context) {
+  EditSession& session = context.session;
+  paneMenu = new QMenu(&context.window);
   paneMenu->setObjectName(QStringLiteral("paneMenu"));
-  fileCommands = new FileCommands(dialog, *this);
+  fileCommands = new FileCommands(*this);
 
   // Undo and redo.
-  QUndoStack& undoStack = dialog.History().Stack();
+  QUndoStack& undoStack = session.History();
   QAction* undo = Add(Id::kUndo, QT_TR_NOOP("Undo"), QKeySequence::Undo);
-  connect(undo, &QAction::triggered, this, [this] { this->dialog.UndoCommand(); });
+  connect(undo, &QAction::triggered, this, [&session] { session.Undo(); });
   connect(&undoStack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
   QAction* redo = Add(Id::kRedo, QT_TR_NOOP("Redo"));
   redo->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-  connect(redo, &QAction::triggered, this, [this] { this->dialog.RedoCommand(); });
+  connect(redo, &QAction::triggered, this, [&session] { session.Redo(); });
   connect(&undoStack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
   paneMenu->addAction(undo);
   paneMenu->addAction(redo);
+  // The pane takes the keyboard without a click, so that the wave can be edited by keys alone.
+  QAction* keyboard =
+      Add(Id::kKeyboardToPane, QT_TR_NOOP("Edit with the Keyboard"), QKeySequence(Qt::Key_F6));
+  connect(keyboard, &QAction::triggered, this,
+          [this] { this->context.pane.setFocus(Qt::ShortcutFocusReason); });
+  paneMenu->addAction(keyboard);
   paneMenu->addSeparator();
 
   // The clipboard: exactly what the Copy and Paste buttons do.
   connect(Add(Id::kCopy, QT_TR_NOOP("Copy"), QKeySequence::Copy), &QAction::triggered, this,
-          [this] { this->dialog.CopyCommand(); });
+          [&session] { session.Model().Copy(); });
   paneMenu->addAction(Action(Id::kCopy));
   // Paste reads every tool's wave text (the Paste button only the editor's own).
   paneMenu->addAction(Add(Id::kPaste, QT_TR_NOOP("Paste"), QKeySequence::Paste));
-  interchange = new InterchangeCommands(dialog, *this, paneMenu);
+  interchange = new InterchangeCommands(*this, paneMenu);
   connect(Action(Id::kPaste), &QAction::triggered, this,
           [this] { interchange->PasteWave(std::nullopt); });
   AddStartUp([this] { interchange->ApplyRememberedTarget(); });
@@ -88,10 +100,10 @@ EditorCommands::EditorCommands(MainDialog& dialog) : QObject(&dialog), dialog(di
   AddTransforms();
   paneMenu->addSeparator();
 
-  sound = new SoundCommands(dialog, *this, paneMenu);
+  sound = new SoundCommands(*this, paneMenu);
   // Notes from the computer keyboard and from MIDI.
-  auto* noteKeys = new NoteKeyCommands(dialog, *this, paneMenu);
-  new MidiCommands(dialog, *this, paneMenu, *noteKeys);
+  auto* noteKeys = new NoteKeyCommands(*this, paneMenu);
+  new MidiCommands(*this, paneMenu, *noteKeys);
 
   // The interface's language, remembered and applied at once.
   QMenu* languages = AddSubmenu(paneMenu, QT_TR_NOOP("Language"));
@@ -108,7 +120,7 @@ EditorCommands::EditorCommands(MainDialog& dialog) : QObject(&dialog), dialog(di
     languages->addAction(action);
   }
 
-  dialog.installEventFilter(this);
+  context.window.installEventFilter(this);
   UpdateStates();
 }
 
@@ -156,38 +168,24 @@ void EditorCommands::AddTransforms() {
 }
 
 void EditorCommands::ApplyShape(WaveShape shape, const QString& name) {
-  WaveEditorModel& model = dialog.Pane().Model();
+  WaveEditorModel& model = context.session.Model();
   if (model.IsHarmonicsView()) {
     const std::optional<HarmonicSeries> series = SeriesOf(shape);
     if (!series) return;
-    dialog.Perform(
+    context.session.Perform(
         name, [&model, series] { model.SetAmplitudes(MakeHarmonics(*series, model.GetLength())); });
     return;
   }
   // Noise takes a new seed every time.
   const uint32_t seed = QRandomGenerator::global()->generate();
-  dialog.Perform(name, [&model, shape, seed] {
+  context.session.Perform(name, [&model, shape, seed] {
     model.SetSamples(SampleSlots(MakeShape(shape, model.GetLength(), seed)));
   });
 }
 
 void EditorCommands::ApplyTransform(WaveTransform transform, const QString& name) {
-  WaveEditorModel& model = dialog.Pane().Model();
-  if (!TransformApplies(transform, model.GetLength())) return;
-  if (ChangesLength(transform)) {
-    // Both arrays follow, by the length list's rule; Perform brings the list in line.
-    const int32_t length =
-        transform == WaveTransform::kHalfLength ? model.GetLength() / 2 : model.GetLength() * 2;
-    if (!ChipAllowsLength(model.GetChipTarget(), length)) return;
-    dialog.Perform(name, [this, length] { dialog.Pane().SetLength(length); });
-    return;
-  }
-  if (model.IsHarmonicsView()) return;
-  dialog.Perform(name, [&model, transform] {
-    if (const auto result = ::ApplyTransform(transform, SignedSamples(model.Samples()))) {
-      model.SetSamples(SampleSlots(*result));
-    }
-  });
+  WaveEditorModel& model = context.session.Model();
+  context.session.Perform(name, [&model, transform] { model.Transform(transform); });
 }
 
 QAction* EditorCommands::Add(Id id, const char* text, const QKeySequence& shortcut) {
@@ -197,13 +195,13 @@ QAction* EditorCommands::Add(Id id, const char* text, const QKeySequence& shortc
 }
 
 QAction* EditorCommands::AddCommand(const char* text, const QKeySequence& shortcut) {
-  auto* action = new QAction(tr(text), &dialog);
+  auto* action = new QAction(tr(text), &context.window);
   action->setObjectName(QString::fromLatin1(text));
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
   // The shortcut works wherever the focus is in the dialog; the menu shows it beside the text.
   action->setShortcutContext(Qt::WindowShortcut);
   action->setShortcutVisibleInContextMenu(true);
-  dialog.addAction(action);
+  context.window.addAction(action);
   sourceTexts[action] = text;
   return action;
 }
@@ -232,15 +230,15 @@ void EditorCommands::Retranslate() {
 }
 
 bool EditorCommands::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == &dialog && event->type() == QEvent::LanguageChange) Retranslate();
+  if (watched == &context.window && event->type() == QEvent::LanguageChange) Retranslate();
   return QObject::eventFilter(watched, event);
 }
 
 void EditorCommands::UpdateStates() {
   for (const auto& update : stateUpdates) update();
-  Action(Id::kUndo)->setEnabled(dialog.History().Stack().canUndo());
-  Action(Id::kRedo)->setEnabled(dialog.History().Stack().canRedo());
-  const WaveEditorModel& model = dialog.Pane().Model();
+  Action(Id::kUndo)->setEnabled(context.session.History().canUndo());
+  Action(Id::kRedo)->setEnabled(context.session.History().canRedo());
+  const WaveEditorModel& model = context.session.Model();
   const bool harmonics = model.IsHarmonicsView();
   for (const auto& [shape, action] : shapeActions) {
     const bool enabled = !harmonics || SeriesOf(shape).has_value();
@@ -256,10 +254,7 @@ void EditorCommands::UpdateStates() {
       why = tr("The wave is already at its longest, 64 samples");
     } else if (harmonics && !ChangesLength(transform)) {
       why = tr("Only in the wave view");
-    } else if (ChangesLength(transform) &&
-               !ChipAllowsLength(model.GetChipTarget(), transform == WaveTransform::kHalfLength
-                                                            ? length / 2
-                                                            : length * 2)) {
+    } else if (ChangesLength(transform) && !model.LengthAllowed(ChangedLength(transform, length))) {
       why = tr("The chip target does not play that length");
     }
     action->setEnabled(why.isEmpty());

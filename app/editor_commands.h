@@ -3,17 +3,18 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QKeySequence>
 #include <QObject>
 #include <QPoint>
 #include <functional>
 #include <map>
 #include <vector>
 
+#include "app/command_context.h"
 #include "editor/wave_shapes.h"
 
 class InterchangeCommands;
 class FileCommands;
-class MainDialog;
 class SoundCommands;
 class QAction;
 class QActionGroup;
@@ -31,10 +32,14 @@ class EditorCommands : public QObject {
     kPaste,
     kLanguageJapanese,
     kLanguageEnglish,
+    kKeyboardToPane,
   };
 
-  // Creates every command for `dialog`, adds them to it as shortcuts and builds the pane menu.
-  explicit EditorCommands(MainDialog& dialog);
+  // Creates every command on `context`'s session, adds them to its window as shortcuts and
+  // builds the pane menu.
+  explicit EditorCommands(const CommandContext& context);
+
+  const CommandContext& Context() const { return context; }
 
   QAction* Action(Id id) const { return actions.at(id); }
   QMenu* PaneMenu() const { return paneMenu; }
@@ -80,7 +85,7 @@ class EditorCommands : public QObject {
   void ApplyShape(WaveShape shape, const QString& name);
   void ApplyTransform(WaveTransform transform, const QString& name);
 
-  MainDialog& dialog;
+  CommandContext context;
   std::map<Id, QAction*> actions;
   std::map<QAction*, const char*> sourceTexts;  // actions and submenus' menu actions
   std::vector<std::function<void()>> stateUpdates;

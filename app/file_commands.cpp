@@ -1,6 +1,3 @@
-// The main dialog's header first: Qt's keyword macros must not reach the player's headers.
-#include "app/main_dialog.h"
-
 #include "app/file_commands.h"
 
 #include <QAction>
@@ -17,21 +14,19 @@
 #include <string_view>
 #include <vector>
 
-#include "app/edit_history.h"
 #include "app/editor_commands.h"
 #include "app/qt_ui_services.h"
+#include "app/wave_editor.h"
+#include "editor/edit_session.h"
 #include "editor/ui_services.h"
 #include "editor/wave_shapes.h"
-#include "files/atomic_file.h"
-#include "files/document_file.h"
 #include "files/recent_files.h"
 #include "files/session_store.h"
 #include "files/wav_export.h"
 #include "files/wav_import.h"
-#include "files/wave_document.h"
-#include "formats/chip_target.h"
-#include "formats/wave_files.h"
-#include "units/harmonic_oscillator.h"
+#include "files/wave_file.h"
+#include "formats/text_formats.h"
+#include "synth/render_as_played.h"
 #include "zp/version.h"
 
 namespace {
@@ -42,25 +37,15 @@ constexpr int32_t kSingleCycleSize = 2048;
 constexpr double kDefaultSeconds = 2.0;
 constexpr double kMinSeconds = 0.1;
 constexpr double kMaxSeconds = 600.0;
-// The frames a cycle of "First Samples as One Cycle" may have.
-constexpr int32_t kMaxCycleFrames = 1 << 20;
-
-// A file's type by its extension; nothing (a wave document) for any but .fuw, .dmw and .ugw.
-std::optional<WaveFileType> KindOf(const QString& path) {
-  return WaveFileTypeOfExtension(QFileInfo(path).suffix().toStdString());
-}
-
-// The suffix a save dialog's name filter stands for: "zpwave" of "Wave documents (*.zpwave)".
-QString SuffixOf(const QString& filter) {
-  static const QRegularExpression pattern(QStringLiteral(R"(\(\*\.(\w+))"));
-  const QRegularExpressionMatch match = pattern.match(filter);
-  return match.hasMatch() ? match.captured(1) : QString();
-}
 
 }  // namespace
 
-FileCommands::FileCommands(MainDialog& dialog, EditorCommands& commands)
-    : QObject(&dialog), dialog(dialog), commands(commands) {
+FileCommands::FileCommands(EditorCommands& commands)
+    : QObject(&commands),
+      session(commands.Context().session),
+      services(commands.Context().services),
+      window(commands.Context().window),
+      commands(commands) {
   askPath = [this](const PathQuestion& question) { return AskPathWithQt(question); };
   askNumber = [this](const NumberQuestion& question) { return AskNumberWithQt(question); };
 
@@ -112,7 +97,7 @@ FileCommands::FileCommands(MainDialog& dialog, EditorCommands& commands)
   fileMenu->addAction(restoreAtStart);
 
   // The title shows the open file, and the edited mark while the wave differs from it.
-  connect(&dialog.History().Stack(), &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
+  connect(&session, &EditSession::DocumentChanged, this, &FileCommands::UpdateTitle);
   commands.AddStateUpdate([this] { UpdateStates(); });
 }
 
@@ -148,18 +133,35 @@ void FileCommands::Open() {
   if (!path.isEmpty()) OpenFile(path);
 }
 
+const QString& FileCommands::CurrentFile() const {
+  return session.Document().file;
+}
+
 void FileCommands::Save() {
-  if (currentFile.isEmpty()) {
+  if (CurrentFile().isEmpty()) {
     SaveAs();
   } else {
-    SaveFile(currentFile);
+    SaveFile(CurrentFile());
   }
 }
 
+bool FileCommands::MayClose() {
+  if (!session.HasUnsavedChanges() || services == nullptr) return true;
+  switch (services->AskSaveChanges(QFileInfo(CurrentFile()).fileName().toStdString())) {
+    case SaveAnswer::kSave:
+      return SaveFile(CurrentFile());
+    case SaveAnswer::kDiscard:
+      return true;
+    case SaveAnswer::kCancel:
+      break;
+  }
+  return false;
+}
+
 void FileCommands::SaveAs() {
-  const QString start = currentFile.isEmpty()
+  const QString start = CurrentFile().isEmpty()
                             ? QDir(StartFolder()).filePath(tr("wave") + QStringLiteral(".zpwave"))
-                            : currentFile;
+                            : CurrentFile();
   const QString path =
       askPath({true, tr("Save As"),
                tr("Wave documents (*.zpwave);;"
@@ -204,87 +206,56 @@ void FileCommands::AskImportWav(bool firstFramesOnly) {
 // ---- The file work.
 
 bool FileCommands::OpenFile(const QString& path) {
-  WaveEditorModel& model = dialog.Pane().Model();
-  const std::optional<WaveFileType> kind = KindOf(path);
-  TextMessage note;
-  if (!kind) {
-    const DocumentReadResult read = LoadWaveDocument(path);
-    if (!read.ok) {
-      Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not opened.\n%2"), path, read.error);
-      return false;
-    }
-    const WaveState& state = read.document.state;
-    dialog.Perform(tr("Open"), [&model, &state] { model.Restore(state); });
-    dialog.SelectNote(state.note);
-    documentTarget = read.document.target;
-    documentHeight = read.document.height;
-    openedFuw.reset();
-  } else {
-    FuwHeader header;
-    const WaveReadResult wave = LoadWaveFile(path, *kind, &header);
-    if (!wave.ok) {
-      Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not opened.\n%2"), path, wave.error);
-      return false;
-    }
-    // The file holds only samples: they come in at their own length (the harmonics follow as the
-    // length list has them follow), in the wave view; the mode and the harmonics stay.
-    const std::vector<uint16_t> codes = SampleSlots(wave.samples);
-    dialog.Perform(tr("Open"), [this, &model, &codes] {
-      dialog.Pane().SetHarmonicsView(WaveEditorModel::kWaveView);
-      dialog.Pane().SetLength(static_cast<int32_t>(codes.size()));
-      model.SetSamples(codes);
-    });
-    documentTarget.clear();
-    documentHeight = wave.height;
-    note = OpenedWaveNote(wave);
-    openedFuw = *kind == WaveFileType::kFuw ? std::optional<FuwHeader>(header) : std::nullopt;
+  const WaveFileReadResult read = ReadWaveFileOfKind(path);
+  if (!read.ok) {
+    Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not opened.\n%2"), path, read.error);
+    return false;
   }
-  SetCurrentFile(path);
+  WaveEditorModel& model = session.Model();
+  if (read.kind == DocumentKind::kDocument) {
+    session.Perform(tr("Open"), [&model, &read] {
+      model.SetWaveHeight(read.height);
+      model.Restore(read.document.state);
+    });
+  } else {
+    // The file holds only samples: they come in at their own length (the harmonics follow as the
+    // length list has them follow) and height, in the wave view; the mode and the harmonics stay.
+    session.Perform(tr("Open"), [&model, &read] {
+      model.SetWaveHeight(read.height);
+      model.SetHarmonicsView(WaveEditorModel::kWaveView);
+      model.ReplaceWave(read.samples);
+    });
+  }
+  SetCurrentFile(path, read.document.target, read.fuwHeader);
   RememberRecent(path);
-  // A wave resampled on the way in differs from its file: the title marks it edited.
+  // A wave resampled on the way in, or one the chip target had to fit, differs from its file:
+  // the title marks it edited.
   MarkCleanIfMatches(path);
-  if (!note.Empty()) Show(note);
+  if (!read.note.Empty()) Show(read.note);
   return true;
 }
 
 bool FileCommands::SaveFile(const QString& path) {
-  WaveEditorModel& model = dialog.Pane().Model();
-  std::string bytes;
-  TextMessage change;
-  std::optional<FuwHeader> written;
-  if (const std::optional<WaveFileType> kind = KindOf(path)) {
-    // A .fuw saved over the one opened keeps its version and name: the same file, byte for byte,
-    // when the wave is unchanged.
-    FuwHeader header;
-    header.name = QFileInfo(path).completeBaseName().toStdString();
-    if (openedFuw && QFileInfo(path).absoluteFilePath() == currentFile) header = *openedFuw;
-    const WaveFileWriting file =
-        WriteWaveFile(SignedSamples(model.Samples()), WaveHeight(), *kind, header);
-    if (!file.ok) {
-      Show(TextMessage(kContext,
-                       QT_TRANSLATE_NOOP("FileCommands",
-                                         "“%1” was not saved: this editor reads .%2 files but "
-                                         "does not write them."),
-                       {QDir::toNativeSeparators(path).toStdString(), WaveFileExtension(*kind)}));
-      return false;
-    }
-    bytes.assign(file.bytes.begin(), file.bytes.end());
-    change = file.change;
-    if (*kind == WaveFileType::kFuw) written = header;
-  } else {
-    WaveDocument document;
-    document.state = model.State();
-    document.target = documentTarget;
-    document.height = WaveHeight();
-    bytes = WriteWaveDocument(document);
-  }
-  const FileResult saved = WriteFileAtomic(path, bytes);
-  if (!saved.ok) {
-    Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not saved.\n%2"), path, saved.error);
+  WaveDocument document;
+  document.state = session.Model().State();
+  // The open document's chip target is written back.
+  document.target = session.Document().target;
+  // A .fuw saved over the one opened keeps its version and name: the same file, byte for byte,
+  // when the wave is unchanged.
+  const bool sameFile = QFileInfo(path).absoluteFilePath() == CurrentFile();
+  const std::optional<FuwHeader> fuwHeader = sameFile ? session.Document().fuwHeader : std::nullopt;
+  const WaveFileSaveResult saved =
+      SaveWaveFileOfKind(path, document, session.Model().WaveHeight(), fuwHeader);
+  if (!saved.written.ok) {
+    Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not saved.\n%2"), path, saved.written.error);
     return false;
   }
-  openedFuw = written;
-  SetCurrentFile(path);
+  const TextMessage& change = saved.change;
+  std::optional<FuwHeader> written = fuwHeader;
+  if (KindOfFile(path) == DocumentKind::kFurnace && !written) {
+    written = FuwHeader{kFuwVersion, QFileInfo(path).completeBaseName().toStdString()};
+  }
+  SetCurrentFile(path, document.target, written);
   RememberRecent(path);
   // A .ugw of another length or depth keeps the edited mark: the file holds less than the wave.
   MarkCleanIfMatches(path);
@@ -301,19 +272,12 @@ bool FileCommands::ExportSound(const QString& path, double seconds) {
                      {QString::number(seconds).toStdString()}));
     return false;
   }
-  // A scratch player holding the same wave and harmonics renders what Play sends, also while
-  // the editor's own player is playing.
-  WaveEditorModel& model = dialog.Pane().Model();
-  Player& player = model.GetPlayer();
-  Player scratch;
-  scratch.BuildDefaultTones();
-  scratch.SetWave(player.GetWaveText(), static_cast<uint16_t>(model.Mode()));
-  if (const HarmonicOscillator* harmonics = player.Tones().GetHarmonicOscillator(1)) {
-    scratch.SetHarmonics(harmonics->Amplitudes());
-  }
-  const int32_t tone = model.IsHarmonicsView() ? 2 : 1;
+  // What Play sends, also while the editor's own player is playing.
+  WaveEditorModel& model = session.Model();
   const auto count = static_cast<int32_t>(std::lround(seconds * Player::kSampleRate));
-  const std::vector<int16_t> pcm = scratch.RenderPcm(tone, player.Note(), count);
+  const std::vector<int16_t> pcm = RenderAsPlayed(
+      WriteWaveText(model.Samples()), static_cast<uint16_t>(model.Mode()), model.Amplitudes(),
+      model.IsHarmonicsView() ? 2 : 1, model.GetPlayer().Note(), count);
   if (pcm.empty()) {
     Show(TextMessage(kContext, QT_TRANSLATE_NOOP("FileCommands", "There is no sound to export.")));
     return false;
@@ -327,7 +291,7 @@ bool FileCommands::ExportSound(const QString& path, double seconds) {
 }
 
 bool FileCommands::ExportSingleCycle(const QString& path) {
-  const WaveEditorModel& model = dialog.Pane().Model();
+  const WaveEditorModel& model = session.Model();
   const FileResult written =
       WriteWavPcm16(path, SingleCycle(model.Samples(), model.Mode(), kSingleCycleSize));
   if (!written.ok) {
@@ -338,16 +302,15 @@ bool FileCommands::ExportSingleCycle(const QString& path) {
 }
 
 bool FileCommands::ImportWav(const QString& path, int32_t firstFrames) {
-  WaveEditorModel& model = dialog.Pane().Model();
+  WaveEditorModel& model = session.Model();
   const WavImportResult cycle = ImportWavCycle(path, model.GetLength(), firstFrames);
   if (!cycle.ok) {
     Refuse(QT_TRANSLATE_NOOP("FileCommands", "“%1” was not imported.\n%2"), path, cycle.error);
     return false;
   }
-  const std::vector<uint16_t> codes = SampleSlots(cycle.samples);
-  dialog.Perform(tr("Import WAV"), [this, &model, &codes] {
-    dialog.Pane().SetHarmonicsView(WaveEditorModel::kWaveView);
-    model.SetSamples(codes);
+  session.Perform(tr("Import WAV"), [&model, &cycle] {
+    model.SetHarmonicsView(WaveEditorModel::kWaveView);
+    model.ReplaceWave(cycle.samples);
   });
   if (cycle.replacedSamples > 0) {
     Show(TextMessage(
@@ -375,53 +338,7 @@ bool FileCommands::OpenRecent(const QString& path) {
   return OpenFile(path);
 }
 
-bool FileCommands::RestoreLastSession(bool quietWhenNone) {
-  const DocumentReadResult read = LoadSession();
-  if (!read.ok) {
-    if (read.error.Empty()) {
-      if (!quietWhenNone) {
-        Show(TextMessage(kContext,
-                         QT_TRANSLATE_NOOP("FileCommands", "There is no last session yet.")));
-      }
-    } else {
-      Show(TextMessage(
-          kContext,
-          QT_TRANSLATE_NOOP("FileCommands", "The last session could not be restored.\n%1"),
-          {QtUiServices::Translate(read.error).toStdString()}));
-    }
-    return false;
-  }
-  WaveEditorModel& model = dialog.Pane().Model();
-  const WaveState& state = read.document.state;
-  dialog.Perform(tr("Restore Last Session"), [&model, &state] { model.Restore(state); });
-  dialog.SelectNote(state.note);
-  documentTarget = read.document.target;
-  documentHeight = read.document.height;
-  SetCurrentFile(QString::fromStdString(read.document.fileName));
-  if (!currentFile.isEmpty()) MarkCleanIfMatches(currentFile);
-  UpdateTitle();
-  return true;
-}
-
-bool FileCommands::SaveLastSession() {
-  WaveDocument document;
-  document.state = dialog.Pane().Model().State();
-  document.target = documentTarget;
-  document.height = WaveHeight();
-  document.fileName = currentFile.toStdString();
-  const FileResult saved = SaveSession(document);
-  if (!saved.ok) {
-    qWarning("%s", qUtf8Printable(QtUiServices::Translate(saved.error)));
-  }
-  return saved.ok;
-}
-
 // ---- Helpers.
-
-int32_t FileCommands::WaveHeight() const {
-  const ChipTarget target = dialog.Pane().Model().GetChipTarget();
-  return target != ChipTarget::kNone ? ChipHeight(target) : documentHeight;
-}
 
 void FileCommands::Refuse(const char* source, const QString& path, const TextMessage& reason) {
   Show(TextMessage(kContext, source,
@@ -430,11 +347,17 @@ void FileCommands::Refuse(const char* source, const QString& path, const TextMes
 }
 
 void FileCommands::Show(const TextMessage& message) {
-  if (UiServices* services = dialog.Services()) services->ShowMessage(message);
+  if (services != nullptr) services->ShowMessage(message);
 }
 
-void FileCommands::SetCurrentFile(const QString& path) {
-  currentFile = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+void FileCommands::SetCurrentFile(const QString& path, const std::string& target,
+                                  std::optional<FuwHeader> fuwHeader) {
+  SessionDocument document;
+  document.file = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+  document.kind = KindOfFile(path);
+  document.target = target;
+  document.fuwHeader = std::move(fuwHeader);
+  session.SetDocument(std::move(document));
 }
 
 void FileCommands::RememberRecent(const QString& path) {
@@ -445,75 +368,18 @@ void FileCommands::RememberRecent(const QString& path) {
 
 void FileCommands::UpdateTitle() {
   const QString product = QStringLiteral(ZP_PRODUCT_NAME);
-  if (currentFile.isEmpty()) {
-    dialog.setWindowModified(false);
-    dialog.setWindowTitle(product);
+  if (CurrentFile().isEmpty()) {
+    window.setWindowModified(false);
+    window.setWindowTitle(product);
     return;
   }
   // "[*]" marks where the edited mark goes; one in the name itself is doubled to stay literal.
-  QString name = QFileInfo(currentFile).fileName();
+  QString name = QFileInfo(CurrentFile()).fileName();
   name.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
-  dialog.setWindowTitle(name + QStringLiteral("[*] - ") + product);
-  dialog.setWindowModified(!dialog.History().Stack().isClean());
+  window.setWindowTitle(name + QStringLiteral("[*] - ") + product);
+  window.setWindowModified(!session.IsClean());
 }
 
 void FileCommands::MarkCleanIfMatches(const QString& path) {
-  QUndoStack& stack = dialog.History().Stack();
-  if (FileMatchesWave(path)) {
-    stack.setClean();
-  } else {
-    stack.resetClean();
-  }
-  UpdateTitle();
-}
-
-bool FileCommands::FileMatchesWave(const QString& path) {
-  const WaveEditorModel& model = dialog.Pane().Model();
-  const std::optional<WaveFileType> kind = KindOf(path);
-  if (!kind) {
-    const DocumentReadResult read = LoadWaveDocument(path);
-    return read.ok && !EditHistory::DataDiffers(read.document.state, model.State());
-  }
-  const WaveReadResult wave = LoadWaveFile(path, *kind);
-  return wave.ok && !wave.resampled && wave.samples == SignedSamples(model.Samples());
-}
-
-QString FileCommands::StartFolder() const {
-  if (!currentFile.isEmpty()) return QFileInfo(currentFile).absolutePath();
-  const QStringList recent = RecentList();
-  if (!recent.isEmpty()) return QFileInfo(recent.front()).absolutePath();
-  return QDir::homePath();
-}
-
-QString FileCommands::AskPathWithQt(const PathQuestion& question) {
-  QFileDialog box(&dialog, question.caption, question.start, question.filters);
-  box.setAcceptMode(question.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  box.setFileMode(question.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  if (question.save) {
-    // The type follows the start name's extension; a name typed without an extension takes the
-    // chosen filter's, before the dialog asks whether to replace an existing file.
-    const QString suffix = QFileInfo(question.start).suffix().toLower();
-    for (const QString& filter : box.nameFilters()) {
-      if (!suffix.isEmpty() && SuffixOf(filter) == suffix) box.selectNameFilter(filter);
-    }
-    box.setDefaultSuffix(SuffixOf(box.selectedNameFilter()));
-    connect(&box, &QFileDialog::filterSelected, &box,
-            [&box](const QString& filter) { box.setDefaultSuffix(SuffixOf(filter)); });
-  }
-  if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return {};
-  return box.selectedFiles().front();
-}
-
-std::optional<double> FileCommands::AskNumberWithQt(const NumberQuestion& question) {
-  bool ok = false;
-  if (question.decimals == 0) {
-    const int value = QInputDialog::getInt(
-        &dialog, question.title, question.label, static_cast<int>(question.value),
-        static_cast<int>(question.min), static_cast<int>(question.max), 1, &ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
-  }
-  const double value =
-      QInputDialog::getDouble(&dialog, question.title, question.label, question.value, question.min,
-                              question.max, question.decimals, &ok);
-  return ok ? std::optional<double>(value) : std::nullopt;
+  session.MarkClean(FileMatchesWave(path, session.Model().State()));
 }

@@ -14,9 +14,11 @@
 #include "formats/text_message.h"
 #include "formats/wave_files.h"
 
+class EditSession;
 class EditorCommands;
-class MainDialog;
 class QAction;
+class QWidget;
+class UiServices;
 class QMenu;
 
 class FileCommands : public QObject {
@@ -46,8 +48,8 @@ class FileCommands : public QObject {
   };
 
   // Creates the File submenu at the top of the pane menu through `commands`, and follows the
-  // edit history's clean state in the window title of `dialog`.
-  FileCommands(MainDialog& dialog, EditorCommands& commands);
+  // session's document and clean state in the title of the commands' window.
+  explicit FileCommands(EditorCommands& commands);
 
   // The dialogs the commands ask through: Qt's file and number dialogs unless replaced (tests
   // answer them without a window). A path dialog answers an empty string when cancelled, a
@@ -55,7 +57,7 @@ class FileCommands : public QObject {
   std::function<QString(const PathQuestion&)> askPath;
   std::function<std::optional<double>(const NumberQuestion&)> askNumber;
 
-  // The file work itself. Each returns false after showing a message through the dialog's
+  // The file work itself. Each returns false after showing a message through the
   // UiServices, and then changes nothing: neither the wave nor the open file nor any file.
   // Opens a wave document (.zpwave, any extension but the two below), a Furnace wave (.fuw) or a
   // Game Boy tracker wave (.ugw) as one undo step; a .fuw or .ugw replaces the samples (and the
@@ -85,12 +87,12 @@ class FileCommands : public QObject {
   void OnExit() {
     if (keepSessionOnExit) SaveLastSession();
   }
+  // Before closing with unsaved changes to an open file: asks "Save changes to NAME?". True when
+  // the dialog may close (saved, discarded, or nothing to ask); false on Cancel or a failed save.
+  bool MayClose();
 
-  // The height of the wave (16, 32, 64 or 256 levels): its chip target's, else the height of the
-  // file it came from (256 for none). Copies and saves are written at it.
-  int32_t WaveHeight() const;
   // The open file's absolute path; empty when none.
-  const QString& CurrentFile() const { return currentFile; }
+  const QString& CurrentFile() const;
   // The recent files, newest first.
   static QStringList RecentList();
   // Whether "Restore the Last Session at Start" is on.
@@ -118,25 +120,20 @@ class FileCommands : public QObject {
   // Shows `message` as the reason `path` could not be read or written.
   void Refuse(const char* source, const QString& path, const TextMessage& reason);
   void Show(const TextMessage& message);
-  void SetCurrentFile(const QString& path);
+  // Makes `path` (absolute) the session's document, with the chip target it holds.
+  void SetCurrentFile(const QString& path, const std::string& target,
+                      std::optional<FuwHeader> fuwHeader = std::nullopt);
   void RememberRecent(const QString& path);
   void UpdateTitle();
   // Marks the wave as saved when it is what `path` now holds, otherwise as edited.
   void MarkCleanIfMatches(const QString& path);
-  // Whether the file at `path` holds the wave's data now (for a .fuw or .ugw: its samples).
-  bool FileMatchesWave(const QString& path);
 
-  MainDialog& dialog;
+  EditSession& session;
+  UiServices* services;
+  QWidget& window;
   EditorCommands& commands;
   QMenu* fileMenu = nullptr;
   QMenu* recentMenu = nullptr;
   QAction* restoreAtStart = nullptr;
-  QString currentFile;
   bool keepSessionOnExit = false;
-  // The open document's chip target, written back when it is saved.
-  std::string documentTarget;
-  // The height of the file opened or the session restored.
-  int32_t documentHeight = 256;
-  // The version and name of the open .fuw.
-  std::optional<FuwHeader> openedFuw;
 };

@@ -1,5 +1,3 @@
-#include "app/main_dialog.h"
-
 #include "app/interchange_commands.h"
 
 #include <QAction>
@@ -10,10 +8,8 @@
 #include <string>
 
 #include "app/editor_commands.h"
-#include "app/file_commands.h"
-#include "app/qt_ui_services.h"
-#include "editor/ui_services.h"
-#include "editor/wave_shapes.h"
+#include "app/wave_editor.h"
+#include "editor/edit_session.h"
 
 namespace {
 
@@ -31,8 +27,8 @@ QString TargetName(ChipTarget target) {
 
 }  // namespace
 
-InterchangeCommands::InterchangeCommands(MainDialog& dialog, EditorCommands& commands, QMenu* menu)
-    : QObject(&dialog), dialog(dialog) {
+InterchangeCommands::InterchangeCommands(EditorCommands& commands, QMenu* menu)
+    : QObject(&commands), session(commands.Context().session), pane(commands.Context().pane) {
   pasteAsMenu = commands.AddSubmenu(menu, QT_TRANSLATE_NOOP("EditorCommands", "Paste As"));
   copyAsMenu = commands.AddSubmenu(menu, QT_TRANSLATE_NOOP("EditorCommands", "Copy As"));
   // Disabled formats say why in their tooltips.
@@ -41,9 +37,8 @@ InterchangeCommands::InterchangeCommands(MainDialog& dialog, EditorCommands& com
 
   copyForTarget = commands.AddCommand(QT_TRANSLATE_NOOP("EditorCommands", "Copy for the Target"),
                                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-  connect(copyForTarget, &QAction::triggered, this, [this, &dialog] {
-    CopyWave(ChipTargetOf(dialog.Pane().Model().GetChipTarget()).copyFormat);
-  });
+  connect(copyForTarget, &QAction::triggered, this,
+          [this] { CopyWave(ChipTargetOf(session.Target()).copyFormat); });
   copyAsMenu->addAction(copyForTarget);
   copyAsMenu->addSeparator();
   for (const WaveFormatInfo& info : WaveFormats()) {
@@ -60,7 +55,7 @@ InterchangeCommands::InterchangeCommands(MainDialog& dialog, EditorCommands& com
       commands.AddSubmenu(pasteAsMenu, QT_TRANSLATE_NOOP("EditorCommands", "Furnace at Height"));
   for (const int32_t height : kWaveHeights) {
     QAction* paste = pasteAtHeightMenu->addAction(QString());
-    connect(paste, &QAction::triggered, this, [this, height] { PasteFurnace(height); });
+    connect(paste, &QAction::triggered, this, [this, height] { PasteWave(std::nullopt, height); });
     pasteAtHeight[height] = paste;
   }
 
@@ -75,10 +70,15 @@ InterchangeCommands::InterchangeCommands(MainDialog& dialog, EditorCommands& com
     targets[target] = action;
   }
   commands.AddStateUpdate([this] { UpdateStates(); });
+  // The chosen target is remembered, also when undo or redo puts another back.
+  connect(&session, &EditSession::TargetChanged, this, [](ChipTarget target) {
+    QSettings().setValue(QString::fromLatin1(kTargetKey),
+                         QString::fromLatin1(ChipTargetOf(target).name));
+  });
 }
 
 void InterchangeCommands::UpdateStates() {
-  const WaveEditorModel& model = dialog.Pane().Model();
+  const WaveEditorModel& model = session.Model();
   const bool harmonics = model.IsHarmonicsView();
   const QString why = harmonics ? tr("The harmonics view copies and pastes its attenuations; "
                                      "wave formats apply to the wave view")
@@ -107,93 +107,54 @@ void InterchangeCommands::UpdateStates() {
   }
 }
 
-std::optional<std::string> InterchangeCommands::ClipboardText() {
-  UiServices* services = dialog.Services();
-  if (services == nullptr || !services->OpenClipboard()) return std::nullopt;
-  const std::string text = services->GetClipboardText().value_or(std::string());
-  services->CloseClipboard();
-  return text;
+void InterchangeCommands::PasteWave(std::optional<WaveFormatId> format, int32_t height) {
+  // In the harmonics view the any-format paste is the Paste button's.
+  if (height != 0 && session.Model().IsHarmonicsView()) return;
+  PasteOutcome outcome;
+  const PasteRule rule = format || height != 0 ? PasteRule::kNamedFormat : PasteRule::kAnyFormat;
+  session.Perform(tr("Paste"), [this, rule, format, height, &outcome] {
+    outcome = session.Model().Paste(rule, format.value_or(WaveFormatId::kHex), height);
+  });
+  if (!outcome.ok || outcome.harmonics) return;
+  Report(ReportOf(outcome, session.Target()));
 }
 
-void InterchangeCommands::PasteWave(std::optional<WaveFormatId> format) {
-  WaveEditorModel& model = dialog.Pane().Model();
-  if (model.IsHarmonicsView()) {
-    if (!format) dialog.PasteCommand();
-    return;
-  }
-  const std::optional<std::string> text = ClipboardText();
-  if (!text) return;
-  const WaveReadOptions options = ReadOptionsFor(model.GetChipTarget());
-  Take(format ? ReadWave(*text, *format, options) : ReadWaveAnyFormat(*text, options));
-}
-
-void InterchangeCommands::PasteFurnace(int32_t height) {
-  if (dialog.Pane().Model().IsHarmonicsView()) return;
-  const std::optional<std::string> text = ClipboardText();
-  if (!text) return;
-  WaveReadOptions options;
-  options.height = height;
-  Take(ReadWave(*text, FurnaceFormatOf(*text), options));
-}
-
-void InterchangeCommands::Take(const WaveReadResult& read) {
-  WaveEditorModel& model = dialog.Pane().Model();
-  if (!read.ok) {
-    if (UiServices* services = dialog.Services()) services->ShowMessage(read.error);
-    return;
-  }
-  dialog.Perform(tr("Paste"), [&model, &read] { model.ReplaceWave(read.samples); });
-
+QString InterchangeCommands::ReportOf(const PasteOutcome& outcome, ChipTarget target) {
   // A Furnace text says the height it was read at: the text itself does not hold it.
-  const QString tool = TakesAnyHeight(read.format)
-                           ? tr("%1 at %2 levels").arg(ToolName(read.format)).arg(read.height)
-                           : ToolName(read.format);
-  QString report = read.resampled
+  const QString tool = TakesAnyHeight(outcome.format)
+                           ? tr("%1 at %2 levels").arg(ToolName(outcome.format)).arg(outcome.height)
+                           : ToolName(outcome.format);
+  QString report = outcome.resampled
                        ? tr("Read as %1: %2 values, resampled to %3 samples.")
                              .arg(tool)
-                             .arg(read.givenCount)
-                             .arg(read.samples.size())
-                       : tr("Read as %1: %2 samples.").arg(tool).arg(read.samples.size());
-  if (model.GetChipTarget() != ChipTarget::kNone) {
-    report += QLatin1Char(' ') + tr("Fitted to the %1: %2 samples.")
-                                     .arg(TargetName(model.GetChipTarget()))
-                                     .arg(model.GetLength());
+                             .arg(outcome.givenCount)
+                             .arg(outcome.readCount)
+                       : tr("Read as %1: %2 samples.").arg(tool).arg(outcome.readCount);
+  if (target != ChipTarget::kNone) {
+    report += QLatin1Char(' ') +
+              tr("Fitted to the %1: %2 samples.").arg(TargetName(target)).arg(outcome.length);
   }
-  Report(report);
+  return report;
 }
 
 void InterchangeCommands::CopyWave(WaveFormatId format) {
-  WaveEditorModel& model = dialog.Pane().Model();
-  UiServices* services = dialog.Services();
-  if (model.IsHarmonicsView() || services == nullptr || !services->OpenClipboard()) return;
-  // At the wave's own height: Furnace clamps a value above the height it plays.
-  const int32_t height = dialog.Commands().Files().WaveHeight();
-  services->SetClipboardText(WriteWave(SignedSamples(model.Samples()), format, height));
-  services->CloseClipboard();
+  session.Model().Copy(format);
 }
 
 void InterchangeCommands::ChooseTarget(ChipTarget target) {
-  WaveEditorModel& model = dialog.Pane().Model();
-  dialog.Perform(tr("Target"), [&model, target] {
-    model.SetChipTarget(target);
-    model.ConformToTarget();
-  });
-  QSettings().setValue(QString::fromLatin1(kTargetKey),
-                       QString::fromLatin1(ChipTargetOf(target).name));
+  session.SetTarget(target);
 }
 
 void InterchangeCommands::ApplyRememberedTarget() {
   const QString name = QSettings().value(QString::fromLatin1(kTargetKey)).toString();
   const std::optional<ChipTarget> target = FindChipTarget(name.toStdString());
   if (!target || *target == ChipTarget::kNone) return;
-  WaveEditorModel& model = dialog.Pane().Model();
+  WaveEditorModel& model = session.Model();
   model.SetChipTarget(*target);
   model.ConformToTarget();
   UpdateStates();
 }
 
 void InterchangeCommands::Report(const QString& text) {
-  lastReport = text;
-  WaveEditor& pane = dialog.Pane();
   QToolTip::showText(pane.mapToGlobal(QPoint(8, 8)), text, &pane, QRect(), kReportMs);
 }

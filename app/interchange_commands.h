@@ -7,13 +7,14 @@
 #include <QString>
 #include <map>
 #include <optional>
-#include <string>
 
 #include "formats/chip_target.h"
 #include "formats/wave_formats.h"
 
 class EditorCommands;
-class MainDialog;
+class EditSession;
+class WaveEditor;
+struct PasteOutcome;
 class QAction;
 class QMenu;
 
@@ -21,15 +22,14 @@ class InterchangeCommands : public QObject {
   Q_DECLARE_TR_FUNCTIONS(InterchangeCommands)
 
  public:
-  // Adds the commands through `commands` and the submenus to `menu`.
-  InterchangeCommands(MainDialog& dialog, EditorCommands& commands, QMenu* menu);
+  // Adds the commands through `commands` (on its session) and the submenus to `menu`.
+  InterchangeCommands(EditorCommands& commands, QMenu* menu);
 
   // Reads the clipboard as `format`, or as whichever format it is in, into the wave as one step,
   // and tells beside the pane how it was read; a text that is no wave gets a message and changes
   // nothing. In the harmonics view any-format paste is the Paste button's.
-  void PasteWave(std::optional<WaveFormatId> format);
-  // Reads the clipboard as the Furnace text it is (decimal, hex or signed) at `height` levels.
-  void PasteFurnace(int32_t height);
+  // `height` (16, 32, 64, 256) reads the clipboard as the Furnace text it is at that height.
+  void PasteWave(std::optional<WaveFormatId> format, int32_t height = 0);
   // Puts the wave on the clipboard in `format`, exactly as that tool writes it, at the wave's
   // height (the Furnace texts; the other formats have their own).
   void CopyWave(WaveFormatId format);
@@ -39,8 +39,8 @@ class InterchangeCommands : public QObject {
   // Takes the remembered target at start.
   void ApplyRememberedTarget();
 
-  // How the last paste was read, as shown beside the pane.
-  QString LastReport() const { return lastReport; }
+  // How a paste was read, as shown beside the pane.
+  static QString ReportOf(const PasteOutcome& outcome, ChipTarget target);
   QAction* PasteAsAction(WaveFormatId format) const { return pasteAs.at(format); }
   QAction* CopyAsAction(WaveFormatId format) const { return copyAs.at(format); }
   QAction* PasteFurnaceAction(int32_t height) const { return pasteAtHeight.at(height); }
@@ -49,19 +49,16 @@ class InterchangeCommands : public QObject {
 
  private:
   void UpdateStates();
-  std::optional<std::string> ClipboardText();
-  // Takes a read wave as one step and reports how it was read, or shows why not.
-  void Take(const WaveReadResult& read);
   void Report(const QString& text);
 
-  MainDialog& dialog;
+  EditSession& session;
+  WaveEditor& pane;
   QMenu* pasteAsMenu = nullptr;
   QMenu* copyAsMenu = nullptr;
   std::map<WaveFormatId, QAction*> pasteAs;
+  std::map<WaveFormatId, QAction*> copyAs;
   QMenu* pasteAtHeightMenu = nullptr;
   std::map<int32_t, QAction*> pasteAtHeight;
-  std::map<WaveFormatId, QAction*> copyAs;
   QAction* copyForTarget = nullptr;
   std::map<ChipTarget, QAction*> targets;
-  QString lastReport;
 };

@@ -1,6 +1,7 @@
 #include "app/language.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
 #include <QSettings>
@@ -15,6 +16,28 @@ constexpr char kSettingsKey[] = "language";
 QPointer<QTranslator>& Installed() {
   static QPointer<QTranslator> translator;
   return translator;
+}
+
+// Qt's own texts (the buttons of message boxes, the file dialogs) in the same language.
+QPointer<QTranslator>& InstalledQt() {
+  static QPointer<QTranslator> translator;
+  return translator;
+}
+
+void InstallQtTranslations(const QString& code) {
+  if (InstalledQt()) {
+    QCoreApplication::removeTranslator(InstalledQt());
+    delete InstalledQt().data();
+  }
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  // English is Qt's own language: there is nothing to load, and nothing is installed.
+  if (!translator->load(QStringLiteral("qtbase_") + code,
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return;
+  }
+  QCoreApplication::installTranslator(translator);
+  InstalledQt() = translator;
 }
 
 }  // namespace
@@ -43,6 +66,7 @@ bool Install(const QString& code) {
     QCoreApplication::removeTranslator(Installed());
     delete Installed().data();
   }
+  InstallQtTranslations(code);
   QCoreApplication::installTranslator(translator);
   Installed() = translator;
   return true;

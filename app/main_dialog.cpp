@@ -15,14 +15,13 @@
 #include <array>
 #include <cstdio>
 
-#include "app/about_dialog.h"
-#include "app/edit_history.h"
 #include "app/editor_commands.h"
 #include "app/file_commands.h"
 #include "app/icon_button.h"
 #include "app/icon_resources.h"
 #include "app/sound_commands.h"
 #include "editor/ui_services.h"
+#include "formats/wave_length.h"
 #include "zp/version.h"
 
 namespace {
@@ -42,23 +41,7 @@ const char* const kPitchItems[] = {"o2d", "o2a", "o3d", "o3a", "o4d",
                                    "o4a", "o5d", "o5a", "o6d", "o6a"};
 // Note number of each pitch item: 12 × (octave − 1) + 2 for d, + 9 for a.
 constexpr std::array<int32_t, 10> kPitchNotes = {14, 21, 26, 33, 38, 45, 50, 57, 62, 69};
-constexpr int32_t kLengthCount = 6;
-
-// The system menu's entries: what the window manager leaves to us, then the About item (string
-// 101 of the resources).
-const char* const kCloseItem = QT_TRANSLATE_NOOP("MainDialog", "閉じる(&C)\tAlt+F4");
-const char* const kAboutItem = QT_TRANSLATE_NOOP("MainDialog", "Kestrom のﾊﾞｰｼﾞｮﾝ情報(&A)...");
-
-// The default handling of system commands looks at the command without its low four bits.
-constexpr uint32_t kCommandMask = 0xFFF0;
-
-// Index of `length` in the length list, -1 when it has none.
-int32_t LengthIndexOf(int32_t length) {
-  for (int32_t index = 0; index < kLengthCount; ++index) {
-    if ((2 << index) == length) return index;
-  }
-  return -1;
-}
+constexpr auto kLengthCount = static_cast<int32_t>(kWaveLengths.size());
 
 }  // namespace
 
@@ -67,7 +50,8 @@ MainDialog::MainDialog(const ButtonIcons& icons, AudioDevice* device, UiServices
       units(DialogUnits::DialogFont()),
       services(services),
       dialogIcon(LoadIconResource(kIconApplication)),
-      pane(nullptr, device, services) {
+      session(device, services),
+      pane(session) {
   // A top-level window of its own, so that it stands in the task bar; caption, system menu
   // and close box, no minimise or maximise box, and a size the user cannot change.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -81,84 +65,6 @@ MainDialog::MainDialog(const ButtonIcons& icons, AudioDevice* device, UiServices
 
 MainDialog::~MainDialog() = default;
 
-void MainDialog::Bind(QWidget* control, int id, const QRect& unitsRect) {
-  control->setProperty("controlId", id);
-  control->setObjectName(QStringLiteral("control%1").arg(id));
-  control->setGeometry(
-      units.Rect(unitsRect.x(), unitsRect.y(), unitsRect.width(), unitsRect.height()));
-}
-
-QPushButton* MainDialog::AddPushButton(int id, const char* text, const QRect& unitsRect) {
-  auto* button = new QPushButton(tr(text), this);
-  // Enter presses the button that has the focus and otherwise sends the OK command; no button
-  // is the dialog's default.
-  button->setAutoDefault(false);
-  Bind(button, id, unitsRect);
-  return button;
-}
-
-IconButton* MainDialog::AddIconButton(int id, const char* text, const QRect& unitsRect) {
-  auto* button = new IconButton(tr(text), this);
-  button->setAutoDefault(false);
-  Bind(button, id, unitsRect);
-  return button;
-}
-
-QComboBox* MainDialog::AddList(int id, const QRect& unitsRect) {
-  auto* list = new QComboBox(this);
-  list->setEditable(false);
-  list->setInsertPolicy(QComboBox::NoInsert);
-  // The list drops below the control with its own height and a scroll bar, rather than opening
-  // over it as a menu of every item.
-  list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
-  Bind(list, id, unitsRect);
-  // The template's height is that of the dropped list; the closed list is as high as the style
-  // draws it.
-  list->setProperty("droppedHeight", units.Y(unitsRect.height()));
-  list->resize(list->width(), list->sizeHint().height());
-  return list;
-}
-
-void MainDialog::CreateControls() {
-  // Template order, which is also the tab order.
-  exitButton = AddPushButton(kIdExit, QT_TR_NOOP("Exit"), QRect(314, 237, 36, 14));
-  playButton = AddIconButton(kIdPlay, QT_TR_NOOP("Play"), QRect(8, 237, 14, 14));
-  stopButton = AddIconButton(kIdStop, QT_TR_NOOP("Stop"), QRect(28, 237, 14, 14));
-  copyButton = AddPushButton(kIdCopy, QT_TR_NOOP("Copy"), QRect(140, 237, 40, 14));
-  lengthList = AddList(kIdLengthList, QRect(307, 27, 45, 75));
-  pitchList = AddList(kIdPitchList, QRect(307, 45, 45, 82));
-  statusField = new QLabel(this);
-  statusField->setTextFormat(Qt::PlainText);
-  statusField->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  statusField->setWordWrap(true);
-  Bind(statusField, kIdStatus, QRect(306, 74, 46, 36));
-  holdButton = AddIconButton(kIdHold, QT_TR_NOOP("Hold"), QRect(9, 7, 15, 16));
-  polyButton = AddIconButton(kIdPoly, QT_TR_NOOP("Poly"), QRect(25, 7, 15, 16));
-  pasteButton = AddPushButton(kIdPaste, QT_TR_NOOP("Paste"), QRect(187, 237, 40, 14));
-  harmonicsButton = AddIconButton(kIdHarmonics, QT_TR_NOOP("Harmonics"), QRect(48, 7, 15, 16));
-
-  RetranslateUi();
-  for (IconButton* button : {playButton, holdButton, polyButton, harmonicsButton}) {
-    button->ShowState();
-  }
-
-  const std::array<QWidget*, 10> tabOrder = {exitButton,  playButton,     stopButton, copyButton,
-                                             lengthList,  pitchList,      holdButton, polyButton,
-                                             pasteButton, harmonicsButton};
-  for (size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
-
-  connect(playButton, &QPushButton::clicked, this, &MainDialog::OnPlay);
-  connect(stopButton, &QPushButton::clicked, this, &MainDialog::OnStop);
-  connect(copyButton, &QPushButton::clicked, this, &MainDialog::OnCopy);
-  connect(pitchList, &QComboBox::activated, this, &MainDialog::OnPitchChanged);
-  connect(lengthList, &QComboBox::activated, this, &MainDialog::OnLengthChanged);
-  connect(holdButton, &QPushButton::clicked, this, &MainDialog::OnHold);
-  connect(polyButton, &QPushButton::clicked, this, &MainDialog::OnPoly);
-  connect(pasteButton, &QPushButton::clicked, this, &MainDialog::OnPaste);
-  connect(harmonicsButton, &QPushButton::clicked, this, &MainDialog::OnHarmonics);
-  connect(exitButton, &QPushButton::clicked, this, &MainDialog::reject);
-}
-
 void MainDialog::InitDialog(const ButtonIcons& icons) {
   // 1. Fill the lists from the template's items, then show the fields.
   for (const char* item : kLengthItems) lengthList->addItem(QString::fromUtf8(item));
@@ -171,16 +77,7 @@ void MainDialog::InitDialog(const ButtonIcons& icons) {
   PushFields();
 
   // 2. The system menu, with the About item after a separator.
-  systemMenu = new QMenu(this);
-  closeItem = AddSystemCommand(tr(kCloseItem), kCommandClose);
-  const QString about = tr(kAboutItem);
-  if (!about.isEmpty()) {
-    systemMenu->addSeparator();
-    aboutItem = AddSystemCommand(about, kCommandAbout);
-  }
-  auto* menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
-  connect(menuKey, &QShortcut::activated, this,
-          [this] { OpenSystemMenu(mapToGlobal(QPoint(0, 0))); });
+  CreateSystemMenu();
 
   // 3. The window's large and small icon.
   setWindowIcon(dialogIcon);
@@ -198,23 +95,19 @@ void MainDialog::InitDialog(const ButtonIcons& icons) {
   pane.setAccessibleName(tr("Wave editor"));
   pane.show();
 
-  // Every action that changes the data is one step of the edit history; a mouse stroke or a key
-  // on the pane is one action.
-  history = std::make_unique<EditHistory>(pane.Model(), [this] { SyncWithPane(); });
+  // Every action that changes the data is one step of the session; the lists and the commands
+  // follow each one.
+  connect(&session, &EditSession::Changed, this, &MainDialog::SyncWithPane);
 
   // The commands of the pane's menu and their shortcuts. The menu opens on a right click on the
   // pane, and with Shift+F10 or the menu key anywhere in the dialog.
-  commands = new EditorCommands(*this);
-  // Each keyboard edit in the pane is one user action; a mouse stroke is one from press to release.
-  pane.SetPerformHook(
-      [this](const QString& name, const std::function<void()>& edit) { Perform(name, edit); });
-  // A stroke, from the press to the release, is one step.
-  pane.SetStrokeHooks([this] { StartStroke(); }, [this] { FinishStroke(); });
+  commands = new EditorCommands(CommandContext{session, services, *this, pane});
+  commands->Sound().OnPlayFailed([this] { UpdateButtonStates(); });
   playStateTimer = new QTimer(this);
   playStateTimer->setInterval(100);
   connect(playStateTimer, &QTimer::timeout, this, [this] {
-    UpdateButtonStates();
     commands->Sound().CheckOutput();
+    UpdateButtonStates();
   });
   pane.setContextMenuPolicy(Qt::CustomContextMenu);
   connect(&pane, &QWidget::customContextMenuRequested, this,
@@ -236,51 +129,8 @@ void MainDialog::InitDialog(const ButtonIcons& icons) {
   SyncWithPane();
 
   // 9. The focus starts on the first control that takes it. The start-up state is no step.
-  history->Clear();
+  session.ClearHistory();
   exitButton->setFocus();
-}
-
-void MainDialog::RetranslateUi() {
-  // Names for assistive technology and the icon buttons' tooltips; the visible texts of the
-  // controls stay as they are in every language.
-  exitButton->setAccessibleName(tr("Exit"));
-  playButton->setAccessibleName(tr("Play"));
-  stopButton->setAccessibleName(tr("Stop"));
-  copyButton->setAccessibleName(tr("Copy"));
-  lengthList->setAccessibleName(tr("Wave length"));
-  pitchList->setAccessibleName(tr("Pitch"));
-  // On Linux a list's accessible name is its current item; its description carries what it is.
-  lengthList->setAccessibleDescription(lengthList->accessibleName());
-  pitchList->setAccessibleDescription(pitchList->accessibleName());
-  statusField->setAccessibleName(tr("Pointer position"));
-  holdButton->setAccessibleName(tr("Hold"));
-  polyButton->setAccessibleName(tr("Poly"));
-  pasteButton->setAccessibleName(tr("Paste"));
-  harmonicsButton->setAccessibleName(tr("Harmonics"));
-  playButton->setToolTip(tr("Play"));
-  stopButton->setToolTip(tr("Stop"));
-  holdButton->setToolTip(tr("Hold"));
-  polyButton->setToolTip(tr("Poly"));
-  harmonicsButton->setToolTip(tr("Harmonics"));
-  pane.setAccessibleName(tr("Wave editor"));
-  if (closeItem != nullptr) closeItem->setText(tr(kCloseItem));
-  if (aboutItem != nullptr) aboutItem->setText(tr(kAboutItem));
-}
-
-void MainDialog::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::LanguageChange) RetranslateUi();
-  QDialog::changeEvent(event);
-}
-
-QAction* MainDialog::AddSystemCommand(const QString& text, uint32_t command) {
-  QAction* action = systemMenu->addAction(text);
-  action->setData(command);
-  // The command runs once the menu has closed, as a posted system command would.
-  connect(action, &QAction::triggered, this, [this, command] {
-    QMetaObject::invokeMethod(
-        this, [this, command] { OnSysCommand(command, 0); }, Qt::QueuedConnection);
-  });
-  return action;
 }
 
 void MainDialog::TakeControlValues() {
@@ -303,7 +153,7 @@ void MainDialog::ApplyPitch(int32_t index) {
 
 void MainDialog::ApplyLength(int32_t index) {
   if (index < 0 || index >= kLengthCount) return;
-  pane.SetLength(2 << index);
+  pane.SetLength(kWaveLengths[static_cast<size_t>(index)]);
 }
 
 void MainDialog::OnPlay() {
@@ -323,21 +173,21 @@ void MainDialog::OnCopy() {
 
 void MainDialog::OnPaste() {
   // A paste takes its length from the text; the length list follows it.
-  Perform(tr("Paste"), [this] {
+  session.Perform(tr("Paste"), [this] {
     TakeControlValues();
     pane.PasteFromClipboard();
   });
 }
 
 void MainDialog::OnHold() {
-  Perform(tr("Hold"), [this] {
+  session.Perform(tr("Hold"), [this] {
     pane.SetHarmonicsView(WaveEditorModel::kWaveView);
     pane.SetMode(WaveEditorModel::kHold);
   });
 }
 
 void MainDialog::OnPoly() {
-  Perform(tr("Poly"), [this] {
+  session.Perform(tr("Poly"), [this] {
     pane.SetHarmonicsView(WaveEditorModel::kWaveView);
     pane.SetMode(WaveEditorModel::kPoly);
   });
@@ -356,27 +206,25 @@ void MainDialog::OnPitchChanged() {
 void MainDialog::OnLengthChanged() {
   TakeControlValues();
   // A chip target plays only some lengths: the list goes back to the wave's length.
-  const ChipTarget target = pane.Model().GetChipTarget();
   if (lengthIndex >= 0 && lengthIndex < kLengthCount &&
-      !ChipAllowsLength(target, 2 << lengthIndex)) {
-    const ChipTargetInfo& info = ChipTargetOf(target);
+      !pane.Model().LengthAllowed(kWaveLengths[static_cast<size_t>(lengthIndex)])) {
+    lengthIndex = WaveLengthIndex(pane.GetLength());
+    PushFields();
+    if (services == nullptr) return;
+    const ChipTargetInfo& info = ChipTargetOf(session.Target());
     std::string lengths;
     for (const int32_t length : info.lengths) {
       lengths += (lengths.empty() ? "" : ", ") + std::to_string(length);
     }
-    lengthIndex = LengthIndexOf(pane.GetLength());
-    PushFields();
-    if (services != nullptr) {
-      services->ShowMessage(TextMessage(
-          "MainDialog",
-          QT_TRANSLATE_NOOP("MainDialog",
-                            "The %1 plays waves of %2 samples. Choose the target None in the "
-                            "pane menu for other lengths."),
-          {QCoreApplication::translate("ChipTarget", info.displayName).toStdString(), lengths}));
-    }
+    services->ShowMessage(TextMessage(
+        "MainDialog",
+        QT_TRANSLATE_NOOP("MainDialog",
+                          "The %1 plays waves of %2 samples. Choose the target None in the "
+                          "pane menu for other lengths."),
+        {QCoreApplication::translate("ChipTarget", info.displayName).toStdString(), lengths}));
     return;
   }
-  Perform(tr("Length"), [this] { ApplyLength(lengthIndex); });
+  session.Perform(tr("Length"), [this] { ApplyLength(lengthIndex); });
 }
 
 void MainDialog::OnPointerReport(int x, int y) {
@@ -389,14 +237,24 @@ void MainDialog::OnPointerReport(int x, int y) {
 }
 
 void MainDialog::accept() {
+  if (!MayClose()) return;
   pane.Stop();
   TakeControlValues();
   done(kResultOk);
 }
 
 void MainDialog::reject() {
+  if (!MayClose()) return;
+  Quit();
+}
+
+void MainDialog::Quit() {
   pane.Stop();
   done(kResultCancel);
+}
+
+bool MainDialog::MayClose() {
+  return commands == nullptr || commands->Files().MayClose();
 }
 
 void MainDialog::done(int result) {
@@ -404,68 +262,22 @@ void MainDialog::done(int result) {
   QDialog::done(result);
 }
 
-void MainDialog::OnSysCommand(uint32_t id, intptr_t param) {
-  (void)param;
-  switch (id & kCommandMask) {
-    case kCommandAbout: {
-      AboutDialog about(this);
-      about.exec();
-      break;
-    }
-    case kCommandClose:
-      close();
-      break;
-    default:
-      break;
-  }
-}
-
-void MainDialog::Perform(const QString& name, const std::function<void()>& action) {
-  FinishStroke();
-  const WaveState before = pane.Model().State();
-  action();
-  if (history) history->Record(name, before);
-  SyncWithPane();
-}
-
-void MainDialog::SelectNote(int32_t note) {
-  pane.SetNote(note);
-  const auto* item = std::find(kPitchNotes.begin(), kPitchNotes.end(), note);
-  if (item == kPitchNotes.end()) return;
-  pitchIndex = static_cast<int32_t>(item - kPitchNotes.begin());
-  PushFields();
-}
-
-void MainDialog::UndoCommand() {
-  FinishStroke();
-  history->Undo();
-}
-
-void MainDialog::RedoCommand() {
-  FinishStroke();
-  history->Redo();
-}
-
 void MainDialog::SyncWithPane() {
-  const int32_t index = LengthIndexOf(pane.GetLength());
+  const int32_t index = WaveLengthIndex(pane.GetLength());
   if (index >= 0 && index != lengthIndex) {
     lengthIndex = index;
     PushFields();
   }
+  // A note put back from a file or the last session: the pitch list selects its item when the
+  // list has one (otherwise the list keeps its item).
+  const int32_t note = pane.Model().GetPlayer().Note();
+  const auto* item = std::find(kPitchNotes.begin(), kPitchNotes.end(), note);
+  if (item != kPitchNotes.end() && item - kPitchNotes.begin() != pitchIndex) {
+    pitchIndex = static_cast<int32_t>(item - kPitchNotes.begin());
+    PushFields();
+  }
   if (commands != nullptr) commands->UpdateStates();
   UpdateButtonStates();
-}
-
-void MainDialog::StartStroke() {
-  FinishStroke();
-  strokeBefore = std::make_unique<WaveState>(pane.Model().State());
-}
-
-void MainDialog::FinishStroke() {
-  if (!strokeBefore) return;
-  const std::unique_ptr<WaveState> before = std::move(strokeBefore);
-  history->Record(tr("Draw"), *before);
-  SyncWithPane();
 }
 
 void MainDialog::UpdateButtonStates() {
@@ -493,10 +305,6 @@ void MainDialog::OpenPaneMenu(const QPoint& globalPosition) {
   commands->PopupPaneMenu(globalPosition);
 }
 
-void MainDialog::OpenSystemMenu(const QPoint& globalPosition) {
-  systemMenu->popup(globalPosition);
-}
-
 bool MainDialog::event(QEvent* event) {
   if (event->type() == PointerReportEvent::kType) {
     const auto* report = static_cast<PointerReportEvent*>(event);
@@ -504,6 +312,17 @@ bool MainDialog::event(QEvent* event) {
     return true;
   }
   return QDialog::event(event);
+}
+
+void MainDialog::mouseReleaseEvent(QMouseEvent* event) {
+  // A press on the background released over the pane writes as a release on the pane does.
+  const QPoint position = event->position().toPoint();
+  if (event->button() == Qt::LeftButton && pane.geometry().contains(position)) {
+    pane.ReleaseAt(pane.mapFrom(this, position));
+    event->accept();
+    return;
+  }
+  QDialog::mouseReleaseEvent(event);
 }
 
 void MainDialog::keyPressEvent(QKeyEvent* event) {
@@ -519,16 +338,4 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QDialog::keyPressEvent(event);
-}
-
-void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
-  // A right click on the dialog's own background (or its static text, which lets clicks
-  // through) opens the system menu; the other controls keep theirs.
-  QWidget* child = childAt(event->pos());
-  if (event->reason() == QContextMenuEvent::Mouse && (child == nullptr || child == statusField)) {
-    OpenSystemMenu(event->globalPos());
-    event->accept();
-    return;
-  }
-  event->ignore();
 }

@@ -3,12 +3,6 @@
 // two operations on the pane; the dialog itself holds no wave data.
 #pragma once
 
-// The pane's header before Qt's: Qt's keyword macros (slots, signals, emit) must not reach the
-// player's headers. For the same reason the dialog declares no signals of its own.
-#include "app/wave_editor.h"
-
-#include "app/dialog_units.h"
-
 #include <QCoreApplication>
 #include <QDialog>
 #include <QIcon>
@@ -17,8 +11,11 @@
 #include <memory>
 #include <string>
 
+#include "app/dialog_units.h"
+#include "app/wave_editor.h"
+#include "editor/edit_session.h"
+
 class AudioDevice;
-class EditHistory;
 class EditorCommands;
 class IconButton;
 class QAction;
@@ -69,30 +66,23 @@ class MainDialog : public QDialog {
   void OpenSystemMenu(const QPoint& globalPosition);
 
   WaveEditor& Pane() { return pane; }
+  // Everything being edited: the wave, its history, the document and the target.
+  EditSession& Session() { return session; }
   // The clipboard and message-box services the dialog was built with (may be null).
   UiServices* Services() const { return services; }
   EditorCommands& Commands() { return *commands; }
-  EditHistory& History() { return *history; }
-  // What the Copy and Paste commands do: exactly what the Copy and Paste buttons do.
-  void CopyCommand() { OnCopy(); }
-  void PasteCommand() { OnPaste(); }
-  // Undo and redo one step; a stroke still open is closed first.
-  void UndoCommand();
-  void RedoCommand();
-  // Runs one user action that may change the wave (`name` says what it was, as the undo list
-  // shows it), then brings the lists and the commands' states in line with the pane.
-  void Perform(const QString& name, const std::function<void()>& action);
-  // Shows a note put back from a file or the last session: the pane plays `note`, and the pitch
-  // list selects its item when the list has one (otherwise the list keeps its item).
-  void SelectNote(int32_t note);
+  // Ends the dialog at once, without asking about unsaved changes (a signal, the window's loss).
+  void Quit();
   // Opens the pane's context menu at `globalPosition`.
   void OpenPaneMenu(const QPoint& globalPosition);
   QMenu* SystemMenu() const { return systemMenu; }
   const DialogUnits& Units() const { return units; }
 
-  // The OK command: stop, take the control values, end with 1.
+  // The OK command: stop, take the control values, end with 1. With unsaved changes to an open
+  // file it asks first (as reject does).
   void accept() override;
-  // The cancel command (Exit, Esc, the close box): stop, end with 2.
+  // The cancel command (Exit, Esc, the close box): stop, end with 2; with unsaved changes to an
+  // open file, after asking "Save changes to NAME?" (Cancel stays).
   void reject() override;
   // Every way out (OK, cancel, a signal, the loss of the window) ends here: the File commands
   // keep the last session first.
@@ -111,6 +101,7 @@ class MainDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -122,6 +113,9 @@ class MainDialog : public QDialog {
   IconButton* AddIconButton(int id, const char* text, const QRect& unitsRect);
   QComboBox* AddList(int id, const QRect& unitsRect);
 
+  // The system menu (main_dialog_system_menu.cpp).
+  void CreateSystemMenu();
+  void RetranslateSystemMenu();
   QAction* AddSystemCommand(const QString& text, uint32_t command);
   // The texts that follow the interface's language.
   void RetranslateUi();
@@ -141,11 +135,11 @@ class MainDialog : public QDialog {
   void OnPitchChanged();
   void OnLengthChanged();
   void OnPointerReport(int x, int y);
-  // Brings the length list in line with the pane and the commands' states up to date.
+  // Brings the length and pitch lists in line with the session and the commands' states up to
+  // date; runs after every step.
   void SyncWithPane();
-  // A mouse stroke on the pane opens at the press and ends, as one step, after the release.
-  void StartStroke();
-  void FinishStroke();
+  // False when the user keeps the dialog open rather than lose unsaved changes.
+  bool MayClose();
 
   DialogUnits units;
   // Bound controls, in the order of the data exchange.
@@ -166,14 +160,12 @@ class MainDialog : public QDialog {
   EditorCommands* commands = nullptr;
   QTimer* playStateTimer = nullptr;
   UiServices* services = nullptr;  // not owned
-  std::unique_ptr<EditHistory> history;
-  // The data when the left button went down on the pane, while a stroke is open.
-  std::unique_ptr<WaveState> strokeBefore;
-  // The data exchange fields.
+  // The data exchange fields: the values the controls show, copied to and from them in one go.
   int32_t pitchIndex = 5;
   int32_t lengthIndex = 4;
   std::string statusText;
   QIcon dialogIcon;
   int fieldPushCount = 0;
+  EditSession session;
   WaveEditor pane;
 };

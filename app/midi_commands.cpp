@@ -1,5 +1,3 @@
-#include "app/main_dialog.h"
-
 #include "app/midi_commands.h"
 
 #include <QAction>
@@ -22,9 +20,8 @@ constexpr char kAlsa[] = "alsa";
 
 }  // namespace
 
-MidiCommands::MidiCommands(MainDialog& dialog, EditorCommands& commands, QMenu* parent,
-                           NoteKeyCommands& keys)
-    : QObject(&dialog) {
+MidiCommands::MidiCommands(EditorCommands& commands, QMenu* parent, NoteKeyCommands& keys)
+    : QObject(&commands) {
   menu = commands.AddSubmenu(parent, QT_TRANSLATE_NOOP("EditorCommands", "MIDI Input"));
   menu->setObjectName(QStringLiteral("midiMenu"));
   connect(menu, &QMenu::aboutToShow, this, &MidiCommands::Rebuild);

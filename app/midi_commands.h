@@ -13,7 +13,6 @@
 #include <memory>
 
 class EditorCommands;
-class MainDialog;
 class NoteKeyCommands;
 class QMenu;
 
@@ -24,7 +23,7 @@ class MidiCommands : public QObject {
   // MIDI's note 69 (the A above middle C, 440 Hz) is the pitch tables' o4a, 45.
   static constexpr int32_t kMidiOffset = 24;
 
-  MidiCommands(MainDialog& dialog, EditorCommands& commands, QMenu* menu, NoteKeyCommands& keys);
+  MidiCommands(EditorCommands& commands, QMenu* menu, NoteKeyCommands& keys);
   ~MidiCommands() override;
 
   QMenu* Menu() const { return menu; }

@@ -1,5 +1,3 @@
-#include "app/main_dialog.h"
-
 #include "app/note_key_commands.h"
 
 #include <QAction>
@@ -12,8 +10,11 @@
 #include <array>
 #include <utility>
 
+#include "app/command_context.h"
 #include "app/editor_commands.h"
 #include "app/sound_commands.h"
+#include "app/wave_editor.h"
+#include "editor/edit_session.h"
 
 namespace {
 
@@ -47,8 +48,8 @@ int32_t KeyIdentity(const QKeyEvent& event) {
 
 }  // namespace
 
-NoteKeyCommands::NoteKeyCommands(MainDialog& dialog, EditorCommands& commands, QMenu* menu)
-    : QObject(&dialog), dialog(dialog) {
+NoteKeyCommands::NoteKeyCommands(EditorCommands& commands, QMenu* menu)
+    : QObject(&commands), commands(commands) {
   noteKeys =
       commands.AddCommand(QT_TRANSLATE_NOOP("EditorCommands", "Play Notes from the Keyboard"),
                           QKeySequence(Qt::CTRL | Qt::Key_K));
@@ -78,7 +79,7 @@ NoteKeyCommands::NoteKeyCommands(MainDialog& dialog, EditorCommands& commands, Q
   });
 
   // The line sits in the pane's top left corner and lets the mouse through.
-  line = new QLabel(&dialog.Pane());
+  line = new QLabel(&commands.Context().pane);
   line->setObjectName(QStringLiteral("noteKeysLine"));
   line->setAttribute(Qt::WA_TransparentForMouseEvents);
   line->setStyleSheet(
@@ -94,28 +95,28 @@ NoteKeyCommands::NoteKeyCommands(MainDialog& dialog, EditorCommands& commands, Q
 
   // Note keys play wherever the focus is in the dialog (a list would take letters for its search);
   // menus and other windows keep their keys.
-  dialog.installEventFilter(this);
-  commands.AddStartUp([this] {
-    for (QWidget* control : this->dialog.findChildren<QWidget*>()) {
-      if (control->window() == &this->dialog) control->installEventFilter(this);
+  QWidget& window = commands.Context().window;
+  window.installEventFilter(this);
+  commands.AddStartUp([this, &window] {
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+      if (control->window() == &window) control->installEventFilter(this);
     }
   });
 }
 
 void NoteKeyCommands::Note(bool on, int32_t note) {
   if (note < 0 || note >= kNoteCount) return;
-  Player& player = dialog.Pane().Model().GetPlayer();
+  Player& player = commands.Context().session.Model().GetPlayer();
   if (on) {
     liveNotes.insert(note);
     // The Low-Latency Preview reaches the player as it does before Play.
-    if (!player.IsPlaying()) dialog.Commands().Sound().BeforePlay();
+    if (!player.IsPlaying()) commands.Sound().BeforePlay();
     player.PlayNote(note);
   } else {
     liveNotes.erase(note);
     player.ReleaseNote(note);
   }
   UpdateLine();
-  dialog.UpdateButtonStates();
 }
 
 QString NoteKeyCommands::NoteName(int32_t note) {
@@ -167,14 +168,14 @@ void NoteKeyCommands::ReleaseAll() {
 void NoteKeyCommands::SetOctave(int32_t value) {
   octave = std::clamp(value, kFirstOctave, kLastOctave);
   QSettings().setValue(QString::fromLatin1(kOctaveKey), octave);
-  dialog.Commands().UpdateStates();
+  commands.UpdateStates();
   UpdateLine();
 }
 
 void NoteKeyCommands::UpdateLine() {
   QStringList parts;
   if (noteKeys->isChecked()) parts << tr("Note keys o%1").arg(octave);
-  const int32_t sounding = dialog.Pane().Model().GetPlayer().SoundingNote();
+  const int32_t sounding = commands.Context().session.Model().GetPlayer().SoundingNote();
   if (sounding != Player::kSilent && (noteKeys->isChecked() || !liveNotes.empty())) {
     parts << NoteName(sounding);
   }
@@ -193,6 +194,6 @@ bool NoteKeyCommands::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   // A key let go while the window was away would never be released.
-  if (watched == &dialog && type == QEvent::WindowDeactivate) ReleaseAll();
+  if (watched == &commands.Context().window && type == QEvent::WindowDeactivate) ReleaseAll();
   return QObject::eventFilter(watched, event);
 }

@@ -12,7 +12,6 @@
 #include <set>
 
 class EditorCommands;
-class MainDialog;
 class QAction;
 class QKeyEvent;
 class QLabel;
@@ -27,7 +26,7 @@ class NoteKeyCommands : public QObject {
   static constexpr int32_t kLastOctave = 7;
   static constexpr int32_t kDefaultOctave = 4;
 
-  NoteKeyCommands(MainDialog& dialog, EditorCommands& commands, QMenu* menu);
+  NoteKeyCommands(EditorCommands& commands, QMenu* menu);
 
   QAction* NoteKeysAction() const { return noteKeys; }
   int32_t Octave() const { return octave; }
@@ -49,7 +48,7 @@ class NoteKeyCommands : public QObject {
   void SetOctave(int32_t value);
   void UpdateLine();
 
-  MainDialog& dialog;
+  EditorCommands& commands;
   QAction* noteKeys = nullptr;
   QAction* octaveDown = nullptr;
   QAction* octaveUp = nullptr;

@@ -47,3 +47,18 @@ void QtUiServices::ShowMessage(const TextMessage& message) {
                   Translate(message), QMessageBox::Ok, owner.data());
   box.exec();
 }
+
+SaveAnswer QtUiServices::AskSaveChanges(const std::string& fileName) {
+  QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(),
+                  tr("Save changes to %1?").arg(QString::fromStdString(fileName)),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner.data());
+  box.setDefaultButton(QMessageBox::Save);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveAnswer::kSave;
+    case QMessageBox::Discard:
+      return SaveAnswer::kDiscard;
+    default:
+      return SaveAnswer::kCancel;
+  }
+}

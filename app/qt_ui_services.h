@@ -2,12 +2,15 @@
 // UTF-8 text and a modal message box with only an OK button.
 #pragma once
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
 
 #include "editor/ui_services.h"
 
 class QtUiServices : public UiServices {
+  Q_DECLARE_TR_FUNCTIONS(QtUiServices)
+
  public:
   // Message boxes are modal to `owner` (may be null).
   explicit QtUiServices(QWidget* owner = nullptr) : owner(owner) {}
@@ -19,6 +22,7 @@ class QtUiServices : public UiServices {
   bool SetClipboardText(const std::string& text) override;
   std::optional<std::string> GetClipboardText() override;
   void ShowMessage(const TextMessage& message) override;
+  SaveAnswer AskSaveChanges(const std::string& fileName) override;
   // The message translated into the interface's language, its places filled in.
   static QString Translate(const TextMessage& message);
 

@@ -1,5 +1,3 @@
-#include "app/main_dialog.h"
-
 #include "app/sound_commands.h"
 
 #include <QAction>
@@ -7,6 +5,7 @@
 #include <QSettings>
 
 #include "app/editor_commands.h"
+#include "editor/edit_session.h"
 #include "editor/ui_services.h"
 
 namespace {
@@ -45,8 +44,10 @@ TextMessage ProblemMessage(OutputProblem problem) {
 
 }  // namespace
 
-SoundCommands::SoundCommands(MainDialog& dialog, EditorCommands& commands, QMenu* menu)
-    : QObject(&dialog), dialog(dialog) {
+SoundCommands::SoundCommands(EditorCommands& commands, QMenu* menu)
+    : QObject(&commands),
+      player(commands.Context().session.Model().GetPlayer()),
+      services(commands.Context().services) {
   lowLatency = commands.AddCommand(QT_TRANSLATE_NOOP("EditorCommands", "Low-Latency Preview"));
   lowLatency->setCheckable(true);
   lowLatency->setChecked(QSettings().value(QString::fromLatin1(kLowLatencyKey), false).toBool());
@@ -60,22 +61,19 @@ SoundCommands::SoundCommands(MainDialog& dialog, EditorCommands& commands, QMenu
 
 void SoundCommands::BeforePlay() {
   playFailed = false;
-  Player& player = dialog.Pane().Model().GetPlayer();
   if (player.IsPlaying()) return;  // the next Play takes it
   if (player.IsLowLatency() != lowLatency->isChecked())
     player.SetLowLatency(lowLatency->isChecked());
 }
 
 void SoundCommands::CheckOutput() {
-  Player& player = dialog.Pane().Model().GetPlayer();
-  UiServices* services = dialog.Services();
   if (player.TakeOutputWorked()) failureTold = false;
   const OutputProblem problem = player.TakeOutputProblem();
   if (problem != OutputProblem::kNone && problem != OutputProblem::kServerLost) {
     // Nothing will be heard: end the render thread, so that the next Play opens the output anew.
     player.Stop();
     playFailed = true;
-    dialog.UpdateButtonStates();
+    if (playFailedHandler) playFailedHandler();
   }
   if (problem != OutputProblem::kNone && !failureTold) {
     failureTold = true;

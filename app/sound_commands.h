@@ -5,9 +5,11 @@
 
 #include <QCoreApplication>
 #include <QObject>
+#include <functional>
 
 class EditorCommands;
-class MainDialog;
+class Player;
+class UiServices;
 class QAction;
 class QMenu;
 
@@ -15,7 +17,7 @@ class SoundCommands : public QObject {
   Q_DECLARE_TR_FUNCTIONS(SoundCommands)
 
  public:
-  SoundCommands(MainDialog& dialog, EditorCommands& commands, QMenu* menu);
+  SoundCommands(EditorCommands& commands, QMenu* menu);
 
   QAction* LowLatencyAction() const { return lowLatency; }
   // Hands the Low-Latency Preview choice to the player; it takes effect at the next Play, so this
@@ -28,11 +30,16 @@ class SoundCommands : public QObject {
   // The last Play found no usable output: its render thread was stopped and the Play button looks
   // unpressed until the next Play, which tries the output again. [UI]
   bool PlayFailed() const { return playFailed; }
+  // Run when a failed Play has been stopped, so that whoever shows the Play button shows it
+  // unpressed at once. [UI]
+  void OnPlayFailed(std::function<void()> handler) { playFailedHandler = std::move(handler); }
 
  private:
-  MainDialog& dialog;
+  Player& player;
+  UiServices* services;
   QAction* lowLatency = nullptr;
   // A failure was told, and no Play has worked since.
   bool failureTold = false;
   bool playFailed = false;
+  std::function<void()> playFailedHandler;
 };

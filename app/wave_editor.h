@@ -3,10 +3,6 @@
 // cursor, and posts a pointer report to its parent at every move and cursor step.
 #pragma once
 
-// Our headers before Qt's: Qt's keyword macros (slots, signals, emit) must not reach them.
-#include "editor/wave_editor_geometry.h"
-#include "editor/wave_editor_model.h"
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -14,6 +10,9 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+
+#include "editor/edit_session.h"
+#include "editor/wave_editor_geometry.h"
 
 class QPainter;
 
@@ -31,8 +30,9 @@ class WaveEditor : public QWidget {
   Q_DECLARE_TR_FUNCTIONS(WaveEditor)
 
  public:
-  explicit WaveEditor(QWidget* parent = nullptr, AudioDevice* device = nullptr,
-                      UiServices* services = nullptr);
+  // Shows and edits the wave of `session` (not owned; it outlives the pane). A mouse stroke is
+  // one step of the session from the press to the release, a keyboard edit one step of its own.
+  explicit WaveEditor(EditSession& session, QWidget* parent = nullptr);
   ~WaveEditor() override;
 
   void SetNote(int32_t note) { model.SetNote(note); }
@@ -46,14 +46,13 @@ class WaveEditor : public QWidget {
   void PasteFromClipboard() { model.PasteFromClipboard(); }
 
   WaveEditorModel& Model() { return model; }
+  EditSession& Session() { return session; }
 
-  // A mouse stroke is one user action: `started` runs at the left button's press (or right before
-  // the write of a release that had no press), `ended` after the release's write. Either may be
-  // empty.
-  void SetStrokeHooks(std::function<void()> started, std::function<void()> ended);
-  // Runs one keyboard edit as one user action, with its name; without a hook the edit runs at once.
-  using PerformHook = std::function<void(const QString& name, const std::function<void()>& edit)>;
-  void SetPerformHook(PerformHook hook) { perform = std::move(hook); }
+  // A left-button release at `position` (pane coordinates) whose press went elsewhere, e.g. to
+  // the dialog's background: it writes as a release does, as a stroke of its own.
+  void ReleaseAt(QPoint position);
+  // Ends an open stroke where it is, as one step; later moves write nothing until the next press.
+  void EndStroke();
 
   // The keyboard's sample cursor: a column 0..length - 1 (kept within the length as it changes).
   int32_t Cursor() const;
@@ -73,6 +72,7 @@ class WaveEditor : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   PaneGeometry Geometry() const;
@@ -88,16 +88,14 @@ class WaveEditor : public QWidget {
   // Posts the cursor as a pointer report, redraws and tells assistive technology.
   void CursorChanged();
 
-  WaveEditorModel model;
+  EditSession& session;
+  WaveEditorModel& model;
   bool dragging = false;
   // Client coordinates of the last press or move; the top left corner before the first one.
   QPoint lastPosition{0, 0};
   // A Shift + press starts a line stroke from `pressPosition`; moves only show it.
   bool lineStroke = false;
   QPoint pressPosition{0, 0};
-  std::function<void()> strokeStarted;
-  std::function<void()> strokeEnded;
-  PerformHook perform;
   int32_t cursor = 0;
   // The first hex digit of a pair (-1: none) and when it was typed.
   int32_t pendingDigit = -1;

@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-// PCM format record, as the stream builds it from the sample rate.
+// PCM format record, as the stream builds it from the sample rate. (Named, like the messages
+// below, after the Windows waveOut structures the device interface was modelled on.)
 struct WaveFormatEx {
   uint16_t formatTag = 1;  // PCM
   uint16_t channels = 1;
@@ -42,7 +43,8 @@ enum DeviceEvent : uint32_t {
   kEventOutputLost = 2,  // writing to the output failed (a sound server that went away)
 };
 
-// Messages passed to the completion callback.
+// Messages passed to the completion callback; kWomDone ("wave out message: done") hands a played
+// block back.
 enum WaveOutMessage : uint32_t {
   kWomOpen = 955,
   kWomClose = 956,

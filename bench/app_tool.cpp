@@ -11,8 +11,6 @@
 //   app_tool play-exit S --low-latency   the same in the player's low-latency preview
 //
 // The caller takes the time before starting the tool and after it ended.
-//
-// The dialog's header first: Qt's keyword macros must not reach the player's headers.
 #include "app/main_dialog.h"
 
 #include <QApplication>

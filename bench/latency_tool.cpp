@@ -52,6 +52,7 @@ class ToolClipboard : public UiServices {
   void ShowMessage(const TextMessage& message) override {
     std::fprintf(stderr, "message: %s\n", message.Text().c_str());
   }
+  SaveAnswer AskSaveChanges(const std::string&) override { return SaveAnswer::kDiscard; }
   std::string text;
 };
 

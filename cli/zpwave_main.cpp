@@ -23,6 +23,7 @@
 #include "formats/hex_wave_text.h"
 #include "formats/wave_formats.h"
 #include "synth/player.h"
+#include "synth/render_as_played.h"
 
 namespace {
 
@@ -43,13 +44,10 @@ void Render(const Options& options) {
   }
   const WaveReadResult read = ReadOrFail(*options.wave, std::nullopt);
   // The editor's own way: the hex text to the wave tone, then the samples the stream would get.
-  Player player(nullptr);
-  player.BuildDefaultTones();
-  player.SetWave(WriteHexWave(read.samples), options.mode);
-  player.SetCurrentTone(1);
   const auto count = static_cast<int32_t>(std::llround(options.seconds * Player::kSampleRate));
   if (count < 1) Fail("--seconds is too short for one sample");
-  const std::vector<int16_t> pcm = player.RenderPcm(1, options.note, count);
+  const std::vector<int16_t> pcm =
+      RenderAsPlayed(WriteHexWave(read.samples), options.mode, {}, 1, options.note, count);
   const FileResult written = WriteWavFile(options.out, pcm, Player::kSampleRate);
   if (!written.ok) Fail(EnglishText(written.error));
 }

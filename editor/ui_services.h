@@ -7,6 +7,9 @@
 
 #include "formats/text_message.h"
 
+// The answers to "Save changes to NAME?".
+enum class SaveAnswer { kSave, kDiscard, kCancel };
+
 class UiServices {
  public:
   virtual ~UiServices() = default;
@@ -19,4 +22,7 @@ class UiServices {
   virtual std::optional<std::string> GetClipboardText() = 0;
   // Modal message with an OK button, in the interface's language.
   virtual void ShowMessage(const TextMessage& message) = 0;
+  // Asks whether to save the changes to the file `fileName` before closing: Save, Discard or
+  // Cancel, in the interface's language.
+  virtual SaveAnswer AskSaveChanges(const std::string& fileName) = 0;
 };

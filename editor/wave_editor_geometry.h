@@ -5,6 +5,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+
+// d * i / steps rounded to the nearest integer, halves away from zero.
+inline int Scaled(int d, int i, int steps) {
+  const int64_t magnitude = (2 * int64_t{std::abs(d)} * i + steps) / (2 * int64_t{steps});
+  return static_cast<int>(d < 0 ? -magnitude : magnitude);
+}
 
 struct PaneGeometry {
   static constexpr int32_t kBarTop = 30;  // top of a bar of amplitude 0

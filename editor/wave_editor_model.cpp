@@ -8,22 +8,13 @@
 #include "editor/ui_services.h"
 #include "formats/hex_wave_text.h"
 #include "formats/text_formats.h"
+#include "formats/wave_formats.h"
 #include "formats/wave_length.h"
 
 namespace {
 
 constexpr int32_t kDefaultLength = 32;
 constexpr uint8_t kSilentAmplitude = 127;
-
-// The length the harmonics paste of `valueCount` values needs: grows only, to the smallest of 4,
-// 8, 16, 32 and 64 that holds them (64 for anything above 32).
-int32_t LengthForValues(size_t valueCount, int32_t length) {
-  if (valueCount <= static_cast<size_t>(length)) return length;
-  for (int32_t candidate : {4, 8, 16, 32}) {
-    if (valueCount <= static_cast<size_t>(candidate)) return candidate;
-  }
-  return 64;
-}
 
 }  // namespace
 
@@ -43,9 +34,19 @@ void WaveEditorModel::SetNote(int32_t note) {
   player.SetNote(note);
 }
 
-void WaveEditorModel::SetLength(int32_t count) {
+bool WaveEditorModel::SetLength(int32_t count) {
   // A length below 1 would divide by zero in the resampling; only list values arrive here.
-  if (count == length || count < 1) return;
+  if (count < 1 || !LengthAllowed(count)) return false;
+  Resize(count);
+  return true;
+}
+
+bool WaveEditorModel::LengthAllowed(int32_t count) const {
+  return ChipAllowsLength(chipTarget, count);
+}
+
+void WaveEditorModel::Resize(int32_t count) {
+  if (count == length) return;
   samples = ResampleToLength(samples, static_cast<size_t>(count));
   amplitudes.resize(static_cast<size_t>(count), kSilentAmplitude);
   length = count;
@@ -120,6 +121,9 @@ bool WaveEditorModel::ReplaceWave(const std::vector<int8_t>& values) {
 }
 
 uint16_t WaveEditorModel::SnappedCode(int32_t value) const {
+  if (chipTarget == ChipTarget::kNone) {
+    return static_cast<uint8_t>(static_cast<int8_t>(SnapToHeight(value, height)));
+  }
   return static_cast<uint8_t>(SnapToChip(static_cast<int8_t>(value), chipTarget));
 }
 
@@ -133,7 +137,7 @@ void WaveEditorModel::ConformToTarget() {
       const int32_t bestDistance = best == length ? INT32_MAX : std::abs(best - length);
       if (distance < bestDistance || (distance == bestDistance && allowed > best)) best = allowed;
     }
-    if (best != length) SetLength(best);
+    Resize(best);
   }
   std::vector<uint16_t> snapped = samples;
   for (uint16_t& code : snapped) code = SnappedCode(static_cast<int8_t>(code & 0xff));
@@ -162,43 +166,79 @@ void WaveEditorModel::PublishHarmonics() {
   RequestRedraw();
 }
 
-void WaveEditorModel::CopyToClipboard() {
-  const std::string text = IsHarmonicsView() ? player.GetHarmonicsText() : player.GetWaveText();
+void WaveEditorModel::Copy(std::optional<WaveFormatId> format) {
+  if (IsHarmonicsView() && format) return;
+  // The editor's own texts are the player's, as Play hears them; a named format writes the
+  // samples.
+  // Written at the wave's own height: a tool clamps a value above the height it plays.
+  const std::string text = format ? WriteWave(SignedSamples(samples), *format, WaveHeight())
+                           : IsHarmonicsView() ? player.GetHarmonicsText()
+                                               : player.GetWaveText();
   if (services == nullptr || !services->OpenClipboard()) return;
   services->SetClipboardText(text);
   services->CloseClipboard();
 }
 
-void WaveEditorModel::PasteFromClipboard() {
-  if (services == nullptr || !services->OpenClipboard()) return;
+PasteOutcome WaveEditorModel::Paste(PasteRule rule, WaveFormatId format, int32_t height) {
+  PasteOutcome outcome;
+  if (IsHarmonicsView() && rule == PasteRule::kNamedFormat) return outcome;
+  if (services == nullptr || !services->OpenClipboard()) return outcome;
   const std::string text = services->GetClipboardText().value_or(std::string());
   services->CloseClipboard();
   if (IsHarmonicsView()) {
     PasteHarmonics(text);
-  } else {
-    PasteWave(text);
+    outcome.ok = true;
+    outcome.harmonics = true;
+    outcome.length = length;
+    return outcome;
   }
+  WaveReadResult read;
+  if (rule == PasteRule::kEditorText) {
+    // The Paste button's own rules and messages.
+    const HexPasteResult pasted = ReadPastedWaveText(text);
+    read.ok = pasted.ok;
+    read.error = pasted.error;
+    read.samples.assign(pasted.codes.begin(), pasted.codes.end());
+    read.givenCount = pasted.codes.size();
+  } else {
+    WaveReadOptions options = ReadOptionsFor(chipTarget);
+    options.height = height;
+    if (rule == PasteRule::kNamedFormat && height != 0) format = FurnaceFormatOf(text);
+    read = rule == PasteRule::kAnyFormat ? ReadWaveAnyFormat(text, options)
+                                         : ReadWave(text, format, options);
+  }
+  if (!read.ok) {
+    outcome.error = read.error;
+    services->ShowMessage(read.error);
+    return outcome;
+  }
+  ReplaceWave(read.samples);
+  outcome.ok = true;
+  outcome.readCount = read.samples.size();
+  outcome.format = read.format;
+  outcome.givenCount = read.givenCount;
+  outcome.resampled = read.resampled;
+  outcome.height = read.height;
+  outcome.length = length;
+  return outcome;
 }
 
-void WaveEditorModel::PasteWave(const std::string& text) {
-  HexPasteResult pasted = ReadPastedWaveText(text);
-  if (!pasted.ok) {
-    services->ShowMessage(pasted.error);
-    return;
+bool WaveEditorModel::Transform(WaveTransform transform) {
+  const std::optional<SignedWave> result = ApplyTransform(transform, SignedSamples(samples));
+  if (!result) return false;
+  const auto newLength = static_cast<int32_t>(result->size());
+  if (newLength != length) {
+    // Half and Double Length: both arrays follow, as the length list has them follow.
+    return SetLength(newLength);
   }
-  const size_t count = pasted.codes.size();
-  samples.assign(pasted.codes.begin(), pasted.codes.end());
-  amplitudes.resize(count, kSilentAmplitude);
-  length = static_cast<int32_t>(count);
-  ConformToTarget();
-  PublishWave();
-  PublishHarmonics();
+  if (IsHarmonicsView()) return false;
+  return SetSamples(SampleSlots(*result));
 }
 
 void WaveEditorModel::PasteHarmonics(const std::string& text) {
   std::vector<int32_t> values;
   ParseDecimalList(text, values);
-  const int32_t newLength = LengthForValues(values.size(), length);
+  const int32_t newLength = LengthHolding(values.size(), length);
 
   std::vector<uint8_t> pasted(static_cast<size_t>(newLength), kSilentAmplitude);
   const size_t taken = std::min(values.size(), pasted.size());
@@ -210,6 +250,8 @@ void WaveEditorModel::PasteHarmonics(const std::string& text) {
     samples = ResampleToLength(samples, static_cast<size_t>(newLength));
     length = newLength;
   }
+  // A length the chip does not play comes to the nearest it plays.
+  ConformToTarget();
   PublishWave();
   PublishHarmonics();
 }
@@ -244,6 +286,8 @@ bool WaveEditorModel::Restore(const WaveState& state) {
   mode = state.mode;
   if (waveChanged) PublishWave();
   if (harmonicsChanged) PublishHarmonics();
+  // A file or session of another length or depth comes to what the chip plays.
+  ConformToTarget();
   RequestRedraw();
   return true;
 }

@@ -13,7 +13,6 @@
 namespace {
 
 constexpr const char* kContext = "WavImport";
-constexpr int32_t kMaxCycleFrames = 1 << 20;
 constexpr sf_count_t kReadBlockFrames = 4096;
 // The cycle is the first local maximum that comes this close to the highest one, so that a
 // slightly better match two or three cycles further on does not win.

@@ -21,6 +21,8 @@ struct WavImportResult {
 // firstFrames values for ImportWavCycle besides a count of frames.
 inline constexpr int32_t kFindPeriod = 0;  // find the cycle by autocorrelation
 inline constexpr int32_t kWholeFile = -1;  // the whole file is one cycle
+// The most frames a cycle may have.
+inline constexpr int32_t kMaxCycleFrames = 1 << 20;
 // The cycle search looks at this many frames from the first one that is not exactly 0.
 inline constexpr int32_t kPeriodSearchFrames = 8192;
 // Leading silence is skipped within this many seconds of the file at most.

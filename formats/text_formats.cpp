@@ -6,18 +6,12 @@
 #include <limits>
 #include <string_view>
 
+#include "formats/value_list.h"
+
 namespace {
 
-// The white space both list reading steps skip: space, tab, line feed, carriage return,
-// vertical tab and form feed.
-constexpr std::string_view kWhiteSpace = " \t\n\r\v\f";
-
-std::string_view Trim(std::string_view text) {
-  const size_t first = text.find_first_not_of(kWhiteSpace);
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(kWhiteSpace);
-  return text.substr(first, last - first + 1);
-}
+using wave_text::kWhiteSpace;
+using wave_text::Trim;
 
 // The leading decimal number of a token: white space, an optional sign, then digits up to the
 // first other character; 0 when there are no digits. Values beyond 32 bits saturate, the way a

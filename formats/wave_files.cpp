@@ -63,13 +63,6 @@ class ByteReader {
   size_t position = 0;
 };
 
-WaveReadResult Refused(WaveFormatId format, TextMessage error) {
-  WaveReadResult result;
-  result.format = format;
-  result.error = std::move(error);
-  return result;
-}
-
 TextMessage Truncated(const char* tool) {
   return TextMessage(kContext, QT_TRANSLATE_NOOP("WaveFile", "The %1 wave file is cut short."),
                      {tool});

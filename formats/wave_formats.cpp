@@ -70,13 +70,6 @@ std::string ShowValue(int32_t value, WaveFormatId format) {
   return text;
 }
 
-WaveReadResult Refused(WaveFormatId format, TextMessage error) {
-  WaveReadResult result;
-  result.format = format;
-  result.error = std::move(error);
-  return result;
-}
-
 TextMessage RangeMessage(const char* source, size_t position, std::string_view value,
                          const WaveFormatInfo& info, Range range) {
   return TextMessage(kContext, source,
@@ -277,16 +270,6 @@ int32_t FormatHeight(WaveFormatId format) {
   return 1 << WaveFormatOf(format).depthBits;
 }
 
-size_t NearestWaveLength(size_t count) {
-  size_t best = 2;
-  for (const size_t length : {2, 4, 8, 16, 32, 64}) {
-    const size_t distance = length > count ? length - count : count - length;
-    const size_t bestDistance = best > count ? best - count : count - best;
-    if (distance <= bestDistance) best = length;  // a tie goes to the longer
-  }
-  return best;
-}
-
 std::vector<int8_t> ResampleWave(const std::vector<int8_t>& samples, size_t count) {
   return ResampleToLength(samples, count);
 }
@@ -343,4 +326,11 @@ std::string WriteWave(const std::vector<int8_t>& samples, WaveFormatId format, i
     }
   }
   return {};
+}
+
+WaveReadResult Refused(WaveFormatId format, TextMessage error) {
+  WaveReadResult result;
+  result.format = format;
+  result.error = std::move(error);
+  return result;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "formats/text_message.h"
+#include "formats/wave_length.h"
 #include "formats/wave_height.h"
 
 enum class WaveFormatId {
@@ -64,6 +65,9 @@ struct WaveReadResult {
   TextMessage error;                         // why the text was refused, when not ok
 };
 
+// A read of `format` refused for `error`: no samples.
+WaveReadResult Refused(WaveFormatId format, TextMessage error);
+
 // Reads a text of one format. Surrounding white space and line ends are ignored. Values are
 // separated by white space or commas; a list in braces "{ 0, 1, 2 }", also after a name and "=",
 // is read between the braces. FDS values may be "$" hex; Furnace hex values may carry "$" or "0x".
@@ -104,8 +108,5 @@ WaveFormatId FurnaceFormatOf(std::string_view text);
 std::string WriteWave(const std::vector<int8_t>& samples, WaveFormatId format,
                       int32_t height = kFullHeight);
 
-// The editor length a count of read values is resampled to: itself for 2, 4, 8, 16, 32 and 64,
-// otherwise the nearest of those (the longer one at a tie), at most 64.
-size_t NearestWaveLength(size_t count);
 // new[i] = old[i * old size / count].
 std::vector<int8_t> ResampleWave(const std::vector<int8_t>& samples, size_t count);

@@ -209,13 +209,13 @@ bool Player::StartRender(int32_t noteAtStart) {
   if (stream.IsActive()) return false;
   runLowLatency = lowLatency;
   if (!runLowLatency) {
-    runMaxLiveBlocks = kMaxLiveBlocks;
-    stream.SetBlockSize(kBlockSize);
+    runWaitAboveLiveBlocks = kWaitAboveLiveBlocks;
+    stream.SetBlockSize(kBlockBytes);
     stream.SetLatency(0, 0);
   } else {
     const bool longer = fellBack.load(std::memory_order_acquire);
-    runMaxLiveBlocks = longer ? kFallbackMaxLiveBlocks : kLowLatencyMaxLiveBlocks;
-    stream.SetBlockSize(kLowLatencyBlockSize);
+    runWaitAboveLiveBlocks = longer ? kFallbackWaitAboveLiveBlocks : kLowLatencyWaitAboveLiveBlocks;
+    stream.SetBlockSize(kLowLatencyBlockBytes);
     stream.SetLatency(longer ? kFallbackLatencySeconds : kLowLatencySeconds,
                       kLowLatencyChunkFrames);
   }
@@ -300,7 +300,7 @@ void Player::RenderThread(int32_t toneNumber, int32_t noteAtStart) {
     const OutputProblem problem = stream.OpenProblem();
     if (problem != OutputProblem::kNone) outputProblem.store(problem, std::memory_order_release);
   }
-  int32_t maxLiveBlocks = runMaxLiveBlocks;
+  int32_t maxLiveBlocks = runWaitAboveLiveBlocks;
   Tone* tone = toneTable.GetTone(toneNumber);
   if (tone == nullptr || tone->Output() == nullptr) {
     // Nothing to sound: wind the stream down as a stop would.
@@ -378,8 +378,8 @@ void Player::WaitForDevice(int32_t& maxLiveBlocks) {
     outputProblem.store(OutputProblem::kServerLost, std::memory_order_release);
   }
   // The sound server did not get the next block in time: keep further ahead from now on.
-  if ((events & kEventUnderrun) != 0 && runLowLatency && maxLiveBlocks < kFallbackMaxLiveBlocks) {
-    maxLiveBlocks = kFallbackMaxLiveBlocks;
+  if ((events & kEventUnderrun) != 0 && runLowLatency && maxLiveBlocks < kFallbackWaitAboveLiveBlocks) {
+    maxLiveBlocks = kFallbackWaitAboveLiveBlocks;
     fellBack.store(true, std::memory_order_release);
     fallbackToTell.store(true, std::memory_order_release);
   }

@@ -23,19 +23,21 @@ class AudioDevice;
 class Player {
  public:
   static constexpr int32_t kSampleRate = 44100;
-  static constexpr uint32_t kBlockSize = 5000;
-  static constexpr int32_t kMaxLiveBlocks = 8;
+  // Blocks of 5000 bytes (2500 samples). The render thread renders another block while at most
+  // 8 are alive and waits once more are: at most 9 blocks (about half a second) are alive.
+  static constexpr uint32_t kBlockBytes = 5000;
+  static constexpr int32_t kWaitAboveLiveBlocks = 8;
   static constexpr int32_t kLastIndex = 3145728;
-  // The low-latency preview: blocks of 512 samples (11.6 ms), rendering only while at most 2 are
-  // alive (so at most 3, 35 ms, ahead of the device), and a device asked for 25 ms of latency,
-  // written 256 frames at a time.
-  static constexpr uint32_t kLowLatencyBlockSize = 1024;
-  static constexpr int32_t kLowLatencyMaxLiveBlocks = 2;
+  // The low-latency preview: blocks of 512 samples (1024 bytes, 11.6 ms), rendering only while at
+  // most 2 are alive (so at most 3, 35 ms, ahead of the device), and a device asked for 25 ms of
+  // latency, written 256 frames at a time.
+  static constexpr uint32_t kLowLatencyBlockBytes = 1024;
+  static constexpr int32_t kLowLatencyWaitAboveLiveBlocks = 2;
   static constexpr double kLowLatencySeconds = 0.025;
   static constexpr uint32_t kLowLatencyChunkFrames = 256;
   // After an underrun in the low-latency preview: 12 small blocks (139 ms) ahead, and 80 ms of
   // device latency from the next Play on.
-  static constexpr int32_t kFallbackMaxLiveBlocks = 11;
+  static constexpr int32_t kFallbackWaitAboveLiveBlocks = 11;
   static constexpr double kFallbackLatencySeconds = 0.08;
 
   // The device the stream plays on; null plays nowhere (every block is refused). [UI]
@@ -153,7 +155,7 @@ class Player {
   std::atomic<bool> renderDone{true};
   bool lowLatency = false;
   // The render thread's lead for the current run, set by Play before the thread starts.
-  int32_t runMaxLiveBlocks = kMaxLiveBlocks;
+  int32_t runWaitAboveLiveBlocks = kWaitAboveLiveBlocks;
   bool runLowLatency = false;
   // Set by the render thread, taken by the UI thread.
   std::atomic<bool> fellBack{false};  // stays until the next SetLowLatency

@@ -1,8 +1,6 @@
 // Copy and Paste of the main dialog through the real X clipboard of a private Xvfb display, with
 // xclip as the other program. Runs only where ZP_XVFB_DISPLAY names such a display (./test
 // starts one); this program then talks to it through the xcb platform instead of offscreen.
-//
-// The dialog's header first: Qt's keyword macros must not reach the player's headers.
 #include "app/main_dialog.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
 // The main dialog and the About box, offscreen: start-up state, status field, lists, view and
 // mode buttons, keyboard, geometry in dialog units, system menu, copy and paste hand-offs, icons.
-//
-// The dialog's header first: Qt's keyword macros must not reach the player's headers.
 #include "app/main_dialog.h"
 
 #include <gtest/gtest.h>
@@ -36,26 +34,16 @@
 #include "app/icon_button.h"
 #include "app/icon_resources.h"
 #include "tests/support/capture_audio_device.h"
-#include "tests/support/fake_ui_services.h"
+#include "tests/support/dialog_fixture.h"
 
 namespace {
 
-template <typename T>
-T* Find(QWidget& dialog, int id) {
-  T* control = dialog.findChild<T*>(QStringLiteral("control%1").arg(id));
-  EXPECT_NE(control, nullptr) << "control " << id;
-  if (control != nullptr) {
-    EXPECT_EQ(control->property("controlId").toInt(), id);
-  }
-  return control;
-}
-
 void Click(MainDialog& dialog, int id) {
-  Find<QPushButton>(dialog, id)->click();
+  Control<QPushButton>(dialog, id)->click();
 }
 
 QString StatusText(MainDialog& dialog) {
-  return Find<QLabel>(dialog, MainDialog::kIdStatus)->text();
+  return Control<QLabel>(dialog, MainDialog::kIdStatus)->text();
 }
 
 void Report(MainDialog& dialog, int column, int value) {
@@ -127,8 +115,8 @@ class AppWidgetTest : public ::testing::Test {
 
 TEST_F(AppWidgetTest, StartsInTheWaveViewHoldAtO4aWithLength32AndSilence) {
   MainDialog dialog(icons, nullptr, &services);
-  auto* lengthList = Find<QComboBox>(dialog, MainDialog::kIdLengthList);
-  auto* pitchList = Find<QComboBox>(dialog, MainDialog::kIdPitchList);
+  auto* lengthList = Control<QComboBox>(dialog, MainDialog::kIdLengthList);
+  auto* pitchList = Control<QComboBox>(dialog, MainDialog::kIdPitchList);
 
   EXPECT_EQ(lengthList->currentText(), "32");
   EXPECT_EQ(pitchList->currentText(), "o4a");
@@ -168,14 +156,14 @@ TEST_F(AppWidgetTest, StartsInTheWaveViewHoldAtO4aWithLength32AndSilence) {
       {MainDialog::kIdHold, "Hold"},   {MainDialog::kIdPoly, "Poly"},
       {MainDialog::kIdPaste, "Paste"}, {MainDialog::kIdHarmonics, "Harmonics"}};
   for (const auto& [id, text] : texts) {
-    auto* button = Find<QPushButton>(dialog, id);
+    auto* button = Control<QPushButton>(dialog, id);
     EXPECT_EQ(button->text(), text);
     EXPECT_FALSE(button->autoDefault()) << id;
     EXPECT_FALSE(button->isDefault()) << id;
   }
   for (int id : {MainDialog::kIdPlay, MainDialog::kIdStop, MainDialog::kIdHold, MainDialog::kIdPoly,
                  MainDialog::kIdHarmonics}) {
-    auto* button = dynamic_cast<IconButton*>(Find<QPushButton>(dialog, id));
+    auto* button = dynamic_cast<IconButton*>(Control<QPushButton>(dialog, id));
     ASSERT_NE(button, nullptr) << id;
     EXPECT_FALSE(button->Image().isNull()) << id;
   }
@@ -185,7 +173,7 @@ TEST_F(AppWidgetTest, StartsInTheWaveViewHoldAtO4aWithLength32AndSilence) {
   EXPECT_EQ(dialog.Pane().objectName(), "WaveEdit");
   ShowActive(dialog);
   EXPECT_TRUE(dialog.Pane().isVisible());
-  EXPECT_EQ(QApplication::focusWidget(), Find<QPushButton>(dialog, MainDialog::kIdExit));
+  EXPECT_EQ(QApplication::focusWidget(), Control<QPushButton>(dialog, MainDialog::kIdExit));
 }
 
 TEST_F(AppWidgetTest, StatusFieldShowsTheReportAndIsRewrittenOnlyWhenItChanges) {
@@ -209,8 +197,8 @@ TEST_F(AppWidgetTest, StatusFieldShowsTheReportAndIsRewrittenOnlyWhenItChanges) 
   EXPECT_EQ(dialog.FieldPushCount(), pushes + 3);
 
   // Writing the fields keeps the lists where they are.
-  EXPECT_EQ(Find<QComboBox>(dialog, MainDialog::kIdLengthList)->currentText(), "32");
-  EXPECT_EQ(Find<QComboBox>(dialog, MainDialog::kIdPitchList)->currentText(), "o4a");
+  EXPECT_EQ(Control<QComboBox>(dialog, MainDialog::kIdLengthList)->currentText(), "32");
+  EXPECT_EQ(Control<QComboBox>(dialog, MainDialog::kIdPitchList)->currentText(), "o4a");
 }
 
 TEST_F(AppWidgetTest, PointerMovesOverThePaneReachTheStatusField) {
@@ -227,8 +215,8 @@ TEST_F(AppWidgetTest, PointerMovesOverThePaneReachTheStatusField) {
 TEST_F(AppWidgetTest, ListsApplyLengthAndPitch) {
   MainDialog dialog(icons, nullptr, &services);
   ShowActive(dialog);
-  auto* lengthList = Find<QComboBox>(dialog, MainDialog::kIdLengthList);
-  auto* pitchList = Find<QComboBox>(dialog, MainDialog::kIdPitchList);
+  auto* lengthList = Control<QComboBox>(dialog, MainDialog::kIdLengthList);
+  auto* pitchList = Control<QComboBox>(dialog, MainDialog::kIdPitchList);
   WaveEditorModel& model = dialog.Pane().Model();
 
   lengthList->setFocus();
@@ -303,7 +291,7 @@ TEST_F(AppWidgetTest, EnterOnAListStopsAndEndsWithOk) {
     ASSERT_TRUE(player.IsPlaying());
     EXPECT_FALSE(player.Stream().IsStopRequested());
 
-    auto* pitchList = Find<QComboBox>(dialog, MainDialog::kIdPitchList);
+    auto* pitchList = Control<QComboBox>(dialog, MainDialog::kIdPitchList);
     pitchList->setFocus();
     KeyClick(pitchList, Qt::Key_Return);
     EXPECT_EQ(dialog.result(), MainDialog::kResultOk);
@@ -317,7 +305,7 @@ TEST_F(AppWidgetTest, EnterOnAListStopsAndEndsWithOk) {
 TEST_F(AppWidgetTest, EnterPressesAFocusedButtonAndEscCancels) {
   MainDialog dialog(icons, nullptr, &services);
   ShowActive(dialog);
-  auto* harmonics = Find<QPushButton>(dialog, MainDialog::kIdHarmonics);
+  auto* harmonics = Control<QPushButton>(dialog, MainDialog::kIdHarmonics);
   harmonics->setFocus();
   KeyClick(harmonics, Qt::Key_Return);
   EXPECT_TRUE(dialog.isVisible());
@@ -337,7 +325,7 @@ TEST_F(AppWidgetTest, EscStopsAndEndsWithCancel) {
     Player& player = dialog.Pane().Model().GetPlayer();
     Click(dialog, MainDialog::kIdPlay);
     ASSERT_TRUE(player.IsPlaying());
-    auto* lengthList = Find<QComboBox>(dialog, MainDialog::kIdLengthList);
+    auto* lengthList = Control<QComboBox>(dialog, MainDialog::kIdLengthList);
     lengthList->setFocus();
     KeyClick(lengthList, Qt::Key_Escape);
     EXPECT_EQ(dialog.result(), MainDialog::kResultCancel);
@@ -432,13 +420,13 @@ TEST_F(AppWidgetTest, ControlsStandWhereTheirDialogUnitsPutThem) {
   const int width = Scale(359, baseX, 4);
   const int height = Scale(257, baseY, 8);
   EXPECT_EQ(dialog.size(), QSize(width, height));
-  EXPECT_EQ(Find<QWidget>(dialog, MainDialog::kIdExit)->geometry(), px(314, 237, 36, 14));
-  EXPECT_EQ(Find<QWidget>(dialog, MainDialog::kIdPlay)->geometry(), px(8, 237, 14, 14));
-  EXPECT_EQ(Find<QWidget>(dialog, MainDialog::kIdPaste)->geometry(), px(187, 237, 40, 14));
-  EXPECT_EQ(Find<QWidget>(dialog, MainDialog::kIdHarmonics)->geometry(), px(48, 7, 15, 16));
-  EXPECT_EQ(Find<QWidget>(dialog, MainDialog::kIdStatus)->geometry(), px(306, 74, 46, 36));
+  EXPECT_EQ(Control<QWidget>(dialog, MainDialog::kIdExit)->geometry(), px(314, 237, 36, 14));
+  EXPECT_EQ(Control<QWidget>(dialog, MainDialog::kIdPlay)->geometry(), px(8, 237, 14, 14));
+  EXPECT_EQ(Control<QWidget>(dialog, MainDialog::kIdPaste)->geometry(), px(187, 237, 40, 14));
+  EXPECT_EQ(Control<QWidget>(dialog, MainDialog::kIdHarmonics)->geometry(), px(48, 7, 15, 16));
+  EXPECT_EQ(Control<QWidget>(dialog, MainDialog::kIdStatus)->geometry(), px(306, 74, 46, 36));
   // A closed list is as high as the style draws it; its place and width follow the template.
-  const QRect length = Find<QWidget>(dialog, MainDialog::kIdLengthList)->geometry();
+  const QRect length = Control<QWidget>(dialog, MainDialog::kIdLengthList)->geometry();
   EXPECT_EQ(length.topLeft(), px(307, 27, 45, 75).topLeft());
   EXPECT_EQ(length.width(), px(307, 27, 45, 75).width());
   EXPECT_LT(length.bottom(), px(307, 45, 45, 82).top());
@@ -511,7 +499,7 @@ TEST_F(AppWidgetTest, SystemMenuEndsWithTheAboutItemAndOpensFromKeyAndBackground
   menu->hide();
 
   // A right click on a button is not one on the background.
-  auto* exit = Find<QPushButton>(dialog, MainDialog::kIdExit);
+  auto* exit = Control<QPushButton>(dialog, MainDialog::kIdExit);
   QContextMenuEvent onButton(QContextMenuEvent::Mouse, exit->geometry().center(),
                              dialog.mapToGlobal(exit->geometry().center()));
   QApplication::sendEvent(&dialog, &onButton);
@@ -552,7 +540,7 @@ TEST_F(AppWidgetTest, AboutBoxFollowsItsTemplateAndEnds) {
   ASSERT_NE(icon, nullptr);
   EXPECT_EQ(icon->pos(), QPoint(units.X(11), units.Y(17)));
   EXPECT_EQ(icon->pixmap().size(), QSize(32, 32));
-  auto* ok = Find<QPushButton>(about, AboutDialog::kIdOk);
+  auto* ok = Control<QPushButton>(about, AboutDialog::kIdOk);
   EXPECT_EQ(ok->text(), "OK");
   EXPECT_TRUE(ok->isDefault());
   EXPECT_EQ(ok->geometry(), units.Rect(178, 7, 50, 14));
@@ -570,7 +558,7 @@ TEST_F(AppWidgetTest, AboutBoxFollowsItsTemplateAndEnds) {
 TEST_F(AppWidgetTest, PasteBringsTheLengthListInLineAndCopyHandsOverTheWaveText) {
   MainDialog dialog(icons, nullptr, &services);
   ShowActive(dialog);
-  auto* lengthList = Find<QComboBox>(dialog, MainDialog::kIdLengthList);
+  auto* lengthList = Control<QComboBox>(dialog, MainDialog::kIdLengthList);
   WaveEditorModel& model = dialog.Pane().Model();
 
   services.clipboard = "FF00";
@@ -658,7 +646,7 @@ TEST_F(AppWidgetTest, IconButtonsDrawTheirIconNotTheirText) {
                                                    {MainDialog::kIdPlay, qRgb(0, 0, 0)},
                                                    {MainDialog::kIdStop, qRgb(0, 0, 0)}};
   for (const auto& [id, colour] : faces) {
-    QWidget* button = Find<QWidget>(dialog, id);
+    QWidget* button = Control<QWidget>(dialog, id);
     const QImage image = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
@@ -667,7 +655,7 @@ TEST_F(AppWidgetTest, IconButtonsDrawTheirIconNotTheirText) {
     EXPECT_GE(count, 20) << id;
   }
   // A plain push button with the same text draws its text; the icon button does not.
-  auto* hold = Find<QPushButton>(dialog, MainDialog::kIdHold);
+  auto* hold = Control<QPushButton>(dialog, MainDialog::kIdHold);
   QPushButton plain("Hold");
   plain.setFont(hold->font());
   plain.resize(hold->size());
@@ -682,10 +670,3 @@ TEST_F(AppWidgetTest, IconButtonsDrawTheirIconNotTheirText) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  return RUN_ALL_TESTS();
-}

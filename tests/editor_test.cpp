@@ -354,8 +354,8 @@ TEST(EditorModelPlayTest, HarmonicsViewPlaysTheHarmonicsTone) {
   ASSERT_FALSE(model.GetPlayer().IsPlaying());
 
   const std::vector<uint8_t> bytes = device.QueuedBytes();
-  const size_t count = Player::kBlockSize / 2;
-  ASSERT_GE(bytes.size(), Player::kBlockSize);
+  const size_t count = Player::kBlockBytes / 2;
+  ASSERT_GE(bytes.size(), Player::kBlockBytes);
   std::vector<int16_t> played;
   for (size_t i = 0; i < count; ++i) {
     played.push_back(static_cast<int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8)));

@@ -31,15 +31,6 @@ constexpr QRgb kBaseLine = 0x00ff00;
 constexpr QRgb kGrid = 0x007f00;
 constexpr QRgb kWave = 0x00af00;
 
-void EnsureApplication() {
-  if (QApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "editor_widget_test";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);  // lives until the process ends
-}
-
 // Records the pointer reports the pane posts to it.
 class ReportHost : public QWidget {
  public:
@@ -61,15 +52,15 @@ class EditorWidgetTest : public ::testing::Test {
   static constexpr int kLeft = 40;
   static constexpr int kTop = 50;
 
-  static void SetUpTestSuite() { EnsureApplication(); }
-
   void SetUp() override { Build(420, 300); }
 
   void Build(int width, int height) {
     editor = nullptr;
+    host.reset();
+    session = std::make_unique<EditSession>(nullptr, &services);
     host = std::make_unique<ReportHost>();
     host->resize(kLeft + width + 40, kTop + height + 50);
-    editor = new WaveEditor(host.get(), nullptr, &services);
+    editor = new WaveEditor(*session, host.get());
     editor->setGeometry(kLeft, kTop, width, height);
     host->show();
     for (int i = 0; i < 1000 && !host->windowHandle()->isExposed(); ++i) {
@@ -131,6 +122,7 @@ class EditorWidgetTest : public ::testing::Test {
   static QRgb Pixel(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xffffff; }
 
   FakeUiServices services;
+  std::unique_ptr<EditSession> session;  // outlives the pane
   std::unique_ptr<ReportHost> host;
   WaveEditor* editor = nullptr;  // owned by host
   Qt::MouseButtons held = Qt::NoButton;
@@ -451,7 +443,6 @@ TEST_F(EditorWidgetTest, SmallPaneMapsOnePixelPerColumnAndStep) {
 // The application's clipboard and message box, on the offscreen platform's own clipboard.
 class QtUiServicesTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { EnsureApplication(); }
 };
 
 TEST_F(QtUiServicesTest, ClipboardCarriesPlainUtf8Text) {

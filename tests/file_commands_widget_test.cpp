@@ -25,13 +25,15 @@
 #include <string>
 #include <vector>
 
-#include "app/edit_history.h"
 #include "app/editor_commands.h"
 #include "app/file_commands.h"
 #include "app/icon_resources.h"
+#include "editor/edit_history.h"
+#include "files/document_file.h"
 #include "files/session_store.h"
+#include "formats/text_formats.h"
 #include "tests/support/capture_audio_device.h"
-#include "tests/support/fake_ui_services.h"
+#include "tests/support/dialog_fixture.h"
 #include "zp/version.h"
 
 namespace {
@@ -100,11 +102,6 @@ void KeyClick(QWidget* widget, int key) {
   QApplication::sendEvent(widget, &release);
 }
 
-template <typename T>
-T* Control(MainDialog& dialog, int id) {
-  return dialog.findChild<T*>(QStringLiteral("control%1").arg(id));
-}
-
 class FileCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -117,7 +114,7 @@ class FileCommandsTest : public ::testing::Test {
   static FileCommands& Files(MainDialog& on) { return on.Commands().Files(); }
   void Paste(MainDialog& on, const char* hex) {
     services.clipboard = hex;
-    on.PasteCommand();
+    Control<QPushButton>(on, MainDialog::kIdPaste)->click();
   }
   static void ChoosePitch(MainDialog& on, int index) {
     auto* list = Control<QComboBox>(on, MainDialog::kIdPitchList);
@@ -125,11 +122,11 @@ class FileCommandsTest : public ::testing::Test {
     list->activated(index);
   }
   static void SetAmplitudes(MainDialog& on, std::vector<uint8_t> amplitudes) {
-    on.Perform(QStringLiteral("harmonics"),
-               [&on, &amplitudes] { on.Pane().Model().SetAmplitudes(amplitudes); });
+    on.Session().Perform(QStringLiteral("harmonics"),
+                         [&on, &amplitudes] { on.Pane().Model().SetAmplitudes(amplitudes); });
   }
   WaveEditorModel& Model() { return dialog.Pane().Model(); }
-  int Steps() { return dialog.History().Stack().count(); }
+  int Steps() { return dialog.Session().History().count(); }
 
   QTemporaryDir folder;
   ButtonIcons icons = ButtonIcons::Load();
@@ -141,7 +138,8 @@ class FileCommandsTest : public ::testing::Test {
 TEST_F(FileCommandsTest, SaveThenOpenGivesBackTheStateAndTheTitleFollowsTheFile) {
   EXPECT_EQ(dialog.windowTitle(), kProduct);
   Paste(dialog, "00ff7f80102030a0");
-  dialog.Perform(QStringLiteral("mode"), [this] { Model().SetMode(WaveEditorModel::kHold); });
+  dialog.Session().Perform(QStringLiteral("mode"),
+                           [this] { Model().SetMode(WaveEditorModel::kHold); });
   SetAmplitudes(dialog, {0, 127, 64, 255, 1, 200, 127, 127});
   dialog.Pane().SetHarmonicsView(WaveEditorModel::kHarmonicsView);
   ChoosePitch(dialog, 7);
@@ -157,7 +155,7 @@ TEST_F(FileCommandsTest, SaveThenOpenGivesBackTheStateAndTheTitleFollowsTheFile)
   // An edit shows the mark, undoing it takes the mark away again.
   Paste(dialog, "7f7f");
   EXPECT_TRUE(dialog.isWindowModified());
-  dialog.UndoCommand();
+  dialog.Session().Undo();
   EXPECT_FALSE(dialog.isWindowModified());
 
   // Something else entirely, then the file again: one step that undo takes back.
@@ -174,7 +172,7 @@ TEST_F(FileCommandsTest, SaveThenOpenGivesBackTheStateAndTheTitleFollowsTheFile)
   EXPECT_FALSE(dialog.isWindowModified());
   EXPECT_EQ(Steps(), steps + 1);
 
-  dialog.UndoCommand();
+  dialog.Session().Undo();
   EXPECT_FALSE(EditHistory::DataDiffers(Model().State(), beforeOpen));
   EXPECT_TRUE(dialog.isWindowModified());
   EXPECT_TRUE(services.messages.empty());
@@ -249,7 +247,7 @@ TEST_F(FileCommandsTest, FurnaceAndGameBoyFilesHoldTheirToolsLayoutAndOpenAgain)
   EXPECT_EQ(Model().GetLength(), 64);
   EXPECT_EQ(Model().Samples()[63], 0x7f);  // level 31 of 32
   EXPECT_TRUE(dialog.isWindowModified());
-  EXPECT_EQ(Files(dialog).WaveHeight(), 32);
+  EXPECT_EQ(Model().WaveHeight(), 32);
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0],
             "The file holds 128 samples; the wave was resampled to 64 samples, so saving it back "
@@ -326,7 +324,8 @@ TEST_F(FileCommandsTest, ADamagedFileIsRefusedWithAMessageAndChangesNothing) {
 
 TEST_F(FileCommandsTest, ExportSoundIsWhatPlaySendsAlsoWhilePlaying) {
   Paste(dialog, "00407f40c080c0f0");
-  dialog.Perform(QStringLiteral("mode"), [this] { Model().SetMode(WaveEditorModel::kPoly); });
+  dialog.Session().Perform(QStringLiteral("mode"),
+                           [this] { Model().SetMode(WaveEditorModel::kPoly); });
   SetAmplitudes(dialog, {0, 40, 127, 90, 127, 127, 10, 127});
   ChoosePitch(dialog, 6);
   Player& player = Model().GetPlayer();
@@ -361,7 +360,7 @@ TEST_F(FileCommandsTest, ASingleCycleExportComesBackWithinOneLevel) {
   for (const int32_t mode : {WaveEditorModel::kHold, WaveEditorModel::kPoly}) {
     SCOPED_TRACE(mode);
     Paste(dialog, wave);
-    dialog.Perform(QStringLiteral("mode"), [this, mode] { Model().SetMode(mode); });
+    dialog.Session().Perform(QStringLiteral("mode"), [this, mode] { Model().SetMode(mode); });
     const std::vector<uint16_t> original = Model().Samples();
     const QString path = Path("cycle.wav");
     ASSERT_TRUE(Files(dialog).ExportSingleCycle(path));
@@ -455,9 +454,11 @@ TEST_F(FileCommandsTest, EveryWayOutKeepsTheSessionThatRestoreBringsBack) {
          KeyClick(list, Qt::Key_Return);
        }},
       {"close box", "c0c0c0c040404040", 69, [](MainDialog& d) { d.close(); }},
-      {"signal", "0a0b0c0d", 47, [](MainDialog& d) { d.reject(); }},
+      {"signal", "0a0b0c0d", 47, [](MainDialog& d) { d.Quit(); }},
   };
   constexpr int kListNotes[] = {14, 21, 26, 33, 38, 45, 50, 57, 62, 69};
+  // Each route leaves an edited open file: the question is answered Discard.
+  services.saveAnswer = SaveAnswer::kDiscard;
   for (const auto& route : routes) {
     SCOPED_TRACE(route.name);
     QFile::remove(SessionFilePath());
@@ -470,7 +471,8 @@ TEST_F(FileCommandsTest, EveryWayOutKeepsTheSessionThatRestoreBringsBack) {
       ASSERT_TRUE(Files(first).SaveFile(file));
       Paste(first, route.wave);  // edited after the save
       first.Pane().SetHarmonicsView(WaveEditorModel::kHarmonicsView);
-      first.SelectNote(route.note);
+      // A note the way a file brings one: the pitch list follows the session.
+      first.Session().Perform(QStringLiteral("note"), [&] { first.Pane().SetNote(route.note); });
       left = first.Pane().Model().State();
       route.leave(first);
       EXPECT_FALSE(first.isVisible());
@@ -486,21 +488,82 @@ TEST_F(FileCommandsTest, EveryWayOutKeepsTheSessionThatRestoreBringsBack) {
     const int index = item == std::end(kListNotes) ? 5 : static_cast<int>(item - kListNotes);
     EXPECT_EQ(Control<QComboBox>(second, MainDialog::kIdPitchList)->currentIndex(), index);
     // One step: undo brings back the start-up wave.
-    second.UndoCommand();
+    second.Session().Undo();
     EXPECT_EQ(second.Pane().Model().Samples(), std::vector<uint16_t>(32, 0));
   }
   EXPECT_TRUE(services.messages.empty());
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Settings and the session file go to Qt's test folders, never the user's own.
-  QStandardPaths::setTestModeEnabled(true);
-  QApplication app(argc, argv);
-  QCoreApplication::setOrganizationName(QStringLiteral("zp-tests"));
-  QCoreApplication::setApplicationName(QStringLiteral("file_commands_widget_test"));
-  return RUN_ALL_TESTS();
+TEST_F(FileCommandsTest, OpenRestoreAndUndoUnderATargetKeepTheChipsLength) {
+  // Waves of 64, 16 and 8 samples kept with no target.
+  Paste(dialog, std::string(128, '4').c_str());
+  ASSERT_TRUE(Files(dialog).SaveFile(Path("long.zpwave")));
+  Paste(dialog, std::string(32, 'c').c_str());
+  ASSERT_TRUE(Files(dialog).SaveFile(Path("short.fuw")));
+  Paste(dialog, std::string(16, '2').c_str());
+  ASSERT_TRUE(Files(dialog).SaveLastSession());
+  dialog.Session().SetTarget(ChipTarget::kGameBoy);  // 32 samples only
+  const struct {
+    const char* name;
+    std::function<bool()> load;
+  } loads[] = {
+      {"open a document", [this] { return Files(dialog).OpenFile(Path("long.zpwave")); }},
+      {"open a Furnace wave", [this] { return Files(dialog).OpenFile(Path("short.fuw")); }},
+      {"restore the last session", [this] { return Files(dialog).RestoreLastSession(); }},
+  };
+  for (const auto& each : loads) {
+    SCOPED_TRACE(each.name);
+    ASSERT_TRUE(each.load());
+    EXPECT_EQ(Model().GetLength(), 32);
+    EXPECT_EQ(Control<QComboBox>(dialog, MainDialog::kIdLengthList)->currentText(), "32");
+  }
+  for (size_t i = 0; i < std::size(loads); ++i) {
+    dialog.Session().Undo();
+    EXPECT_EQ(Model().GetLength(), 32) << i;
+  }
+  // Undoing the target's step puts back the length it had before, with no target.
+  dialog.Session().Undo();
+  EXPECT_EQ(Model().GetChipTarget(), ChipTarget::kNone);
+  EXPECT_EQ(Model().GetLength(), 8);
+  EXPECT_TRUE(services.messages.empty());
 }
+
+TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAsksToSave) {
+  const struct {
+    SaveAnswer answer;
+    bool closes;
+    const char* fileHolds;  // the wave in the file afterwards
+  } cases[] = {
+      {SaveAnswer::kSave, true, "00ff"},
+      {SaveAnswer::kDiscard, true, "0000"},
+      {SaveAnswer::kCancel, false, "0000"},
+  };
+  const QString file = Path("asked.zpwave");
+  for (const auto& each : cases) {
+    SCOPED_TRACE(static_cast<int>(each.answer));
+    MainDialog asked(icons, nullptr, &services);
+    asked.show();
+    Paste(asked, "0000");
+    ASSERT_TRUE(Files(asked).SaveFile(file));
+    // Saved and unchanged: Exit asks nothing.
+    services.saveQuestions.clear();
+    Paste(asked, "00ff");
+    services.saveAnswer = each.answer;
+    Control<QPushButton>(asked, MainDialog::kIdExit)->click();
+    EXPECT_EQ(services.saveQuestions, std::vector<std::string>{"asked.zpwave"});
+    EXPECT_EQ(asked.isVisible(), !each.closes);
+    const DocumentReadResult read = LoadWaveDocument(file);
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(WriteWaveText(read.document.state.samples), each.fileHolds);
+  }
+  // With no file open the exit stays immediate.
+  services.saveQuestions.clear();
+  MainDialog unnamed(icons, nullptr, &services);
+  unnamed.show();
+  Paste(unnamed, "00ff");
+  KeyClick(&unnamed, Qt::Key_Escape);
+  EXPECT_FALSE(unnamed.isVisible());
+  EXPECT_TRUE(services.saveQuestions.empty());
+}
+
+}  // namespace

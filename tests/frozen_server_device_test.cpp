@@ -100,11 +100,3 @@ TEST(FrozenSoundServer, TheDialogKeepsAnsweringAndClosesWhileTheServerDoesNotAns
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  PortAudioDevice::PrepareEnvironment();
-  ::testing::InitGoogleTest(&argc, argv);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  return RUN_ALL_TESTS();
-}

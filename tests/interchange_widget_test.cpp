@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
+#include <QToolTip>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -21,7 +22,7 @@
 #include "app/editor_commands.h"
 #include "app/icon_resources.h"
 #include "app/interchange_commands.h"
-#include "tests/support/fake_ui_services.h"
+#include "tests/support/dialog_fixture.h"
 
 namespace {
 
@@ -35,27 +36,12 @@ std::string Spaced(int count, int divisor, const std::string& tail) {
   return text + tail;
 }
 
-std::vector<int> Values(const WaveEditorModel& model) {
-  std::vector<int> values;
-  for (uint16_t code : model.Samples()) values.push_back(static_cast<int8_t>(code & 0xff));
-  return values;
-}
-
-class InterchangeTest : public ::testing::Test {
+class InterchangeTest : public DialogTest {
  protected:
   void SetUp() override { QSettings().remove(QStringLiteral("target")); }
   void TearDown() override { QSettings().remove(QStringLiteral("target")); }
 
   InterchangeCommands& Interchange() { return dialog->Commands().Interchange(); }
-  WaveEditorModel& Model() { return dialog->Pane().Model(); }
-  QComboBox* LengthList() {
-    return dialog->findChild<QComboBox*>(
-        QStringLiteral("control%1").arg(MainDialog::kIdLengthList));
-  }
-
-  ButtonIcons icons = ButtonIcons::Load();
-  FakeUiServices services;
-  std::unique_ptr<MainDialog> dialog = std::make_unique<MainDialog>(icons, nullptr, &services);
 };
 
 TEST_F(InterchangeTest, EachFormatPastesAsAndCopiesAsItsToolWritesIt) {
@@ -96,25 +82,23 @@ TEST_F(InterchangeTest, PasteReadsAnyFormatTellsHowAndRefusesWithoutChange) {
   services.clipboard = "wave = { 0, 128, 255 }";
   paste->trigger();
   EXPECT_EQ(Values(Model()), (std::vector<int>{-128, -128, 0, 127}));
-  EXPECT_EQ(Interchange().LastReport().toStdString(),
+  EXPECT_EQ(QToolTip::text().toStdString(),
             "Read as Furnace (decimal) at 256 levels: 3 values, resampled to 4 samples.");
 
   // A Furnace text holds no height: the smallest that holds its values, or the one named.
   services.clipboard = "0 3 7 12 15 15 12 7";
   paste->trigger();
   EXPECT_EQ(Values(Model()), (std::vector<int>{-128, -77, -9, 76, 127, 127, 76, -9}));
-  EXPECT_EQ(Interchange().LastReport().toStdString(),
-            "Read as Furnace (decimal) at 16 levels: 8 samples.");
+  EXPECT_EQ(QToolTip::text().toStdString(), "Read as Furnace (decimal) at 16 levels: 8 samples.");
   Interchange().PasteFurnaceAction(256)->trigger();
   EXPECT_EQ(Values(Model()), (std::vector<int>{-128, -125, -121, -116, -113, -113, -116, -121}));
-  EXPECT_EQ(Interchange().LastReport().toStdString(),
-            "Read as Furnace (decimal) at 256 levels: 8 samples.");
+  EXPECT_EQ(QToolTip::text().toStdString(), "Read as Furnace (decimal) at 256 levels: 8 samples.");
 
   // The editor's own text reads exactly as the Paste button reads it.
   services.clipboard = "00112233445566778899aabbccddeeff";
   paste->trigger();
   EXPECT_EQ(Model().GetLength(), 16);
-  EXPECT_EQ(Interchange().LastReport().toStdString(), "Read as This editor (hex): 16 samples.");
+  EXPECT_EQ(QToolTip::text().toStdString(), "Read as This editor (hex): 16 samples.");
 
   const WaveState before = Model().State();
   services.clipboard = "10 20 300 40";
@@ -126,8 +110,7 @@ TEST_F(InterchangeTest, PasteReadsAnyFormatTellsHowAndRefusesWithoutChange) {
 }
 
 TEST_F(InterchangeTest, TheHarmonicsViewKeepsItsOwnTextAndDisablesWaveFormats) {
-  dialog->findChild<QPushButton*>(QStringLiteral("control%1").arg(MainDialog::kIdHarmonics))
-      ->click();
+  Control(MainDialog::kIdHarmonics)->click();
   dialog->Commands().UpdateStates();
   EXPECT_FALSE(Interchange().PasteAsAction(WaveFormatId::kGb)->isEnabled());
   EXPECT_FALSE(Interchange().CopyAsAction(WaveFormatId::kGb)->toolTip().isEmpty());

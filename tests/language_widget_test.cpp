@@ -53,6 +53,8 @@ TEST(LanguageTest, MenusAndMessagesFollowTheLanguageAtOnce) {
   ASSERT_TRUE(language::Install(QStringLiteral("en")));
   QCoreApplication::processEvents();
   EXPECT_EQ(undo->text(), "Undo");
+  // Qt's own buttons (message boxes, file dialogs) speak the same language.
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
   EXPECT_TRUE(RefusedPasteMessage(dialog, QStringLiteral("0x12"))
                   .startsWith("The clipboard text holds a character that is not a hexadecimal"));
   EXPECT_TRUE(RefusedPasteMessage(dialog, QStringLiteral("123"))
@@ -61,6 +63,8 @@ TEST(LanguageTest, MenusAndMessagesFollowTheLanguageAtOnce) {
   ASSERT_TRUE(language::Install(QStringLiteral("ja")));
   QCoreApplication::processEvents();
   EXPECT_EQ(undo->text(), QString::fromUtf8("元に戻す"));
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+            QString::fromUtf8("キャンセル"));
   // Commands and submenus that live in files of their own are translated too.
   QStringList titles;
   for (QAction* action : dialog.Commands().PaneMenu()->actions()) titles << action->text();

@@ -4,8 +4,6 @@
 // device, then into the private PulseAudio null sink through the PortAudio device. Every
 // operation is checked against the state it must leave, and the status field against the last
 // pointer report.
-//
-// The dialog's header first: Qt's keyword macros must not reach the player's headers.
 #include "app/main_dialog.h"
 
 #include <gtest/gtest.h>
@@ -248,11 +246,3 @@ TEST(LoadThroughWidgets, TenThousandOperationsIntoThePrivateSoundServer) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  PortAudioDevice::PrepareEnvironment();
-  ::testing::InitGoogleTest(&argc, argv);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -125,7 +125,7 @@ TEST(MidiJack, WithoutAServerTheSubmenuSaysWhyInOneLine) {
   ASSERT_NE(menu, nullptr);
   QStringList texts;
   ASSERT_TRUE(WaitUntil([&] {
-    emit menu->aboutToShow();
+    Q_EMIT menu->aboutToShow();
     texts.clear();
     for (const QAction* action : menu->actions())
       texts << (action->isChecked() ? QStringLiteral("[x] ") : QString()) + action->text() +

@@ -1,8 +1,6 @@
 // The pane's tools as widgets, offscreen: the Shift line stroke, keyboard editing at the sample
 // cursor, what assistive technology reads, the dialog's state buttons, the shaping menus, and the
 // drawing at a device pixel ratio of 2.
-//
-// The dialog's header first: Qt's keyword macros must not reach the player's headers.
 #include "app/main_dialog.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +18,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -29,7 +28,7 @@
 #include "app/icon_button.h"
 #include "app/icon_resources.h"
 #include "tests/support/capture_audio_device.h"
-#include "tests/support/fake_ui_services.h"
+#include "tests/support/dialog_fixture.h"
 
 namespace {
 
@@ -70,12 +69,6 @@ void Type(QWidget* widget, const char* digits) {
   }
 }
 
-std::vector<int> Samples(WaveEditorModel& model) {
-  std::vector<int> values;
-  for (uint16_t slot : model.Samples()) values.push_back(static_cast<int8_t>(slot & 0xff));
-  return values;
-}
-
 QImage Render(QWidget& widget, qreal ratio) {
   QImage image(widget.size() * ratio, QImage::Format_RGB32);
   image.setDevicePixelRatio(ratio);
@@ -94,12 +87,11 @@ class PaneToolsTest : public ::testing::Test {
   void SetUp() override {
     host = std::make_unique<QWidget>();
     host->resize(kLeft + 460, kTop + 350);
-    pane = new WaveEditor(host.get(), nullptr, &services);
+    pane = new WaveEditor(session, host.get());
     pane->setGeometry(kLeft, kTop, 420, 300);  // length 64: c 6; wave u 1, base 150
     pane->SetLength(64);
     pane->SetHarmonicsView(WaveEditorModel::kWaveView);
     pane->SetMode(WaveEditorModel::kHold);
-    pane->SetStrokeHooks([this] { ++started; }, [this] { ++ended; });
     host->show();
     WaitUntil([&] { return host->windowHandle()->isExposed(); });
     ASSERT_TRUE(host->windowHandle()->isExposed());
@@ -122,12 +114,16 @@ class PaneToolsTest : public ::testing::Test {
     Send(QEvent::MouseButtonRelease, Qt::LeftButton, x1, y1, Qt::ShiftModifier);
   }
 
+  // Strokes seen by the session: each ended one is a step of its history (every stroke here
+  // writes), a started one is ended or still open.
+  int Ended() { return session.History().count(); }
+  int Started() { return Ended() + (session.StrokeOpen() ? 1 : 0); }
+
   FakeUiServices services;
+  EditSession session{nullptr, &services};
   std::unique_ptr<QWidget> host;
   WaveEditor* pane = nullptr;  // owned by host
   Qt::MouseButtons held = Qt::NoButton;
-  int started = 0;
-  int ended = 0;
 };
 
 TEST_F(PaneToolsTest, ShiftDragWritesTheStraightLineBetweenPressAndRelease) {
@@ -140,10 +136,10 @@ TEST_F(PaneToolsTest, ShiftDragWritesTheStraightLineBetweenPressAndRelease) {
                                                  {5, 33}, {6, 28},  {7, 24}, {8, 20},
                                                  {9, 16}, {10, 11}, {11, 7}};
   for (auto [k, v] : line) expected[k] = v;
-  EXPECT_EQ(Samples(model), expected);
+  EXPECT_EQ(Values(model), expected);
   EXPECT_EQ(model.GetPlayer().GetWaveText().substr(0, 8), "00322e29");
-  EXPECT_EQ(started, 1);
-  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(Started(), 1);
+  EXPECT_EQ(Ended(), 1);
 
   // Right to left and off the pane's left edge: column 3 at -50 to column -5 at 110; only
   // columns 0..3 are written, on the same line.
@@ -152,14 +148,14 @@ TEST_F(PaneToolsTest, ShiftDragWritesTheStraightLineBetweenPressAndRelease) {
   expected[2] = -30;  // -50 + 160 x 1/8
   expected[1] = -10;
   expected[0] = 10;
-  EXPECT_EQ(Samples(model), expected);
+  EXPECT_EQ(Values(model), expected);
 
   // Within one column: the release value, as a click.
   Line(200, 100, {{201, 90}}, 203, 20);
   expected[33] = 127;  // 150 - 20, clamped
-  EXPECT_EQ(Samples(model), expected);
-  EXPECT_EQ(started, 3);
-  EXPECT_EQ(ended, 3);
+  EXPECT_EQ(Values(model), expected);
+  EXPECT_EQ(Started(), 3);
+  EXPECT_EQ(Ended(), 3);
 
   // The harmonics view: column 1 full (0) to column 6 empty (127), u 2 and bars from y 30.
   pane->SetHarmonicsView(WaveEditorModel::kHarmonicsView);
@@ -173,19 +169,69 @@ TEST_F(PaneToolsTest, PlainDragStaysAStrokeBetweenItsHooks) {
   Send(QEvent::MouseMove, Qt::NoButton, 10, 100, Qt::NoModifier);
   held = Qt::LeftButton;
   Send(QEvent::MouseButtonPress, Qt::LeftButton, 10, 100, Qt::NoModifier);
-  EXPECT_EQ(started, 1);
+  EXPECT_EQ(Started(), 1);
   Send(QEvent::MouseMove, Qt::NoButton, 40, 120, Qt::NoModifier);
-  EXPECT_EQ(ended, 0);
+  EXPECT_EQ(Ended(), 0);
   held = Qt::NoButton;
   Send(QEvent::MouseButtonRelease, Qt::LeftButton, 41, 110, Qt::NoModifier);
-  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(Ended(), 1);
   std::vector<int> expected(64, 0);
   expected[1] = 50;
   expected[6] = 40;
-  EXPECT_EQ(Samples(pane->Model()), expected);
+  EXPECT_EQ(Values(pane->Model()), expected);
   // A click gives the pane the keyboard, with the cursor where it went down.
   EXPECT_TRUE(pane->hasFocus());
   EXPECT_EQ(pane->Cursor(), 1);
+}
+
+TEST_F(PaneToolsTest, AnInterruptedDragWritesNothingAfterTheInterruption) {
+  const auto send = [this](QEvent::Type type) {
+    QEvent event(type);
+    QCoreApplication::sendEvent(pane, &event);
+  };
+  // Each interruption on its own ends the stroke: the moves after it still say the button is
+  // held, except after a release that went elsewhere.
+  const struct {
+    const char* name;
+    std::function<void()> interrupt;
+    Qt::MouseButtons heldAfter = Qt::LeftButton;
+  } interruptions[] = {
+      {"a popup menu",
+       [this] {
+         QMenu menu(host.get());
+         menu.addAction(QStringLiteral("x"));
+         menu.popup(host->mapToGlobal(QPoint(kLeft + 100, kTop + 100)));
+         QCoreApplication::processEvents();
+         menu.close();
+       }},
+      {"focus loss",
+       [this] {
+         QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+         QCoreApplication::sendEvent(pane, &out);
+       }},
+      {"a message box deactivating the window", [&] { send(QEvent::WindowDeactivate); }},
+      {"capture loss", [&] { send(QEvent::UngrabMouse); }},
+      {"a release that went elsewhere", [] {}, Qt::NoButton},
+  };
+  for (const auto& each : interruptions) {
+    SCOPED_TRACE(each.name);
+    session.ClearHistory();
+    pane->Model().SetSamples(std::vector<uint16_t>(64, 0));
+    Send(QEvent::MouseMove, Qt::NoButton, 10, 100, Qt::NoModifier);
+    held = Qt::LeftButton;
+    Send(QEvent::MouseButtonPress, Qt::LeftButton, 10, 100, Qt::NoModifier);
+    Send(QEvent::MouseMove, Qt::NoButton, 20, 60, Qt::NoModifier);  // writes column 1
+    const std::vector<int> drawn = Values(pane->Model());
+    ASSERT_EQ(drawn[1], 50);
+    each.interrupt();
+    // The release never reaches the pane; the pointer goes on.
+    held = each.heldAfter;
+    for (int x : {30, 45, 60, 90}) Send(QEvent::MouseMove, Qt::NoButton, x, 20, Qt::NoModifier);
+    held = Qt::NoButton;
+    EXPECT_EQ(Values(pane->Model()), drawn);
+    EXPECT_FALSE(session.StrokeOpen());
+    EXPECT_EQ(session.History().count(), 1);  // what was drawn is one step
+  }
 }
 
 TEST_F(PaneToolsTest, DrawingAtRatio2CoversEachLogicalPixelsDevicePixels) {
@@ -225,34 +271,25 @@ TEST_F(PaneToolsTest, DrawingAtRatio2CoversEachLogicalPixelsDevicePixels) {
   EXPECT_EQ(two.pixel(14, 10) & 0xffffff, kBlack);
 }
 
-class DialogToolsTest : public ::testing::Test {
+class DialogToolsTest : public DialogTest {
  protected:
-  void SetUp() override {
-    dialog = std::make_unique<MainDialog>(icons, &device, &services);
-    ShowActive(*dialog);
-  }
+  void SetUp() override { ShowActive(*dialog); }
   void TearDown() override {
     device.SetPaused(false);
     dialog.reset();
   }
 
-  template <typename T = QPushButton>
-  T* Control(int id) {
-    return dialog->findChild<T*>(QStringLiteral("control%1").arg(id));
-  }
   QString Status() { return Control<QLabel>(MainDialog::kIdStatus)->text(); }
-  WaveEditor& Pane() { return dialog->Pane(); }
-  WaveEditorModel& Model() { return dialog->Pane().Model(); }
-
-  ButtonIcons icons = ButtonIcons::Load();
-  FakeUiServices services;
-  CaptureAudioDevice device;
-  std::unique_ptr<MainDialog> dialog;
 };
 
 TEST_F(DialogToolsTest, KeysMoveTheCursorAndSetValues) {
   WaveEditor& pane = Pane();
-  pane.setFocus();
+  // F6, shown in the pane menu, gives the pane the keyboard.
+  QAction* keyboard = dialog->Commands().Action(EditorCommands::Id::kKeyboardToPane);
+  EXPECT_TRUE(dialog->Commands().PaneMenu()->actions().contains(keyboard));
+  EXPECT_EQ(keyboard->shortcut(), QKeySequence(Qt::Key_F6));
+  ASSERT_FALSE(pane.hasFocus());
+  QTest::keyClick(Control(MainDialog::kIdExit), Qt::Key_F6);
   ASSERT_TRUE(pane.hasFocus());
   auto key = [&](int k, Qt::KeyboardModifiers m = Qt::NoModifier) { Key(&pane, k, m); };
   key(Qt::Key_Right);
@@ -280,7 +317,7 @@ TEST_F(DialogToolsTest, KeysMoveTheCursorAndSetValues) {
   expected[3] = 16;
   expected[30] = 127;
   expected[31] = -128;
-  EXPECT_EQ(Samples(Model()), expected);
+  EXPECT_EQ(Values(Model()), expected);
   EXPECT_EQ(pane.Cursor(), 2);
   EXPECT_EQ(Model().GetPlayer().GetWaveText().substr(0, 8), "802c0010");
 
@@ -309,6 +346,21 @@ TEST_F(DialogToolsTest, KeysMoveTheCursorAndSetValues) {
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(dialog->result(), MainDialog::kResultOk);
   EXPECT_EQ(Model().Amplitudes()[7], 127);
+}
+
+TEST_F(DialogToolsTest, APressOnTheBackgroundReleasedOverThePaneWritesAsARelease) {
+  // The pane at (15, 40), 32 columns; the press goes to the dialog's own background.
+  const QPoint pane = Pane().geometry().topLeft();
+  const PaneGeometry g(Pane().width(), Pane().height(), 32, false);
+  QTest::mousePress(dialog.get(), Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseRelease(dialog.get(), Qt::LeftButton, {},
+                      pane + QPoint(3 * g.column + 1, g.base - 40 * g.unit));
+  EXPECT_EQ(static_cast<int8_t>(Model().Samples()[3] & 0xff), 40);
+  EXPECT_EQ(dialog->Session().History().count(), 1);
+  // A release outside the pane writes nothing.
+  QTest::mousePress(dialog.get(), Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseRelease(dialog.get(), Qt::LeftButton, {}, QPoint(5, 10));
+  EXPECT_EQ(dialog->Session().History().count(), 1);
 }
 
 TEST_F(DialogToolsTest, AssistiveTechnologyReadsNamesAndTheCursor) {
@@ -428,12 +480,12 @@ TEST_F(DialogToolsTest, ShapeAndTransformMenusActOnTheView) {
   commands.ShapeAction(WaveShape::kSquare)->trigger();
   std::vector<int> square(32, -128);
   std::fill_n(square.begin(), 16, 127);
-  EXPECT_EQ(Samples(Model()), square);
+  EXPECT_EQ(Values(Model()), square);
   commands.TransformAction(WaveTransform::kRotateRight)->trigger();
   commands.TransformAction(WaveTransform::kInvert)->trigger();
-  EXPECT_EQ(Samples(Model())[0], 127);
-  EXPECT_EQ(Samples(Model())[1], -128);
-  EXPECT_EQ(Samples(Model())[17], 127);
+  EXPECT_EQ(Values(Model())[0], 127);
+  EXPECT_EQ(Values(Model())[1], -128);
+  EXPECT_EQ(Values(Model())[17], 127);
   EXPECT_EQ(Model().GetPlayer().GetWaveText().substr(0, 6), "7f8080");
 
   // Half Length brings the length list along; Double Length is refused at 64.
@@ -459,11 +511,11 @@ TEST_F(DialogToolsTest, ShapeAndTransformMenusActOnTheView) {
   }
   EXPECT_FALSE(commands.TransformAction(WaveTransform::kInvert)->isEnabled());
   EXPECT_TRUE(commands.TransformAction(WaveTransform::kHalfLength)->isEnabled());
-  const std::vector<int> waveBefore = Samples(Model());
+  const std::vector<int> waveBefore = Values(Model());
   commands.ShapeAction(WaveShape::kSawtooth)->trigger();
   EXPECT_EQ(Model().Amplitudes(), MakeHarmonics(HarmonicSeries::kSawtooth, 64));
   EXPECT_EQ(Model().GetPlayer().GetHarmonicsText().substr(0, 15), "   0,  63,  85,");
-  EXPECT_EQ(Samples(Model()), waveBefore);
+  EXPECT_EQ(Values(Model()), waveBefore);
 }
 
 }  // namespace

@@ -1128,7 +1128,7 @@ TEST(PlayerPlayback, LowLatencyPreviewPlaysTheSameSamplesInSmallBlocks) {
   const std::vector<uint32_t> lengths = device.BlockLengths();
   ASSERT_GE(lengths.size(), 15u);
   for (size_t b = 0; b + 1 < lengths.size(); ++b) ASSERT_EQ(lengths[b], 1024u) << b;
-  EXPECT_LE(device.MaxPending(), Player::kLowLatencyMaxLiveBlocks + 1);
+  EXPECT_LE(device.MaxPending(), Player::kLowLatencyWaitAboveLiveBlocks + 1);
   EXPECT_FALSE(player.TakeLatencyFallback());
 
   player.SetLowLatency(false);
@@ -1149,35 +1149,36 @@ TEST(PlayerPlayback, AnUnderrunInTheLowLatencyPreviewFallsBackToALongerLeadOnce)
   player.SetNote(45);
   player.SetLowLatency(true);
   player.Play();
-  const int32_t lead = Player::kLowLatencyMaxLiveBlocks;
+  const int32_t lead = Player::kLowLatencyWaitAboveLiveBlocks;
   ASSERT_TRUE(WaitFor([&] { return player.Stream().CountLiveBlocks() == lead + 1; }));
   EXPECT_EQ(device.PendingCount(), lead);
 
   // A returned block wakes the render thread, which finds the underrun.
   device.ReportEvents(kEventUnderrun);
   ASSERT_TRUE(device.ReturnNext());
-  ASSERT_TRUE(device.WaitForPending(Player::kFallbackMaxLiveBlocks, 30000));
+  ASSERT_TRUE(device.WaitForPending(Player::kFallbackWaitAboveLiveBlocks, 30000));
   EXPECT_TRUE(player.TakeLatencyFallback());
   EXPECT_FALSE(player.TakeLatencyFallback());
   // A second underrun is not told again.
   device.ReportEvents(kEventUnderrun);
   ASSERT_TRUE(device.ReturnNext());
-  ASSERT_TRUE(WaitFor(
-      [&] { return player.Stream().CountLiveBlocks() == Player::kFallbackMaxLiveBlocks + 1; }));
+  ASSERT_TRUE(WaitFor([&] {
+    return player.Stream().CountLiveBlocks() == Player::kFallbackWaitAboveLiveBlocks + 1;
+  }));
   EXPECT_FALSE(player.TakeLatencyFallback());
   player.Stop();
   ASSERT_TRUE(WaitFor([&] { return device.ReturnAll() >= 0 && !player.IsPlaying(); }));
-  EXPECT_EQ(device.QueuedLengths().front(), Player::kLowLatencyBlockSize);
+  EXPECT_EQ(device.QueuedLengths().front(), Player::kLowLatencyBlockBytes);
 
   // The default stream: an underrun changes nothing.
   player.SetLowLatency(false);
   player.Play();
-  ASSERT_TRUE(device.WaitForPending(Player::kMaxLiveBlocks, 30000));
+  ASSERT_TRUE(device.WaitForPending(Player::kWaitAboveLiveBlocks, 30000));
   device.ReportEvents(kEventUnderrun);
   ASSERT_TRUE(device.ReturnNext());
-  ASSERT_TRUE(
-      WaitFor([&] { return player.Stream().CountLiveBlocks() == Player::kMaxLiveBlocks + 1; }));
-  EXPECT_EQ(device.PendingCount(), Player::kMaxLiveBlocks);
+  ASSERT_TRUE(WaitFor(
+      [&] { return player.Stream().CountLiveBlocks() == Player::kWaitAboveLiveBlocks + 1; }));
+  EXPECT_EQ(device.PendingCount(), Player::kWaitAboveLiveBlocks);
   EXPECT_FALSE(player.TakeLatencyFallback());
   player.Stop();
   ASSERT_TRUE(WaitFor([&] { return device.ReturnAll() >= 0 && !player.IsPlaying(); }));
@@ -1212,7 +1213,7 @@ TEST(PlayerPlayback, APlayWithoutUsableOutputTellsWhyOnce) {
     ASSERT_TRUE(WaitFor([&] { return player.Stream().CountLiveBlocks() >= 1; }));
     if (c.eventsWhilePlaying != 0) {
       // The render thread looks at the device's events when a returned block wakes it.
-      ASSERT_TRUE(device.WaitForPending(Player::kMaxLiveBlocks, 30000));
+      ASSERT_TRUE(device.WaitForPending(Player::kWaitAboveLiveBlocks, 30000));
       device.ReportEvents(c.eventsWhilePlaying);
       ASSERT_TRUE(device.ReturnNext());
       OutputProblem told = OutputProblem::kNone;

@@ -15,23 +15,19 @@
 #include <string>
 #include <vector>
 
-#include "app/edit_history.h"
 #include "app/editor_commands.h"
 #include "app/icon_resources.h"
+#include "editor/edit_history.h"
 #include "tests/support/capture_audio_device.h"
-#include "tests/support/fake_ui_services.h"
+#include "tests/support/dialog_fixture.h"
 #include "tests/support/synth_reference.h"
 
 namespace {
 
 class UndoTest : public ::testing::Test {
  protected:
-  void Click(int id) {
-    dialog.findChild<QPushButton*>(QStringLiteral("control%1").arg(id))->click();
-  }
-  QComboBox* LengthList() {
-    return dialog.findChild<QComboBox*>(QStringLiteral("control%1").arg(MainDialog::kIdLengthList));
-  }
+  void Click(int id) { Control(dialog, id)->click(); }
+  QComboBox* LengthList() { return ::LengthList(dialog); }
   // A left-button stroke across the pane from `from` to `to` in pane pixels.
   void Stroke(QPoint from, QPoint to) {
     WaveEditor& pane = dialog.Pane();
@@ -106,18 +102,18 @@ TEST_F(UndoTest, EveryActionIsOneStepThatUndoAndRedoRoundTrip) {
 TEST_F(UndoTest, AViewSwitchIsNoStepAndANewActionDropsTheRedoBranch) {
   Click(MainDialog::kIdHarmonics);
   Click(MainDialog::kIdHold);  // back to the wave view, the mode unchanged
-  EXPECT_FALSE(dialog.History().Stack().canUndo());
+  EXPECT_FALSE(dialog.Session().History().canUndo());
 
   services.clipboard = "00ff";
   Click(MainDialog::kIdPaste);
   services.clipboard = "7f80";
   Click(MainDialog::kIdPaste);
-  dialog.UndoCommand();
-  ASSERT_TRUE(dialog.History().Stack().canRedo());
+  dialog.Session().Undo();
+  ASSERT_TRUE(dialog.Session().History().canRedo());
   Click(MainDialog::kIdPoly);
-  EXPECT_FALSE(dialog.History().Stack().canRedo());
-  dialog.UndoCommand();
-  dialog.UndoCommand();
+  EXPECT_FALSE(dialog.Session().History().canRedo());
+  dialog.Session().Undo();
+  dialog.Session().Undo();
   EXPECT_EQ(dialog.Pane().Model().Samples(), std::vector<uint16_t>(32, 0));
 }
 
@@ -131,7 +127,7 @@ TEST_F(UndoTest, AnUndoWhilePlayingIsHeardAtOnce) {
 
   Click(MainDialog::kIdPlay);
   ASSERT_TRUE(device.WaitForBytes(4 * kBlockBytes, 30000));
-  dialog.UndoCommand();
+  dialog.Session().Undo();
   // The render thread runs at most ten blocks ahead of the device: a block that starts twelve
   // blocks after the undo was rendered from the restored wave.
   const uint64_t from = (device.TotalBytes() / kBlockBytes + 12) * kBlockBytes;

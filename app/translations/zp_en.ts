@@ -44,7 +44,22 @@
     </message>
 </context>
 <context>
+    <name>EditSession</name>
+    <message>
+        <source>Target</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>Draw</source>
+        <translation>Draw</translation>
+    </message>
+</context>
+<context>
     <name>EditorCommands</name>
+    <message>
+        <source>Edit with the Keyboard</source>
+        <translation>Edit with the Keyboard</translation>
+    </message>
     <message>
         <source>Undo</source>
         <translation>Undo</translation>
@@ -516,10 +531,6 @@
 <context>
     <name>InterchangeCommands</name>
     <message>
-        <source>Target</source>
-        <translation>Target</translation>
-    </message>
-    <message>
         <source>The harmonics view copies and pastes its attenuations; wave formats apply to the wave view</source>
         <translation>The harmonics view copies and pastes its attenuations; wave formats apply to the wave view</translation>
     </message>
@@ -571,10 +582,6 @@
         <translation>Length</translation>
     </message>
     <message>
-        <source>Draw</source>
-        <translation>Draw</translation>
-    </message>
-    <message>
         <source>閉じる(&amp;C)	Alt+F4</source>
         <translation>&amp;Close	Alt+F4</translation>
     </message>
@@ -621,6 +628,13 @@
     <message>
         <source>The %1 plays waves of %2 samples. Choose the target None in the pane menu for other lengths.</source>
         <translation>The %1 plays waves of %2 samples. Choose the target None in the pane menu for other lengths.</translation>
+    </message>
+</context>
+<context>
+    <name>QtUiServices</name>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Save changes to %1?</translation>
     </message>
 </context>
 <context>
@@ -850,6 +864,10 @@
     <message>
         <source>The Game Boy wave file has %1 bytes; the first 32 were read, as the trackers read it.</source>
         <translation>The Game Boy wave file has %1 bytes; the first 32 were read, as the trackers read it.</translation>
+    </message>
+    <message>
+        <source>This editor reads .%1 files but does not write them.</source>
+        <translation>This editor reads .%1 files but does not write them.</translation>
     </message>
 </context>
 <context>

@@ -44,7 +44,22 @@
     </message>
 </context>
 <context>
+    <name>EditSession</name>
+    <message>
+        <source>Target</source>
+        <translation>ターゲット</translation>
+    </message>
+    <message>
+        <source>Draw</source>
+        <translation>描画</translation>
+    </message>
+</context>
+<context>
     <name>EditorCommands</name>
+    <message>
+        <source>Edit with the Keyboard</source>
+        <translation>キーボードで編集</translation>
+    </message>
     <message>
         <source>Undo</source>
         <translation>元に戻す</translation>
@@ -516,10 +531,6 @@
 <context>
     <name>InterchangeCommands</name>
     <message>
-        <source>Target</source>
-        <translation>ターゲット</translation>
-    </message>
-    <message>
         <source>The harmonics view copies and pastes its attenuations; wave formats apply to the wave view</source>
         <translation>倍音表示では減衰値をコピー・貼り付けします。波形の形式は波形表示で使えます</translation>
     </message>
@@ -571,10 +582,6 @@
         <translation>長さ</translation>
     </message>
     <message>
-        <source>Draw</source>
-        <translation>描画</translation>
-    </message>
-    <message>
         <source>閉じる(&amp;C)	Alt+F4</source>
         <translation>閉じる(&amp;C)	Alt+F4</translation>
     </message>
@@ -621,6 +628,13 @@
     <message>
         <source>The %1 plays waves of %2 samples. Choose the target None in the pane menu for other lengths.</source>
         <translation>%1 が再生できる波形は %2 サンプルです。ほかの長さにするには、メニューのターゲットで「なし」を選んでください。</translation>
+    </message>
+</context>
+<context>
+    <name>QtUiServices</name>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>%1 への変更を保存しますか?</translation>
     </message>
 </context>
 <context>
@@ -850,6 +864,10 @@
     <message>
         <source>The Game Boy wave file has %1 bytes; the first 32 were read, as the trackers read it.</source>
         <translation>ゲームボーイの波形ファイルは %1 バイトです。トラッカーと同じく先頭の 32 バイトを読みました。</translation>
+    </message>
+    <message>
+        <source>This editor reads .%1 files but does not write them.</source>
+        <translation>このエディタは .%1 ファイルを読み込めますが、書き出すことはできません。</translation>
     </message>
 </context>
 <context>

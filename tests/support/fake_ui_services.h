@@ -28,10 +28,17 @@ class FakeUiServices : public UiServices {
   }
   // Kept as the source text, its places filled in.
   void ShowMessage(const TextMessage& message) override { messages.push_back(message.Text()); }
+  // Answers with `saveAnswer` and keeps the file name asked about.
+  SaveAnswer AskSaveChanges(const std::string& fileName) override {
+    saveQuestions.push_back(fileName);
+    return saveAnswer;
+  }
 
   bool canOpen = true;
   bool isOpen = false;
   int openCount = 0;
   std::optional<std::string> clipboard;
   std::vector<std::string> messages;
+  SaveAnswer saveAnswer = SaveAnswer::kCancel;
+  std::vector<std::string> saveQuestions;
 };

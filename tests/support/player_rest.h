@@ -15,9 +15,9 @@
 inline int32_t PauseAtRest(CaptureAudioDevice& device, Player& player,
                            const std::function<void()>& whileWaiting = {}) {
   const uint32_t blockBytes =
-      player.IsLowLatency() ? Player::kLowLatencyBlockSize : Player::kBlockSize;
+      player.IsLowLatency() ? Player::kLowLatencyBlockBytes : Player::kBlockBytes;
   const int32_t most =
-      player.IsLowLatency() ? Player::kLowLatencyMaxLiveBlocks : Player::kMaxLiveBlocks;
+      player.IsLowLatency() ? Player::kLowLatencyWaitAboveLiveBlocks : Player::kWaitAboveLiveBlocks;
   device.SetPaused(true);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   // The thread rests right after the first sample of a block beyond the most it keeps out.

@@ -1,13 +1,17 @@
-// The main of the widget tests: Qt's offscreen platform, settings and data in Qt's test
-// locations, and one QApplication for every test of the program.
+// The one main of the Qt tests: the sound environment as the application prepares it, Qt's
+// offscreen platform unless the run chose another, settings and data in Qt's test locations, and
+// one QApplication for every test of the program.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QStandardPaths>
 
+#include "audio/portaudio_device.h"
+
 int main(int argc, char** argv) {
+  PortAudioDevice::PrepareEnvironment();
   ::testing::InitGoogleTest(&argc, argv);
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QStandardPaths::setTestModeEnabled(true);
   QApplication app(argc, argv);
   app.setOrganizationName(QStringLiteral("zp-tests"));

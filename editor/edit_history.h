@@ -1,5 +1,6 @@
 // Undo and redo of the wave: every user action that changes the data (samples, harmonic
-// attenuations, length, mode) becomes one step on a QUndoStack holding the data before and after.
+// attenuations, length, mode) or the chip target becomes one step on a QUndoStack holding the
+// data before and after. Owned by the EditSession.
 #pragma once
 
 #include <QString>
@@ -7,6 +8,7 @@
 #include <functional>
 
 #include "editor/wave_state.h"
+#include "formats/chip_target.h"
 
 class WaveEditorModel;
 
@@ -16,24 +18,33 @@ class EditHistory {
   // attenuations, so the whole history stays below a few hundred kilobytes.
   static constexpr int kStepLimit = 1000;
 
+  // What a step puts back: the data and the chip target they were made for.
+  struct Snapshot {
+    WaveState state;
+    ChipTarget target = ChipTarget::kNone;
+  };
+
   // `restored` runs after an undo or redo has put a state back into the model.
   EditHistory(WaveEditorModel& model, std::function<void()> restored);
 
+  Snapshot Take() const;
   // Records the action `name` that turned the data of `before` into the model's data now; an
-  // action that changed no data records nothing. A new step drops what could be redone.
-  void Record(const QString& name, const WaveState& before);
+  // action that changed no data and no target records nothing. A new step drops what could be
+  // redone.
+  void Record(const QString& name, const Snapshot& before);
   void Undo() { stack.undo(); }
   void Redo() { stack.redo(); }
   void Clear() { stack.clear(); }
   QUndoStack& Stack() { return stack; }
+  const QUndoStack& Stack() const { return stack; }
 
   // Whether two states differ in their data; the view and the note are not data.
   static bool DataDiffers(const WaveState& a, const WaveState& b);
 
  private:
   class Step;
-  // Puts the data of `state` into the model, keeping its view and note.
-  void Apply(const WaveState& state);
+  // Puts the target and the data of `snapshot` into the model, keeping its view and note.
+  void Apply(const Snapshot& snapshot);
 
   WaveEditorModel& model;
   std::function<void()> restored;

@@ -1,4 +1,4 @@
-#include "app/edit_history.h"
+#include "editor/edit_history.h"
 
 #include <QUndoCommand>
 
@@ -6,7 +6,7 @@
 
 class EditHistory::Step : public QUndoCommand {
  public:
-  Step(EditHistory& history, const QString& name, WaveState before, WaveState after)
+  Step(EditHistory& history, const QString& name, Snapshot before, Snapshot after)
       : QUndoCommand(name), history(history), before(std::move(before)), after(std::move(after)) {}
 
   void undo() override { history.Apply(before); }
@@ -21,8 +21,8 @@ class EditHistory::Step : public QUndoCommand {
 
  private:
   EditHistory& history;
-  const WaveState before;
-  const WaveState after;
+  const Snapshot before;
+  const Snapshot after;
   bool pushed = true;
 };
 
@@ -36,18 +36,23 @@ bool EditHistory::DataDiffers(const WaveState& a, const WaveState& b) {
          a.mode != b.mode;
 }
 
-void EditHistory::Record(const QString& name, const WaveState& before) {
-  const WaveState after = model.State();
-  if (!DataDiffers(before, after)) return;
-  stack.push(new Step(*this, name, before, after));
+EditHistory::Snapshot EditHistory::Take() const {
+  return {model.State(), model.GetChipTarget()};
 }
 
-void EditHistory::Apply(const WaveState& state) {
+void EditHistory::Record(const QString& name, const Snapshot& before) {
+  Snapshot after = Take();
+  if (!DataDiffers(before.state, after.state) && before.target == after.target) return;
+  stack.push(new Step(*this, name, before, std::move(after)));
+}
+
+void EditHistory::Apply(const Snapshot& snapshot) {
   WaveState target = model.State();
-  target.samples = state.samples;
-  target.amplitudes = state.amplitudes;
-  target.length = state.length;
-  target.mode = state.mode;
+  target.samples = snapshot.state.samples;
+  target.amplitudes = snapshot.state.amplitudes;
+  target.length = snapshot.state.length;
+  target.mode = snapshot.state.mode;
+  model.SetChipTarget(snapshot.target);
   model.Restore(target);
   if (restored) restored();
 }

@@ -1,0 +1,54 @@
+// The last session: restored at start or from the menu, kept on every exit.
+#include <QtGlobal>
+
+#include "app/file_commands.h"
+#include "app/qt_ui_services.h"
+#include "editor/edit_session.h"
+#include "files/session_store.h"
+
+namespace {
+
+constexpr const char* kContext = "FileCommands";
+
+}  // namespace
+
+bool FileCommands::RestoreLastSession(bool quietWhenNone) {
+  const DocumentReadResult read = LoadSession();
+  if (!read.ok) {
+    if (read.error.Empty()) {
+      if (!quietWhenNone) {
+        Show(TextMessage(kContext,
+                         QT_TRANSLATE_NOOP("FileCommands", "There is no last session yet.")));
+      }
+    } else {
+      Show(TextMessage(
+          kContext,
+          QT_TRANSLATE_NOOP("FileCommands", "The last session could not be restored.\n%1"),
+          {QtUiServices::Translate(read.error).toStdString()}));
+    }
+    return false;
+  }
+  WaveEditorModel& model = session.Model();
+  const WaveState& state = read.document.state;
+  session.Perform(tr("Restore Last Session"), [&model, &state, &read] {
+    model.Restore(state);
+    model.SetWaveHeight(read.document.height);
+  });
+  SetCurrentFile(QString::fromStdString(read.document.fileName), read.document.target);
+  if (!CurrentFile().isEmpty()) MarkCleanIfMatches(CurrentFile());
+  UpdateTitle();
+  return true;
+}
+
+bool FileCommands::SaveLastSession() {
+  WaveDocument document;
+  document.state = session.Model().State();
+  document.target = session.Document().target;
+  document.height = session.Model().WaveHeight();
+  document.fileName = CurrentFile().toStdString();
+  const FileResult saved = SaveSession(document);
+  if (!saved.ok) {
+    qWarning("%s", qUtf8Printable(QtUiServices::Translate(saved.error)));
+  }
+  return saved.ok;
+}

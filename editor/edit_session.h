@@ -1,0 +1,96 @@
+// One home for every edit: the session owns the wave model, its undo history, the open stroke,
+// the current document (file, kind, clean state) and the chip target. Every change of the wave
+// goes through it as one step; the dialog, the pane and the command groups show it and call it,
+// and hear of changes through its signals. UI thread only.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "editor/edit_history.h"
+#include "editor/wave_editor_model.h"
+#include "formats/wave_files.h"
+
+class AudioDevice;
+class QUndoStack;
+class UiServices;
+
+// The kinds of file a document can be: the editor's own and three trackers' wave files.
+enum class DocumentKind { kDocument, kFurnace, kGameBoy, kDefleMask };
+
+// The file the wave was opened from or saved to.
+struct SessionDocument {
+  QString file;  // absolute path; empty: no file open
+  DocumentKind kind = DocumentKind::kDocument;
+  std::string target;  // the document's chip target as read, written back when it is saved
+  std::optional<FuwHeader> fuwHeader;  // an open .fuw's version and name, written back unchanged
+};
+
+class EditSession : public QObject {
+  Q_OBJECT
+
+ public:
+  // The model plays on `device` (null: silently) and moves its texts through `services`; neither
+  // is owned.
+  EditSession(AudioDevice* device, UiServices* services);
+  ~EditSession() override;
+
+  WaveEditorModel& Model() { return model; }
+  const WaveEditorModel& Model() const { return model; }
+  UiServices* Services() const { return services; }
+  QUndoStack& History() { return history.Stack(); }
+
+  // Runs one user action that may change the wave as one step named `name` (as the undo list
+  // shows it); an open stroke is closed first. Nothing changed records nothing.
+  void Perform(const QString& name, const std::function<void()>& action);
+  // A mouse stroke is one step from the press to its end: StartStroke at the press (closing any
+  // stroke still open), FinishStroke at the release or when the pane loses the mouse.
+  void StartStroke();
+  void FinishStroke();
+  bool StrokeOpen() const { return strokeBefore != nullptr; }
+  // Undo and redo one step; a stroke still open is closed first.
+  void Undo();
+  void Redo();
+  // Forgets every step (the start-up state is no step).
+  void ClearHistory() { history.Clear(); }
+
+  // Fits the wave to `target` as one step (the samples snap, the length comes to one the chip
+  // plays); undo puts the target back with the data.
+  void SetTarget(ChipTarget target);
+  ChipTarget Target() const { return model.GetChipTarget(); }
+
+  // The current document; SetDocument takes a new one (opened or saved), and the history's clean
+  // state says whether the wave is still what its file holds.
+  const SessionDocument& Document() const { return document; }
+  void SetDocument(SessionDocument newDocument);
+  // Whether the wave is what the document's file holds.
+  bool IsClean() const;
+  void MarkClean(bool clean);
+  // An open file whose wave differs from it.
+  bool HasUnsavedChanges() const { return !document.file.isEmpty() && !IsClean(); }
+
+ Q_SIGNALS:
+  // After every step, undo and redo: the data, the length, the view or the note may differ.
+  void Changed();
+  // The document's file or its clean state changed.
+  void DocumentChanged();
+  // A step, undo or redo changed the chip target.
+  void TargetChanged(ChipTarget target);
+
+ private:
+  UiServices* services;  // not owned
+  WaveEditorModel model;
+  EditHistory history;
+  // The data when the left button went down on the pane, while a stroke is open.
+  std::unique_ptr<EditHistory::Snapshot> strokeBefore;
+  SessionDocument document;
+  // The target when the last step ended, to tell when it changes.
+  ChipTarget lastTarget = ChipTarget::kNone;
+
+  // Tells the listeners that a step, undo or redo ended.
+  void StepEnded();
+};
