@@ -98,7 +98,11 @@ FileCommands::FileCommands(EditorCommands& commands)
 
   // The title shows the open file, and the edited mark while the wave differs from it.
   connect(&session, &EditSession::DocumentChanged, this, &FileCommands::UpdateTitle);
-  commands.AddStateUpdate([this] { UpdateStates(); });
+  // The title also shows the target and height after every step.
+  commands.AddStateUpdate([this] {
+    UpdateStates();
+    UpdateTitle();
+  });
 }
 
 QStringList FileCommands::RecentList() {
@@ -213,8 +217,9 @@ bool FileCommands::OpenFile(const QString& path) {
   }
   WaveEditorModel& model = session.Model();
   if (read.kind == DocumentKind::kDocument) {
-    session.Perform(tr("Open"), [&model, &read] {
-      model.SetWaveHeight(read.height);
+    // A document names its target and height; the wave is fitted to them as it comes in.
+    session.Perform(tr("Open"), [this, &model, &read] {
+      session.TakeDocumentTarget(read.document.target, read.height);
       model.Restore(read.document.state);
     });
   } else {
@@ -226,7 +231,7 @@ bool FileCommands::OpenFile(const QString& path) {
       model.ReplaceWave(read.samples);
     });
   }
-  SetCurrentFile(path, read.document.target, read.fuwHeader);
+  SetCurrentFile(path, session.DocumentTarget(), read.fuwHeader);
   RememberRecent(path);
   // A wave resampled on the way in, or one the chip target had to fit, differs from its file:
   // the title marks it edited.
@@ -238,8 +243,7 @@ bool FileCommands::OpenFile(const QString& path) {
 bool FileCommands::SaveFile(const QString& path) {
   WaveDocument document;
   document.state = session.Model().State();
-  // The open document's chip target is written back.
-  document.target = session.Document().target;
+  document.target = session.DocumentTarget();
   // A .fuw saved over the one opened keeps its version and name: the same file, byte for byte,
   // when the wave is unchanged.
   const bool sameFile = QFileInfo(path).absoluteFilePath() == CurrentFile();
@@ -367,16 +371,27 @@ void FileCommands::RememberRecent(const QString& path) {
 }
 
 void FileCommands::UpdateTitle() {
-  const QString product = QStringLiteral(ZP_PRODUCT_NAME);
+  // What the wave is meant for follows the file's name: the chip, or the height of a wave meant
+  // for no chip when it is not the full one.
+  const WaveEditorModel& model = session.Model();
+  QString suffix = QStringLiteral(" - ") + QStringLiteral(ZP_PRODUCT_NAME);
+  if (model.GetChipTarget() != ChipTarget::kNone) {
+    suffix.prepend(
+        QStringLiteral(" - ") +
+        QCoreApplication::translate("ChipTarget", ChipTargetOf(model.GetChipTarget()).displayName));
+  } else if (model.WaveHeight() != kFullHeight) {
+    suffix.prepend(QStringLiteral(" - ") + tr("%1 levels").arg(model.WaveHeight()));
+  }
   if (CurrentFile().isEmpty()) {
     window.setWindowModified(false);
-    window.setWindowTitle(product);
+    // With neither a file nor a target the title is the product's name alone.
+    window.setWindowTitle(suffix.mid(3));
     return;
   }
   // "[*]" marks where the edited mark goes; one in the name itself is doubled to stay literal.
   QString name = QFileInfo(CurrentFile()).fileName();
   name.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
-  window.setWindowTitle(name + QStringLiteral("[*] - ") + product);
+  window.setWindowTitle(name + QStringLiteral("[*]") + suffix);
   window.setWindowModified(!session.IsClean());
 }
 

@@ -230,7 +230,8 @@ TEST_F(FileCommandsTest, FurnaceAndGameBoyFilesHoldTheirToolsLayoutAndOpenAgain)
   EXPECT_EQ(Control<QComboBox>(dialog, MainDialog::kIdLengthList)->currentText(), "4");
   ASSERT_TRUE(Files(dialog).OpenFile(Path("levels.ugw")));
   EXPECT_EQ(Model().Samples(), ugwSamples);
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("levels.ugw[*] - ") + kProduct);
+  // A Game Boy tracker wave is a wave of 16 levels.
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("levels.ugw[*] - 16 levels - ") + kProduct);
   EXPECT_TRUE(services.messages.empty());
 
   // A .fuw of 128 samples of height 32 comes in resampled to 64: said, and marked as edited, so
@@ -526,6 +527,43 @@ TEST_F(FileCommandsTest, OpenRestoreAndUndoUnderATargetKeepTheChipsLength) {
   EXPECT_EQ(Model().GetChipTarget(), ChipTarget::kNone);
   EXPECT_EQ(Model().GetLength(), 8);
   EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(FileCommandsTest, TheTitleNamesTheTargetOrHeightAndTheDocumentKeepsThem) {
+  const struct {
+    bool file;
+    ChipTarget target;
+    int32_t height;  // for no chip
+    QString title;
+  } cases[] = {
+      {false, ChipTarget::kNone, 256, kProduct},
+      {false, ChipTarget::kNone, 32, QStringLiteral("32 levels - ") + kProduct},
+      {false, ChipTarget::kGameBoy, 32, QStringLiteral("Game Boy - ") + kProduct},
+      {true, ChipTarget::kGameBoy, 32, QStringLiteral("kept.zpwave - Game Boy - ") + kProduct},
+      {true, ChipTarget::kNone, 16, QStringLiteral("kept.zpwave - 16 levels - ") + kProduct},
+      {true, ChipTarget::kNone, 256, QStringLiteral("kept.zpwave - ") + kProduct},
+  };
+  Paste(dialog, "00112233445566778899aabbccddeeff00112233445566778899aabbccddeeff");
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.title.toStdString());
+    dialog.Session().SetTarget(ChipTarget::kNone);
+    dialog.Session().SetHeight(each.height);
+    dialog.Session().SetTarget(each.target);
+    if (each.file) ASSERT_TRUE(Files(dialog).SaveFile(Path("kept.zpwave")));
+    QString title = dialog.windowTitle();
+    title.remove(QStringLiteral("[*]"));
+    EXPECT_EQ(title, each.title);
+    if (!each.file) continue;
+    // The document gives back its target and height, whatever the editor holds before.
+    const WaveState saved = Model().State();
+    dialog.Session().SetTarget(ChipTarget::kNone);
+    dialog.Session().SetHeight(64);
+    ASSERT_TRUE(Files(dialog).OpenFile(Path("kept.zpwave")));
+    EXPECT_EQ(Model().GetChipTarget(), each.target);
+    EXPECT_EQ(Model().WaveHeight(), each.target == ChipTarget::kNone ? each.height : 16);
+    EXPECT_EQ(Model().State(), saved);
+  }
+  QSettings().remove(QStringLiteral("target"));
 }
 
 TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAsksToSave) {

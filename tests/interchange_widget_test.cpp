@@ -10,11 +10,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
-#include <QToolTip>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -42,6 +42,11 @@ class InterchangeTest : public DialogTest {
   void TearDown() override { QSettings().remove(QStringLiteral("target")); }
 
   InterchangeCommands& Interchange() { return dialog->Commands().Interchange(); }
+  // The line above the pane that tells how a paste was read; empty when hidden.
+  std::string ReportLine() {
+    const auto* line = dialog->findChild<QLabel*>(QStringLiteral("pasteReport"));
+    return line != nullptr && !line->isHidden() ? line->toolTip().toStdString() : std::string();
+  }
 };
 
 TEST_F(InterchangeTest, EachFormatPastesAsAndCopiesAsItsToolWritesIt) {
@@ -78,27 +83,38 @@ TEST_F(InterchangeTest, EachFormatPastesAsAndCopiesAsItsToolWritesIt) {
 }
 
 TEST_F(InterchangeTest, PasteReadsAnyFormatTellsHowAndRefusesWithoutChange) {
+  dialog->show();
   QAction* paste = dialog->Commands().Action(EditorCommands::Id::kPaste);
   services.clipboard = "wave = { 0, 128, 255 }";
   paste->trigger();
   EXPECT_EQ(Values(Model()), (std::vector<int>{-128, -128, 0, 127}));
-  EXPECT_EQ(QToolTip::text().toStdString(),
+  EXPECT_EQ(ReportLine(),
             "Read as Furnace (decimal) at 256 levels: 3 values, resampled to 4 samples.");
 
   // A Furnace text holds no height: the smallest that holds its values, or the one named.
   services.clipboard = "0 3 7 12 15 15 12 7";
   paste->trigger();
   EXPECT_EQ(Values(Model()), (std::vector<int>{-128, -77, -9, 76, 127, 127, 76, -9}));
-  EXPECT_EQ(QToolTip::text().toStdString(), "Read as Furnace (decimal) at 16 levels: 8 samples.");
+  EXPECT_EQ(ReportLine(), "Read as Furnace (decimal) at 16 levels: 8 samples.");
   Interchange().PasteFurnaceAction(256)->trigger();
   EXPECT_EQ(Values(Model()), (std::vector<int>{-128, -125, -121, -116, -113, -113, -116, -121}));
-  EXPECT_EQ(QToolTip::text().toStdString(), "Read as Furnace (decimal) at 256 levels: 8 samples.");
+  EXPECT_EQ(ReportLine(), "Read as Furnace (decimal) at 256 levels: 8 samples.");
 
   // The editor's own text reads exactly as the Paste button reads it.
   services.clipboard = "00112233445566778899aabbccddeeff";
   paste->trigger();
   EXPECT_EQ(Model().GetLength(), 16);
-  EXPECT_EQ(QToolTip::text().toStdString(), "Read as This editor (hex): 16 samples.");
+  EXPECT_EQ(ReportLine(), "Read as This editor (hex): 16 samples.");
+  // The line covers neither the pane nor any control, and the next step ends it.
+  const auto* line = dialog->findChild<QLabel*>(QStringLiteral("pasteReport"));
+  EXPECT_FALSE(line->geometry().intersects(Pane().geometry()));
+  for (const QWidget* control : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!control->objectName().startsWith(QStringLiteral("control"))) continue;
+    EXPECT_FALSE(line->geometry().intersects(control->geometry()))
+        << control->objectName().toStdString();
+  }
+  Control(MainDialog::kIdPoly)->click();
+  EXPECT_EQ(ReportLine(), "");
 
   const WaveState before = Model().State();
   services.clipboard = "10 20 300 40";

@@ -53,6 +53,10 @@
         <source>Draw</source>
         <translation>Draw</translation>
     </message>
+    <message>
+        <source>Height</source>
+        <translation>Height</translation>
+    </message>
 </context>
 <context>
     <name>EditorCommands</name>
@@ -268,6 +272,10 @@
         <source>Furnace at Height</source>
         <translation>Furnace at Height</translation>
     </message>
+    <message>
+        <source>Height</source>
+        <translation>Height</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -440,6 +448,10 @@
         <source>%1 samples of “%2” were not numbers (NaN or infinity); they were taken as silence.</source>
         <translation>%1 samples of “%2” were not numbers (NaN or infinity); they were taken as silence.</translation>
     </message>
+    <message>
+        <source>%1 levels</source>
+        <translation>%1 levels</translation>
+    </message>
 </context>
 <context>
     <name>FtiInstrument</name>
@@ -561,6 +573,10 @@
     <message>
         <source>%1 at %2 levels</source>
         <translation>%1 at %2 levels</translation>
+    </message>
+    <message>
+        <source>The %1 has its own height: %2 levels.</source>
+        <translation>The %1 has its own height: %2 levels.</translation>
     </message>
 </context>
 <context>

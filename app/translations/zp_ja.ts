@@ -53,6 +53,10 @@
         <source>Draw</source>
         <translation>描画</translation>
     </message>
+    <message>
+        <source>Height</source>
+        <translation>高さ</translation>
+    </message>
 </context>
 <context>
     <name>EditorCommands</name>
@@ -268,6 +272,10 @@
         <source>Furnace at Height</source>
         <translation>高さを指定して Furnace</translation>
     </message>
+    <message>
+        <source>Height</source>
+        <translation>高さ</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -440,6 +448,10 @@
         <source>%1 samples of “%2” were not numbers (NaN or infinity); they were taken as silence.</source>
         <translation>「%2」の %1 個のサンプルが数値ではなかった（NaN または無限大）ため、無音として読み込みました。</translation>
     </message>
+    <message>
+        <source>%1 levels</source>
+        <translation>%1 段階</translation>
+    </message>
 </context>
 <context>
     <name>FtiInstrument</name>
@@ -561,6 +573,10 @@
     <message>
         <source>%1 at %2 levels</source>
         <translation>%1（%2 段階）</translation>
+    </message>
+    <message>
+        <source>The %1 has its own height: %2 levels.</source>
+        <translation>%1 には固有の高さがあります: %2 段階。</translation>
     </message>
 </context>
 <context>
