@@ -42,6 +42,15 @@ class InterchangeTest : public DialogTest {
   void TearDown() override { QSettings().remove(QStringLiteral("target")); }
 
   InterchangeCommands& Interchange() { return dialog->Commands().Interchange(); }
+  // Which items of the length list (2, 4, ..., 64) can be chosen: '1' enabled, '0' not.
+  std::string ChoosableLengths() {
+    std::string choosable;
+    for (int i = 0; i < LengthList()->count(); ++i) {
+      const QModelIndex item = LengthList()->model()->index(i, 0);
+      choosable += (LengthList()->model()->flags(item) & Qt::ItemIsEnabled) ? '1' : '0';
+    }
+    return choosable;
+  }
   // The line above the pane that tells how a paste was read; empty when hidden.
   std::string ReportLine() {
     const auto* line = dialog->findChild<QLabel*>(QStringLiteral("pasteReport"));
@@ -148,6 +157,11 @@ TEST_F(InterchangeTest, AChipTargetSnapsRefusesLengthsAndIsRemembered) {
   EXPECT_EQ(LengthList()->currentText(), "32");
   EXPECT_EQ(Values(Model())[2], 25);
   for (int v : Values(Model())) EXPECT_EQ((v + 128) % 17, 0) << v;
+  // The list offers only the chip's lengths, and the chip has its own height.
+  EXPECT_EQ(ChoosableLengths(), "000010");
+  EXPECT_FALSE(Interchange().HeightAction(32)->isEnabled());
+  EXPECT_EQ(Interchange().HeightAction(32)->toolTip(),
+            "The Game Boy has its own height: 16 levels.");
 
   // A length the chip cannot play is refused and the list stays.
   LengthList()->setCurrentIndex(3);
@@ -169,8 +183,11 @@ TEST_F(InterchangeTest, AChipTargetSnapsRefusesLengthsAndIsRemembered) {
   dialog = std::make_unique<MainDialog>(icons, nullptr, &services);
   EXPECT_TRUE(Interchange().TargetAction(ChipTarget::kGameBoy)->isChecked());
   EXPECT_EQ(Values(Model())[0], 8);  // the start-up zeros, as the Game Boy plays them
+  EXPECT_EQ(ChoosableLengths(), "000010");
 
   Interchange().TargetAction(ChipTarget::kNone)->trigger();
+  EXPECT_EQ(ChoosableLengths(), "111111");
+  EXPECT_TRUE(Interchange().HeightAction(32)->isEnabled());
   Model().WriteValue(0, 0);
   EXPECT_EQ(Values(Model())[0], 0);
 
