@@ -27,7 +27,6 @@
 #include "files/wave_file.h"
 #include "formats/text_formats.h"
 #include "synth/render_as_played.h"
-#include "zp/version.h"
 
 namespace {
 
@@ -163,6 +162,11 @@ bool FileCommands::MayClose() {
 }
 
 void FileCommands::SaveAs() {
+  const QString path = AskSavePath();
+  if (!path.isEmpty()) SaveFile(path);
+}
+
+QString FileCommands::AskSavePath() {
   const QString start = CurrentFile().isEmpty()
                             ? QDir(StartFolder()).filePath(tr("wave") + QStringLiteral(".zpwave"))
                             : CurrentFile();
@@ -172,7 +176,7 @@ void FileCommands::SaveAs() {
                   "Furnace waves, the wave only: no mode or harmonics (*.fuw);;"
                   "Game Boy tracker waves, the wave only: 32 samples of 4 bits (*.ugw)"),
                start});
-  if (!path.isEmpty()) SaveFile(path);
+  return path;
 }
 
 void FileCommands::AskExportSound() {
@@ -231,7 +235,7 @@ bool FileCommands::OpenFile(const QString& path) {
       model.ReplaceWave(read.samples);
     });
   }
-  SetCurrentFile(path, session.DocumentTarget(), read.fuwHeader);
+  SetCurrentFile(path, session.DocumentTarget(), read.fuwHeader, {read.givenCount, read.height});
   RememberRecent(path);
   // A wave resampled on the way in, or one the chip target had to fit, differs from its file:
   // the title marks it edited.
@@ -241,6 +245,19 @@ bool FileCommands::OpenFile(const QString& path) {
 }
 
 bool FileCommands::SaveFile(const QString& path) {
+  // A file the wave would now hold less of asks first.
+  if (QFileInfo(path).absoluteFilePath() == CurrentFile()) {
+    switch (AskBeforeWritingLess()) {
+      case OverwriteAnswer::kOverwrite:
+        break;
+      case OverwriteAnswer::kSaveAs: {
+        const QString other = AskSavePath();
+        return !other.isEmpty() && SaveFile(other);
+      }
+      case OverwriteAnswer::kCancel:
+        return false;
+    }
+  }
   WaveDocument document;
   document.state = session.Model().State();
   document.target = session.DocumentTarget();
@@ -259,7 +276,8 @@ bool FileCommands::SaveFile(const QString& path) {
   if (KindOfFile(path) == DocumentKind::kFurnace && !written) {
     written = FuwHeader{kFuwVersion, QFileInfo(path).completeBaseName().toStdString()};
   }
-  SetCurrentFile(path, document.target, written);
+  SetCurrentFile(path, document.target, written,
+                 {session.Model().GetLength(), session.Model().WaveHeight()});
   RememberRecent(path);
   // A .ugw of another length or depth keeps the edited mark: the file holds less than the wave.
   MarkCleanIfMatches(path);
@@ -355,12 +373,15 @@ void FileCommands::Show(const TextMessage& message) {
 }
 
 void FileCommands::SetCurrentFile(const QString& path, const std::string& target,
-                                  std::optional<FuwHeader> fuwHeader) {
+                                  std::optional<FuwHeader> fuwHeader,
+                                  std::pair<int32_t, int32_t> held) {
   SessionDocument document;
   document.file = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
   document.kind = KindOfFile(path);
   document.target = target;
   document.fuwHeader = std::move(fuwHeader);
+  document.heldSamples = held.first;
+  document.heldLevels = held.second;
   session.SetDocument(std::move(document));
 }
 
@@ -368,31 +389,6 @@ void FileCommands::RememberRecent(const QString& path) {
   QSettings().setValue(QLatin1String(RecentFiles::kSettingsKey),
                        RecentFiles::Add(RecentList(), path));
   UpdateStates();
-}
-
-void FileCommands::UpdateTitle() {
-  // What the wave is meant for follows the file's name: the chip, or the height of a wave meant
-  // for no chip when it is not the full one.
-  const WaveEditorModel& model = session.Model();
-  QString suffix = QStringLiteral(" - ") + QStringLiteral(ZP_PRODUCT_NAME);
-  if (model.GetChipTarget() != ChipTarget::kNone) {
-    suffix.prepend(
-        QStringLiteral(" - ") +
-        QCoreApplication::translate("ChipTarget", ChipTargetOf(model.GetChipTarget()).displayName));
-  } else if (model.WaveHeight() != kFullHeight) {
-    suffix.prepend(QStringLiteral(" - ") + tr("%1 levels").arg(model.WaveHeight()));
-  }
-  if (CurrentFile().isEmpty()) {
-    window.setWindowModified(false);
-    // With neither a file nor a target the title is the product's name alone.
-    window.setWindowTitle(suffix.mid(3));
-    return;
-  }
-  // "[*]" marks where the edited mark goes; one in the name itself is doubled to stay literal.
-  QString name = QFileInfo(CurrentFile()).fileName();
-  name.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
-  window.setWindowTitle(name + QStringLiteral("[*]") + suffix);
-  window.setWindowModified(!session.IsClean());
 }
 
 void FileCommands::MarkCleanIfMatches(const QString& path) {

@@ -28,6 +28,9 @@ struct SessionDocument {
   DocumentKind kind = DocumentKind::kDocument;
   std::string target;  // the document's chip target as read, written back when it is saved
   std::optional<FuwHeader> fuwHeader;  // an open .fuw's version and name, written back unchanged
+  // The samples and levels the file held when it was opened or saved; 0: not known.
+  int32_t heldSamples = 0;
+  int32_t heldLevels = 0;
 };
 
 class EditSession : public QObject {

@@ -566,6 +566,48 @@ TEST_F(FileCommandsTest, TheTitleNamesTheTargetOrHeightAndTheDocumentKeepsThem) 
   QSettings().remove(QStringLiteral("target"));
 }
 
+TEST_F(FileCommandsTest, SavingFewerSamplesOverTheOpenFileAsksFirst) {
+  // A Furnace wave of 128 samples at height 32, written by hand; it opens as 64 samples.
+  std::string long32 = "-Furnace waveta-";
+  PutLe(long32, 143, 4);
+  long32 += "WAVE";
+  PutLe(long32, 1 + 12 + 4 * 128, 4);
+  long32 += '\0';
+  for (uint32_t value : {128u, 0u, 31u}) PutLe(long32, value, 4);
+  for (uint32_t i = 0; i < 128; ++i) PutLe(long32, i / 4, 4);
+  const struct {
+    OverwriteAnswer answer;
+    bool saved;
+    bool overwritten;  // the 128 samples replaced
+    const char* current;
+  } cases[] = {
+      {OverwriteAnswer::kCancel, false, false, "long.fuw"},
+      {OverwriteAnswer::kSaveAs, true, false, "other.fuw"},
+      {OverwriteAnswer::kOverwrite, true, true, "long.fuw"},
+  };
+  Files(dialog).askPath = [this](const FileCommands::PathQuestion&) { return Path("other.fuw"); };
+  for (const auto& each : cases) {
+    SCOPED_TRACE(static_cast<int>(each.answer));
+    WriteBytes(Path("long.fuw"), long32);
+    QFile::remove(Path("other.fuw"));
+    ASSERT_TRUE(Files(dialog).OpenFile(Path("long.fuw")));
+    services.overwriteQuestions.clear();
+    services.overwriteAnswer = each.answer;
+    EXPECT_EQ(Files(dialog).SaveFile(Path("long.fuw")), each.saved);
+    ASSERT_EQ(services.overwriteQuestions.size(), 1u);
+    EXPECT_EQ(services.overwriteQuestions[0],
+              "“long.fuw” holds 128 samples of 32 levels; saving over it writes 64 samples of 32 "
+              "levels. Overwrite it, or save the wave as another file?");
+    EXPECT_EQ(ReadBytes(Path("long.fuw")) == long32, !each.overwritten);
+    EXPECT_EQ(QFile::exists(Path("other.fuw")), each.answer == OverwriteAnswer::kSaveAs);
+    EXPECT_EQ(QFileInfo(Files(dialog).CurrentFile()).fileName().toStdString(), each.current);
+  }
+  // The file now holds what the wave holds: the next save asks nothing.
+  services.overwriteQuestions.clear();
+  EXPECT_TRUE(Files(dialog).SaveFile(Path("long.fuw")));
+  EXPECT_TRUE(services.overwriteQuestions.empty());
+}
+
 TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAsksToSave) {
   const struct {
     SaveAnswer answer;

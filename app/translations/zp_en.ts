@@ -452,6 +452,10 @@
         <source>%1 levels</source>
         <translation>%1 levels</translation>
     </message>
+    <message>
+        <source>“%1” holds %2 samples of %3 levels; saving over it writes %4 samples of %5 levels. Overwrite it, or save the wave as another file?</source>
+        <translation>“%1” holds %2 samples of %3 levels; saving over it writes %4 samples of %5 levels. Overwrite it, or save the wave as another file?</translation>
+    </message>
 </context>
 <context>
     <name>FtiInstrument</name>
@@ -651,6 +655,14 @@
     <message>
         <source>Save changes to %1?</source>
         <translation>Save changes to %1?</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Save As...</translation>
     </message>
 </context>
 <context>

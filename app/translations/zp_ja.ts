@@ -452,6 +452,10 @@
         <source>%1 levels</source>
         <translation>%1 段階</translation>
     </message>
+    <message>
+        <source>“%1” holds %2 samples of %3 levels; saving over it writes %4 samples of %5 levels. Overwrite it, or save the wave as another file?</source>
+        <translation>「%1」は %3 段階のサンプルを %2 個保持しています。上書きすると %5 段階のサンプル %4 個が書き込まれます。上書きしますか、それとも別のファイルとして保存しますか?</translation>
+    </message>
 </context>
 <context>
     <name>FtiInstrument</name>
@@ -651,6 +655,14 @@
     <message>
         <source>Save changes to %1?</source>
         <translation>%1 への変更を保存しますか?</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>上書き</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>名前を付けて保存...</translation>
     </message>
 </context>
 <context>
