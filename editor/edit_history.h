@@ -1,6 +1,6 @@
 // Undo and redo of the wave: every user action that changes the data (samples, harmonic
-// attenuations, length, mode) or the chip target becomes one step on a QUndoStack holding the
-// data before and after. Owned by the EditSession.
+// attenuations, length, mode), the chip target or the height becomes one step on a QUndoStack
+// holding them before and after. Owned by the EditSession.
 #pragma once
 
 #include <QString>
