@@ -27,7 +27,6 @@
 #include "files/wave_file.h"
 #include "formats/text_formats.h"
 #include "synth/render_as_played.h"
-#include "zp/version.h"
 
 namespace {
 
@@ -98,7 +97,11 @@ FileCommands::FileCommands(EditorCommands& commands)
 
   // The title shows the open file, and the edited mark while the wave differs from it.
   connect(&session, &EditSession::DocumentChanged, this, &FileCommands::UpdateTitle);
-  commands.AddStateUpdate([this] { UpdateStates(); });
+  // The title also shows the target and height after every step.
+  commands.AddStateUpdate([this] {
+    UpdateStates();
+    UpdateTitle();
+  });
 }
 
 QStringList FileCommands::RecentList() {
@@ -159,6 +162,11 @@ bool FileCommands::MayClose() {
 }
 
 void FileCommands::SaveAs() {
+  const QString path = AskSavePath();
+  if (!path.isEmpty()) SaveFile(path);
+}
+
+QString FileCommands::AskSavePath() {
   const QString start = CurrentFile().isEmpty()
                             ? QDir(StartFolder()).filePath(tr("wave") + QStringLiteral(".zpwave"))
                             : CurrentFile();
@@ -168,7 +176,7 @@ void FileCommands::SaveAs() {
                   "Furnace waves, the wave only: no mode or harmonics (*.fuw);;"
                   "Game Boy tracker waves, the wave only: 32 samples of 4 bits (*.ugw)"),
                start});
-  if (!path.isEmpty()) SaveFile(path);
+  return path;
 }
 
 void FileCommands::AskExportSound() {
@@ -213,8 +221,9 @@ bool FileCommands::OpenFile(const QString& path) {
   }
   WaveEditorModel& model = session.Model();
   if (read.kind == DocumentKind::kDocument) {
-    session.Perform(tr("Open"), [&model, &read] {
-      model.SetWaveHeight(read.height);
+    // A document names its target and height; the wave is fitted to them as it comes in.
+    session.Perform(tr("Open"), [this, &model, &read] {
+      session.TakeDocumentTarget(read.document.target, read.height);
       model.Restore(read.document.state);
     });
   } else {
@@ -226,7 +235,7 @@ bool FileCommands::OpenFile(const QString& path) {
       model.ReplaceWave(read.samples);
     });
   }
-  SetCurrentFile(path, read.document.target, read.fuwHeader);
+  SetCurrentFile(path, session.DocumentTarget(), read.fuwHeader, {read.givenCount, read.height});
   RememberRecent(path);
   // A wave resampled on the way in, or one the chip target had to fit, differs from its file:
   // the title marks it edited.
@@ -236,10 +245,22 @@ bool FileCommands::OpenFile(const QString& path) {
 }
 
 bool FileCommands::SaveFile(const QString& path) {
+  // A file the wave would now hold less of asks first.
+  if (QFileInfo(path).absoluteFilePath() == CurrentFile()) {
+    switch (AskBeforeWritingLess()) {
+      case OverwriteAnswer::kOverwrite:
+        break;
+      case OverwriteAnswer::kSaveAs: {
+        const QString other = AskSavePath();
+        return !other.isEmpty() && SaveFile(other);
+      }
+      case OverwriteAnswer::kCancel:
+        return false;
+    }
+  }
   WaveDocument document;
   document.state = session.Model().State();
-  // The open document's chip target is written back.
-  document.target = session.Document().target;
+  document.target = session.DocumentTarget();
   // A .fuw saved over the one opened keeps its version and name: the same file, byte for byte,
   // when the wave is unchanged.
   const bool sameFile = QFileInfo(path).absoluteFilePath() == CurrentFile();
@@ -255,7 +276,8 @@ bool FileCommands::SaveFile(const QString& path) {
   if (KindOfFile(path) == DocumentKind::kFurnace && !written) {
     written = FuwHeader{kFuwVersion, QFileInfo(path).completeBaseName().toStdString()};
   }
-  SetCurrentFile(path, document.target, written);
+  SetCurrentFile(path, document.target, written,
+                 {session.Model().GetLength(), session.Model().WaveHeight()});
   RememberRecent(path);
   // A .ugw of another length or depth keeps the edited mark: the file holds less than the wave.
   MarkCleanIfMatches(path);
@@ -351,12 +373,15 @@ void FileCommands::Show(const TextMessage& message) {
 }
 
 void FileCommands::SetCurrentFile(const QString& path, const std::string& target,
-                                  std::optional<FuwHeader> fuwHeader) {
+                                  std::optional<FuwHeader> fuwHeader,
+                                  std::pair<int32_t, int32_t> held) {
   SessionDocument document;
   document.file = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
   document.kind = KindOfFile(path);
   document.target = target;
   document.fuwHeader = std::move(fuwHeader);
+  document.heldSamples = held.first;
+  document.heldLevels = held.second;
   session.SetDocument(std::move(document));
 }
 
@@ -364,20 +389,6 @@ void FileCommands::RememberRecent(const QString& path) {
   QSettings().setValue(QLatin1String(RecentFiles::kSettingsKey),
                        RecentFiles::Add(RecentList(), path));
   UpdateStates();
-}
-
-void FileCommands::UpdateTitle() {
-  const QString product = QStringLiteral(ZP_PRODUCT_NAME);
-  if (CurrentFile().isEmpty()) {
-    window.setWindowModified(false);
-    window.setWindowTitle(product);
-    return;
-  }
-  // "[*]" marks where the edited mark goes; one in the name itself is doubled to stay literal.
-  QString name = QFileInfo(CurrentFile()).fileName();
-  name.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
-  window.setWindowTitle(name + QStringLiteral("[*] - ") + product);
-  window.setWindowModified(!session.IsClean());
 }
 
 void FileCommands::MarkCleanIfMatches(const QString& path) {

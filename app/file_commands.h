@@ -10,7 +10,9 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "editor/ui_services.h"
 #include "formats/text_message.h"
 #include "formats/wave_files.h"
 
@@ -121,10 +123,17 @@ class FileCommands : public QObject {
   void Refuse(const char* source, const QString& path, const TextMessage& reason);
   void Show(const TextMessage& message);
   // Makes `path` (absolute) the session's document, with the chip target it holds.
+  // `held`: the samples and levels the file holds (0: not known).
   void SetCurrentFile(const QString& path, const std::string& target,
-                      std::optional<FuwHeader> fuwHeader = std::nullopt);
+                      std::optional<FuwHeader> fuwHeader = std::nullopt,
+                      std::pair<int32_t, int32_t> held = {0, 0});
   void RememberRecent(const QString& path);
   void UpdateTitle();
+  // Before saving over the open file: asks when the wave has fewer samples or levels than the file
+  // holds (overwrite, save as, cancel); overwrite when there is nothing to ask.
+  OverwriteAnswer AskBeforeWritingLess();
+  // The Save As dialog; empty when cancelled.
+  QString AskSavePath();
   // Marks the wave as saved when it is what `path` now holds, otherwise as edited.
   void MarkCleanIfMatches(const QString& path);
 

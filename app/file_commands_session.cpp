@@ -30,11 +30,11 @@ bool FileCommands::RestoreLastSession(bool quietWhenNone) {
   }
   WaveEditorModel& model = session.Model();
   const WaveState& state = read.document.state;
-  session.Perform(tr("Restore Last Session"), [&model, &state, &read] {
+  session.Perform(tr("Restore Last Session"), [this, &model, &state, &read] {
+    session.TakeDocumentTarget(read.document.target, read.document.height);
     model.Restore(state);
-    model.SetWaveHeight(read.document.height);
   });
-  SetCurrentFile(QString::fromStdString(read.document.fileName), read.document.target);
+  SetCurrentFile(QString::fromStdString(read.document.fileName), session.DocumentTarget());
   if (!CurrentFile().isEmpty()) MarkCleanIfMatches(CurrentFile());
   UpdateTitle();
   return true;
@@ -43,7 +43,7 @@ bool FileCommands::RestoreLastSession(bool quietWhenNone) {
 bool FileCommands::SaveLastSession() {
   WaveDocument document;
   document.state = session.Model().State();
-  document.target = session.Document().target;
+  document.target = session.DocumentTarget();
   document.height = session.Model().WaveHeight();
   document.fileName = CurrentFile().toStdString();
   const FileResult saved = SaveSession(document);

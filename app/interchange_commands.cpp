@@ -2,9 +2,12 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMenu>
 #include <QSettings>
-#include <QToolTip>
+#include <QTimer>
+#include <algorithm>
 #include <string>
 
 #include "app/editor_commands.h"
@@ -14,8 +17,8 @@
 namespace {
 
 constexpr char kTargetKey[] = "target";
-// How long the note on how a paste was read stays beside the pane.
-constexpr int kReportMs = 2000;
+// How long the line on how a paste was read stays above the pane, unless the next step ends it.
+constexpr int kReportMs = 5000;
 
 QString ToolName(WaveFormatId format) {
   return QCoreApplication::translate("WaveFormat", WaveFormatOf(format).tool);
@@ -69,7 +72,32 @@ InterchangeCommands::InterchangeCommands(EditorCommands& commands, QMenu* menu)
     connect(action, &QAction::triggered, this, [this, target] { ChooseTarget(target); });
     targets[target] = action;
   }
+  // A wave meant for no chip chooses its own height; a chip has its own.
+  targetMenu->addSeparator();
+  targetMenu->setToolTipsVisible(true);
+  heightMenu = commands.AddSubmenu(targetMenu, QT_TRANSLATE_NOOP("EditorCommands", "Height"));
+  heightMenu->setToolTipsVisible(true);
+  auto* heightGroup = new QActionGroup(this);
+  for (const int32_t height : kWaveHeights) {
+    QAction* action = heightMenu->addAction(QString());
+    action->setCheckable(true);
+    action->setActionGroup(heightGroup);
+    connect(action, &QAction::triggered, this, [this, height] { session.SetHeight(height); });
+    heights[height] = action;
+  }
   commands.AddStateUpdate([this] { UpdateStates(); });
+  // The paste report: a line in the window's strip above the pane, clear of the wave, the lists
+  // and the note keys' line inside the pane; the next step ends it.
+  report = new QLabel(pane.parentWidget());
+  report->setObjectName(QStringLiteral("pasteReport"));
+  report->setAttribute(Qt::WA_TransparentForMouseEvents);
+  report->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  report->hide();
+  reportTimer = new QTimer(this);
+  reportTimer->setSingleShot(true);
+  reportTimer->setInterval(kReportMs);
+  connect(reportTimer, &QTimer::timeout, report, &QWidget::hide);
+  connect(&session, &EditSession::Changed, report, &QWidget::hide);
   // The chosen target is remembered, also when undo or redo puts another back.
   connect(&session, &EditSession::TargetChanged, this, [](ChipTarget target) {
     QSettings().setValue(QString::fromLatin1(kTargetKey),
@@ -104,6 +132,19 @@ void InterchangeCommands::UpdateStates() {
   for (const auto& [each, action] : targets) {
     action->setText(TargetName(each));
     action->setChecked(each == target);
+  }
+  const QString chipHeight = target == ChipTarget::kNone
+                                 ? QString()
+                                 : tr("The %1 has its own height: %2 levels.")
+                                       .arg(TargetName(target))
+                                       .arg(model.WaveHeight());
+  heightMenu->menuAction()->setEnabled(target == ChipTarget::kNone);
+  heightMenu->menuAction()->setToolTip(chipHeight);
+  for (const auto& [height, action] : heights) {
+    action->setText(tr("%1 Levels").arg(height));
+    action->setEnabled(target == ChipTarget::kNone);
+    action->setToolTip(chipHeight);
+    action->setChecked(height == model.WaveHeight());
   }
 }
 
@@ -156,5 +197,15 @@ void InterchangeCommands::ApplyRememberedTarget() {
 }
 
 void InterchangeCommands::Report(const QString& text) {
-  QToolTip::showText(pane.mapToGlobal(QPoint(8, 8)), text, &pane, QRect(), kReportMs);
+  // The right two thirds of the strip above the pane: the mode buttons keep the left third.
+  const QRect area = pane.geometry();
+  const int height = std::min(report->fontMetrics().height() + 2, area.top());
+  const QRect line(area.left() + area.width() / 3, area.top() - height, area.width() * 2 / 3,
+                   height);
+  report->setGeometry(line);
+  report->setText(report->fontMetrics().elidedText(text, Qt::ElideRight, line.width()));
+  report->setToolTip(text);
+  report->show();
+  report->raise();
+  reportTimer->start();
 }

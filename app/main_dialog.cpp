@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStandardItemModel>
 #include <QTimer>
 #include <algorithm>
 #include <array>
@@ -275,6 +276,12 @@ void MainDialog::SyncWithPane() {
   if (item != kPitchNotes.end() && item - kPitchNotes.begin() != pitchIndex) {
     pitchIndex = static_cast<int32_t>(item - kPitchNotes.begin());
     PushFields();
+  }
+  // Lengths the chip target does not play are there but cannot be chosen.
+  if (auto* items = qobject_cast<QStandardItemModel*>(lengthList->model())) {
+    for (int32_t i = 0; i < kLengthCount && i < items->rowCount(); ++i) {
+      items->item(i)->setEnabled(pane.Model().LengthAllowed(kWaveLengths[static_cast<size_t>(i)]));
+    }
   }
   if (commands != nullptr) commands->UpdateStates();
   UpdateButtonStates();

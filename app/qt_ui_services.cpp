@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 
 namespace {
 
@@ -61,4 +62,16 @@ SaveAnswer QtUiServices::AskSaveChanges(const std::string& fileName) {
     default:
       return SaveAnswer::kCancel;
   }
+}
+
+OverwriteAnswer QtUiServices::AskOverwrite(const TextMessage& question) {
+  QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(),
+                  Translate(question), QMessageBox::Cancel, owner.data());
+  QPushButton* overwrite = box.addButton(tr("Overwrite"), QMessageBox::DestructiveRole);
+  QPushButton* saveAs = box.addButton(tr("Save As..."), QMessageBox::AcceptRole);
+  box.setDefaultButton(saveAs);
+  box.exec();
+  if (box.clickedButton() == overwrite) return OverwriteAnswer::kOverwrite;
+  if (box.clickedButton() == saveAs) return OverwriteAnswer::kSaveAs;
+  return OverwriteAnswer::kCancel;
 }

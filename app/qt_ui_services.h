@@ -23,6 +23,7 @@ class QtUiServices : public UiServices {
   std::optional<std::string> GetClipboardText() override;
   void ShowMessage(const TextMessage& message) override;
   SaveAnswer AskSaveChanges(const std::string& fileName) override;
+  OverwriteAnswer AskOverwrite(const TextMessage& question) override;
   // The message translated into the interface's language, its places filled in.
   static QString Translate(const TextMessage& message);
 

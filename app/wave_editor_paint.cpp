@@ -1,10 +1,11 @@
-// The editing pane's painting: background, base line, grid, the keyboard's cursor, the wave or
-// the bars, and the straight line of a Shift stroke.
+// The editing pane's painting: background, the levels of a low wave height, base line, grid, the
+// keyboard's cursor, the wave or the bars, and the straight line of a Shift stroke.
 #include <QPainter>
 #include <algorithm>
 #include <cstdlib>
 
 #include "app/wave_editor.h"
+#include "formats/wave_height.h"
 
 namespace {
 
@@ -12,6 +13,8 @@ const QColor kBackground(0, 0, 0);
 const QColor kBaseLine(0, 255, 0);
 const QColor kGrid(0, 127, 0);
 const QColor kWave(0, 175, 0);
+// The levels of a wave of 16 or 32 levels, faint under everything else.
+const QColor kLevel(0, 48, 0);
 // The keyboard's cursor and the straight line of a Shift stroke, set apart from the greens.
 const QColor kCursor(0, 128, 255);
 const QColor kLinePreview(255, 255, 255);
@@ -52,6 +55,15 @@ void DrawLine(QPainter& painter, const QColor& color, QPoint from, QPoint to) {
   }
 }
 
+// One faint line at each level of a wave of 16 or 32 levels; finer heights draw none.
+void PaintLevels(QPainter& painter, const PaneGeometry& g, int32_t levels) {
+  if (levels != 16 && levels != 32) return;
+  for (int32_t level = 0; level < levels; ++level) {
+    const int32_t y = g.base - FromHeightLevel(level, levels) * g.unit;
+    DrawLine(painter, kLevel, QPoint(0, y), QPoint(g.width, y));
+  }
+}
+
 }  // namespace
 
 void WaveEditor::paintEvent(QPaintEvent*) {
@@ -61,6 +73,7 @@ void WaveEditor::paintEvent(QPaintEvent*) {
 
   // Erase background.
   painter.fillRect(rect(), kBackground);
+  if (!g.harmonics) PaintLevels(painter, g, model.WaveHeight());
 
   DrawLine(painter, kBaseLine, QPoint(0, g.base), QPoint(g.width, g.base));
 

@@ -53,6 +53,7 @@ class ToolClipboard : public UiServices {
     std::fprintf(stderr, "message: %s\n", message.Text().c_str());
   }
   SaveAnswer AskSaveChanges(const std::string&) override { return SaveAnswer::kDiscard; }
+  OverwriteAnswer AskOverwrite(const TextMessage&) override { return OverwriteAnswer::kCancel; }
   std::string text;
 };
 

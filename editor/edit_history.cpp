@@ -37,12 +37,15 @@ bool EditHistory::DataDiffers(const WaveState& a, const WaveState& b) {
 }
 
 EditHistory::Snapshot EditHistory::Take() const {
-  return {model.State(), model.GetChipTarget()};
+  return {model.State(), model.GetChipTarget(), model.HeightWithoutTarget()};
 }
 
 void EditHistory::Record(const QString& name, const Snapshot& before) {
   Snapshot after = Take();
-  if (!DataDiffers(before.state, after.state) && before.target == after.target) return;
+  if (!DataDiffers(before.state, after.state) && before.target == after.target &&
+      before.height == after.height) {
+    return;
+  }
   stack.push(new Step(*this, name, before, std::move(after)));
 }
 
@@ -53,6 +56,7 @@ void EditHistory::Apply(const Snapshot& snapshot) {
   target.length = snapshot.state.length;
   target.mode = snapshot.state.mode;
   model.SetChipTarget(snapshot.target);
+  model.SetWaveHeight(snapshot.height);
   model.Restore(target);
   if (restored) restored();
 }

@@ -1,14 +1,16 @@
 // Undo and redo of the wave: every user action that changes the data (samples, harmonic
-// attenuations, length, mode) or the chip target becomes one step on a QUndoStack holding the
-// data before and after. Owned by the EditSession.
+// attenuations, length, mode), the chip target or the height becomes one step on a QUndoStack
+// holding them before and after. Owned by the EditSession.
 #pragma once
 
 #include <QString>
 #include <QUndoStack>
+#include <cstdint>
 #include <functional>
 
 #include "editor/wave_state.h"
 #include "formats/chip_target.h"
+#include "formats/wave_height.h"
 
 class WaveEditorModel;
 
@@ -18,10 +20,12 @@ class EditHistory {
   // attenuations, so the whole history stays below a few hundred kilobytes.
   static constexpr int kStepLimit = 1000;
 
-  // What a step puts back: the data and the chip target they were made for.
+  // What a step puts back: the data, the chip target they were made for and the height of a wave
+  // meant for no chip.
   struct Snapshot {
     WaveState state;
     ChipTarget target = ChipTarget::kNone;
+    int32_t height = kFullHeight;
   };
 
   // `restored` runs after an undo or redo has put a state back into the model.
@@ -29,8 +33,8 @@ class EditHistory {
 
   Snapshot Take() const;
   // Records the action `name` that turned the data of `before` into the model's data now; an
-  // action that changed no data and no target records nothing. A new step drops what could be
-  // redone.
+  // action that changed no data, no target and no height records nothing. A new step drops what
+  // could be redone.
   void Record(const QString& name, const Snapshot& before);
   void Undo() { stack.undo(); }
   void Redo() { stack.redo(); }
@@ -43,7 +47,8 @@ class EditHistory {
 
  private:
   class Step;
-  // Puts the target and the data of `snapshot` into the model, keeping its view and note.
+  // Puts the target, the height and the data of `snapshot` into the model, keeping its view and
+  // note.
   void Apply(const Snapshot& snapshot);
 
   WaveEditorModel& model;

@@ -58,6 +58,25 @@ void EditSession::SetTarget(ChipTarget target) {
   });
 }
 
+std::string EditSession::DocumentTarget() const {
+  const ChipTarget target = model.GetChipTarget();
+  return target == ChipTarget::kNone ? std::string() : ChipTargetOf(target).name;
+}
+
+void EditSession::TakeDocumentTarget(const std::string& name, int32_t height) {
+  const std::optional<ChipTarget> target = FindChipTarget(name);
+  if (target) model.SetChipTarget(*target);
+  if (!target || *target == ChipTarget::kNone) model.SetWaveHeight(height);
+}
+
+void EditSession::SetHeight(int32_t levels) {
+  if (model.GetChipTarget() != ChipTarget::kNone || !IsWaveHeight(levels)) return;
+  Perform(QCoreApplication::translate("EditSession", "Height"), [this, levels] {
+    model.SetWaveHeight(levels);
+    model.ConformToTarget();
+  });
+}
+
 void EditSession::SetDocument(SessionDocument newDocument) {
   document = std::move(newDocument);
   Q_EMIT DocumentChanged();

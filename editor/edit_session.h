@@ -28,6 +28,9 @@ struct SessionDocument {
   DocumentKind kind = DocumentKind::kDocument;
   std::string target;  // the document's chip target as read, written back when it is saved
   std::optional<FuwHeader> fuwHeader;  // an open .fuw's version and name, written back unchanged
+  // The samples and levels the file held when it was opened or saved; 0: not known.
+  int32_t heldSamples = 0;
+  int32_t heldLevels = 0;
 };
 
 class EditSession : public QObject {
@@ -62,6 +65,15 @@ class EditSession : public QObject {
   // plays); undo puts the target back with the data.
   void SetTarget(ChipTarget target);
   ChipTarget Target() const { return model.GetChipTarget(); }
+  // The target as a document names it: its settings name, empty for none.
+  std::string DocumentTarget() const;
+  // Takes the target and height a document or session names, inside the step that puts its wave
+  // back: a chip brings its own height; an empty name keeps the current target, and `height`
+  // becomes the height of the wave meant for no chip.
+  void TakeDocumentTarget(const std::string& name, int32_t height);
+  // Gives a wave meant for no chip the height `levels` (16, 32, 64 or 256) as one step, the
+  // samples snapping to its levels; nothing under a chip target, which has its own.
+  void SetHeight(int32_t levels);
 
   // The current document; SetDocument takes a new one (opened or saved), and the history's clean
   // state says whether the wave is still what its file holds.

@@ -9,6 +9,8 @@
 
 // The answers to "Save changes to NAME?".
 enum class SaveAnswer { kSave, kDiscard, kCancel };
+// The answers before a save would put less into a file than it holds.
+enum class OverwriteAnswer { kOverwrite, kSaveAs, kCancel };
 
 class UiServices {
  public:
@@ -25,4 +27,7 @@ class UiServices {
   // Asks whether to save the changes to the file `fileName` before closing: Save, Discard or
   // Cancel, in the interface's language.
   virtual SaveAnswer AskSaveChanges(const std::string& fileName) = 0;
+  // Asks `question` (what the file holds and what the save would write instead): overwrite the
+  // file, save as another, or cancel, in the interface's language.
+  virtual OverwriteAnswer AskOverwrite(const TextMessage& question) = 0;
 };

@@ -128,8 +128,7 @@ uint16_t WaveEditorModel::SnappedCode(int32_t value) const {
 }
 
 void WaveEditorModel::ConformToTarget() {
-  if (chipTarget == ChipTarget::kNone) return;
-  if (!ChipAllowsLength(chipTarget, length)) {
+  if (chipTarget != ChipTarget::kNone && !ChipAllowsLength(chipTarget, length)) {
     // The nearest length the chip plays; of two as near, the longer keeps more detail.
     int32_t best = length;
     for (const int32_t allowed : ChipTargetOf(chipTarget).lengths) {

@@ -98,9 +98,9 @@ class WaveEditorModel {
   bool ReplaceWave(const std::vector<int8_t>& values);
 
   // The chip the wave is made for: drawing, pastes and whole-array edits snap the samples to its
-  // levels. ConformToTarget snaps every sample and brings the length to the nearest one the chip
-  // plays (both arrays, by the length list's rule), handing over what changed. kNone, the
-  // default, changes nothing anywhere.
+  // levels. ConformToTarget snaps every sample to the wave's height and brings the length to the
+  // nearest one the chip plays (both arrays, by the length list's rule), handing over what
+  // changed. kNone at 256 levels, the default, changes nothing anywhere.
   void SetChipTarget(ChipTarget target) { chipTarget = target; }
   ChipTarget GetChipTarget() const { return chipTarget; }
   // The levels the wave is meant for without a chip target (16, 32, 64 or 256; a wave opened from
@@ -110,6 +110,9 @@ class WaveEditorModel {
   int32_t WaveHeight() const {
     return chipTarget != ChipTarget::kNone ? ChipHeight(chipTarget) : height;
   }
+  // The height kept for the wave when it is meant for no chip (also while a chip target is
+  // chosen).
+  int32_t HeightWithoutTarget() const { return height; }
   void ConformToTarget();
 
   // Everything the user edits, and the note.

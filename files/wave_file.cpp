@@ -46,6 +46,7 @@ WaveFileReadResult ReadWaveFileOfKind(const QString& path) {
     result.ok = read.ok;
     result.error = read.error;
     result.height = read.document.height;
+    result.givenCount = read.document.state.length;
     result.document = std::move(read.document);
     return result;
   }
@@ -56,6 +57,7 @@ WaveFileReadResult ReadWaveFileOfKind(const QString& path) {
   result.note = OpenedWaveNote(wave);
   result.height = wave.height;
   result.resampled = wave.resampled;
+  result.givenCount = static_cast<int32_t>(wave.givenCount);
   if (*type == WaveFileType::kFuw) result.fuwHeader = header;
   result.samples = std::move(wave.samples);
   return result;

@@ -25,6 +25,7 @@ struct WaveFileReadResult {
   std::vector<int8_t> samples;         // only the samples (the other kinds)
   int32_t height = kFullHeight;        // the levels the file's values are at
   bool resampled = false;              // the file's length is none the editor holds
+  int32_t givenCount = 0;              // the samples the file holds, before any resampling
   std::optional<FuwHeader> fuwHeader;  // a .fuw's version and name
 };
 

@@ -23,6 +23,7 @@
 #include <QWindow>
 
 #include "app/qt_ui_services.h"
+#include "formats/wave_height.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ constexpr QRgb kBlack = 0x000000;
 constexpr QRgb kBaseLine = 0x00ff00;
 constexpr QRgb kGrid = 0x007f00;
 constexpr QRgb kWave = 0x00af00;
+constexpr QRgb kLevel = 0x003000;
 
 // Records the pointer reports the pane posts to it.
 class ReportHost : public QWidget {
@@ -361,6 +363,30 @@ TEST_F(EditorWidgetTest, PolyDrawsLinesAndClosesOnTheFirstSample) {
       ASSERT_TRUE(pixel == kBlack || pixel == kBaseLine || pixel == kGrid || pixel == kWave)
           << x << "," << y << " " << std::hex << pixel;
     }
+  }
+}
+
+TEST_F(EditorWidgetTest, AWaveOf16Or32LevelsShowsItsLevelsAsFaintLines) {
+  SetUpWave();
+  for (const int32_t height : {16, 32, 64, 256}) {
+    SCOPED_TRACE(height);
+    session->SetHeight(height);
+    const QImage image = Grab();
+    // Left of the first grid line, each row is a level line exactly when it holds a level (the
+    // base line and the flat wave are drawn over theirs).
+    const int wave = 150 - Samples()[0];
+    std::vector<int> rows;
+    for (int y = 0; y < image.height(); ++y) {
+      if (Pixel(image, 3, y) == kLevel) rows.push_back(y);
+    }
+    std::vector<int> levels;
+    if (height <= 32) {
+      for (int32_t level = height - 1; level >= 0; --level) {
+        const int y = 150 - FromHeightLevel(level, height);
+        if (y != 150 && y != wave && y < image.height()) levels.push_back(y);
+      }
+    }
+    EXPECT_EQ(rows, levels);
   }
 }
 

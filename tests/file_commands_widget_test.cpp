@@ -230,7 +230,8 @@ TEST_F(FileCommandsTest, FurnaceAndGameBoyFilesHoldTheirToolsLayoutAndOpenAgain)
   EXPECT_EQ(Control<QComboBox>(dialog, MainDialog::kIdLengthList)->currentText(), "4");
   ASSERT_TRUE(Files(dialog).OpenFile(Path("levels.ugw")));
   EXPECT_EQ(Model().Samples(), ugwSamples);
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("levels.ugw[*] - ") + kProduct);
+  // A Game Boy tracker wave is a wave of 16 levels.
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("levels.ugw[*] - 16 levels - ") + kProduct);
   EXPECT_TRUE(services.messages.empty());
 
   // A .fuw of 128 samples of height 32 comes in resampled to 64: said, and marked as edited, so
@@ -526,6 +527,85 @@ TEST_F(FileCommandsTest, OpenRestoreAndUndoUnderATargetKeepTheChipsLength) {
   EXPECT_EQ(Model().GetChipTarget(), ChipTarget::kNone);
   EXPECT_EQ(Model().GetLength(), 8);
   EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(FileCommandsTest, TheTitleNamesTheTargetOrHeightAndTheDocumentKeepsThem) {
+  const struct {
+    bool file;
+    ChipTarget target;
+    int32_t height;  // for no chip
+    QString title;
+  } cases[] = {
+      {false, ChipTarget::kNone, 256, kProduct},
+      {false, ChipTarget::kNone, 32, QStringLiteral("32 levels - ") + kProduct},
+      {false, ChipTarget::kGameBoy, 32, QStringLiteral("Game Boy - ") + kProduct},
+      {true, ChipTarget::kGameBoy, 32, QStringLiteral("kept.zpwave - Game Boy - ") + kProduct},
+      {true, ChipTarget::kNone, 16, QStringLiteral("kept.zpwave - 16 levels - ") + kProduct},
+      {true, ChipTarget::kNone, 256, QStringLiteral("kept.zpwave - ") + kProduct},
+  };
+  Paste(dialog, "00112233445566778899aabbccddeeff00112233445566778899aabbccddeeff");
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.title.toStdString());
+    dialog.Session().SetTarget(ChipTarget::kNone);
+    dialog.Session().SetHeight(each.height);
+    dialog.Session().SetTarget(each.target);
+    if (each.file) ASSERT_TRUE(Files(dialog).SaveFile(Path("kept.zpwave")));
+    QString title = dialog.windowTitle();
+    title.remove(QStringLiteral("[*]"));
+    EXPECT_EQ(title, each.title);
+    if (!each.file) continue;
+    // The document gives back its target and height, whatever the editor holds before.
+    const WaveState saved = Model().State();
+    dialog.Session().SetTarget(ChipTarget::kNone);
+    dialog.Session().SetHeight(64);
+    ASSERT_TRUE(Files(dialog).OpenFile(Path("kept.zpwave")));
+    EXPECT_EQ(Model().GetChipTarget(), each.target);
+    EXPECT_EQ(Model().WaveHeight(), each.target == ChipTarget::kNone ? each.height : 16);
+    EXPECT_EQ(Model().State(), saved);
+  }
+  QSettings().remove(QStringLiteral("target"));
+}
+
+TEST_F(FileCommandsTest, SavingFewerSamplesOverTheOpenFileAsksFirst) {
+  // A Furnace wave of 128 samples at height 32, written by hand; it opens as 64 samples.
+  std::string long32 = "-Furnace waveta-";
+  PutLe(long32, 143, 4);
+  long32 += "WAVE";
+  PutLe(long32, 1 + 12 + 4 * 128, 4);
+  long32 += '\0';
+  for (uint32_t value : {128u, 0u, 31u}) PutLe(long32, value, 4);
+  for (uint32_t i = 0; i < 128; ++i) PutLe(long32, i / 4, 4);
+  const struct {
+    OverwriteAnswer answer;
+    bool saved;
+    bool overwritten;  // the 128 samples replaced
+    const char* current;
+  } cases[] = {
+      {OverwriteAnswer::kCancel, false, false, "long.fuw"},
+      {OverwriteAnswer::kSaveAs, true, false, "other.fuw"},
+      {OverwriteAnswer::kOverwrite, true, true, "long.fuw"},
+  };
+  Files(dialog).askPath = [this](const FileCommands::PathQuestion&) { return Path("other.fuw"); };
+  for (const auto& each : cases) {
+    SCOPED_TRACE(static_cast<int>(each.answer));
+    WriteBytes(Path("long.fuw"), long32);
+    QFile::remove(Path("other.fuw"));
+    ASSERT_TRUE(Files(dialog).OpenFile(Path("long.fuw")));
+    services.overwriteQuestions.clear();
+    services.overwriteAnswer = each.answer;
+    EXPECT_EQ(Files(dialog).SaveFile(Path("long.fuw")), each.saved);
+    ASSERT_EQ(services.overwriteQuestions.size(), 1u);
+    EXPECT_EQ(services.overwriteQuestions[0],
+              "“long.fuw” holds 128 samples of 32 levels; saving over it writes 64 samples of 32 "
+              "levels. Overwrite it, or save the wave as another file?");
+    EXPECT_EQ(ReadBytes(Path("long.fuw")) == long32, !each.overwritten);
+    EXPECT_EQ(QFile::exists(Path("other.fuw")), each.answer == OverwriteAnswer::kSaveAs);
+    EXPECT_EQ(QFileInfo(Files(dialog).CurrentFile()).fileName().toStdString(), each.current);
+  }
+  // The file now holds what the wave holds: the next save asks nothing.
+  services.overwriteQuestions.clear();
+  EXPECT_TRUE(Files(dialog).SaveFile(Path("long.fuw")));
+  EXPECT_TRUE(services.overwriteQuestions.empty());
 }
 
 TEST_F(FileCommandsTest, ClosingWithUnsavedChangesAsksToSave) {

@@ -10,11 +10,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
-#include <QToolTip>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -42,6 +42,20 @@ class InterchangeTest : public DialogTest {
   void TearDown() override { QSettings().remove(QStringLiteral("target")); }
 
   InterchangeCommands& Interchange() { return dialog->Commands().Interchange(); }
+  // Which items of the length list (2, 4, ..., 64) can be chosen: '1' enabled, '0' not.
+  std::string ChoosableLengths() {
+    std::string choosable;
+    for (int i = 0; i < LengthList()->count(); ++i) {
+      const QModelIndex item = LengthList()->model()->index(i, 0);
+      choosable += (LengthList()->model()->flags(item) & Qt::ItemIsEnabled) ? '1' : '0';
+    }
+    return choosable;
+  }
+  // The line above the pane that tells how a paste was read; empty when hidden.
+  std::string ReportLine() {
+    const auto* line = dialog->findChild<QLabel*>(QStringLiteral("pasteReport"));
+    return line != nullptr && !line->isHidden() ? line->toolTip().toStdString() : std::string();
+  }
 };
 
 TEST_F(InterchangeTest, EachFormatPastesAsAndCopiesAsItsToolWritesIt) {
@@ -78,27 +92,38 @@ TEST_F(InterchangeTest, EachFormatPastesAsAndCopiesAsItsToolWritesIt) {
 }
 
 TEST_F(InterchangeTest, PasteReadsAnyFormatTellsHowAndRefusesWithoutChange) {
+  dialog->show();
   QAction* paste = dialog->Commands().Action(EditorCommands::Id::kPaste);
   services.clipboard = "wave = { 0, 128, 255 }";
   paste->trigger();
   EXPECT_EQ(Values(Model()), (std::vector<int>{-128, -128, 0, 127}));
-  EXPECT_EQ(QToolTip::text().toStdString(),
+  EXPECT_EQ(ReportLine(),
             "Read as Furnace (decimal) at 256 levels: 3 values, resampled to 4 samples.");
 
   // A Furnace text holds no height: the smallest that holds its values, or the one named.
   services.clipboard = "0 3 7 12 15 15 12 7";
   paste->trigger();
   EXPECT_EQ(Values(Model()), (std::vector<int>{-128, -77, -9, 76, 127, 127, 76, -9}));
-  EXPECT_EQ(QToolTip::text().toStdString(), "Read as Furnace (decimal) at 16 levels: 8 samples.");
+  EXPECT_EQ(ReportLine(), "Read as Furnace (decimal) at 16 levels: 8 samples.");
   Interchange().PasteFurnaceAction(256)->trigger();
   EXPECT_EQ(Values(Model()), (std::vector<int>{-128, -125, -121, -116, -113, -113, -116, -121}));
-  EXPECT_EQ(QToolTip::text().toStdString(), "Read as Furnace (decimal) at 256 levels: 8 samples.");
+  EXPECT_EQ(ReportLine(), "Read as Furnace (decimal) at 256 levels: 8 samples.");
 
   // The editor's own text reads exactly as the Paste button reads it.
   services.clipboard = "00112233445566778899aabbccddeeff";
   paste->trigger();
   EXPECT_EQ(Model().GetLength(), 16);
-  EXPECT_EQ(QToolTip::text().toStdString(), "Read as This editor (hex): 16 samples.");
+  EXPECT_EQ(ReportLine(), "Read as This editor (hex): 16 samples.");
+  // The line covers neither the pane nor any control, and the next step ends it.
+  const auto* line = dialog->findChild<QLabel*>(QStringLiteral("pasteReport"));
+  EXPECT_FALSE(line->geometry().intersects(Pane().geometry()));
+  for (const QWidget* control : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!control->objectName().startsWith(QStringLiteral("control"))) continue;
+    EXPECT_FALSE(line->geometry().intersects(control->geometry()))
+        << control->objectName().toStdString();
+  }
+  Control(MainDialog::kIdPoly)->click();
+  EXPECT_EQ(ReportLine(), "");
 
   const WaveState before = Model().State();
   services.clipboard = "10 20 300 40";
@@ -132,6 +157,11 @@ TEST_F(InterchangeTest, AChipTargetSnapsRefusesLengthsAndIsRemembered) {
   EXPECT_EQ(LengthList()->currentText(), "32");
   EXPECT_EQ(Values(Model())[2], 25);
   for (int v : Values(Model())) EXPECT_EQ((v + 128) % 17, 0) << v;
+  // The list offers only the chip's lengths, and the chip has its own height.
+  EXPECT_EQ(ChoosableLengths(), "000010");
+  EXPECT_FALSE(Interchange().HeightAction(32)->isEnabled());
+  EXPECT_EQ(Interchange().HeightAction(32)->toolTip(),
+            "The Game Boy has its own height: 16 levels.");
 
   // A length the chip cannot play is refused and the list stays.
   LengthList()->setCurrentIndex(3);
@@ -153,8 +183,11 @@ TEST_F(InterchangeTest, AChipTargetSnapsRefusesLengthsAndIsRemembered) {
   dialog = std::make_unique<MainDialog>(icons, nullptr, &services);
   EXPECT_TRUE(Interchange().TargetAction(ChipTarget::kGameBoy)->isChecked());
   EXPECT_EQ(Values(Model())[0], 8);  // the start-up zeros, as the Game Boy plays them
+  EXPECT_EQ(ChoosableLengths(), "000010");
 
   Interchange().TargetAction(ChipTarget::kNone)->trigger();
+  EXPECT_EQ(ChoosableLengths(), "111111");
+  EXPECT_TRUE(Interchange().HeightAction(32)->isEnabled());
   Model().WriteValue(0, 0);
   EXPECT_EQ(Values(Model())[0], 0);
 

@@ -9,14 +9,19 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/editor_commands.h"
+#include "app/file_commands.h"
 #include "app/icon_resources.h"
+#include "app/interchange_commands.h"
 #include "editor/edit_history.h"
 #include "tests/support/capture_audio_device.h"
 #include "tests/support/dialog_fixture.h"
@@ -97,6 +102,78 @@ TEST_F(UndoTest, EveryActionIsOneStepThatUndoAndRedoRoundTrip) {
   EXPECT_EQ(model.Samples(), std::vector<uint16_t>(32, 0));
   EXPECT_EQ(model.Amplitudes(), std::vector<uint8_t>(32, 127));
   EXPECT_FALSE(Command(EditorCommands::Id::kUndo)->isEnabled());
+}
+
+TEST_F(UndoTest, TargetHeightAndOpenAreOneStepWithTheirTargetAndHeight) {
+  QSettings().remove(QStringLiteral("target"));
+  dialog.show();
+  services.clipboard = "00112233445566778899aabbccddeeff";
+  Click(MainDialog::kIdPaste);
+  // A Furnace wave of 16 samples at height 32, written by hand: levels 0, 2, 4, ... 30.
+  QTemporaryDir folder;
+  const QString fuw = folder.filePath(QStringLiteral("high32.fuw"));
+  {
+    QFile file(fuw);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    std::string bytes = "-Furnace waveta-";
+    const auto put = [&bytes](uint32_t value) {
+      for (int i = 0; i < 4; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xff);
+    };
+    put(143);
+    bytes += "WAVE";
+    put(1 + 12 + 4 * 16);
+    bytes += '\0';
+    for (uint32_t value : {16u, 0u, 31u}) put(value);
+    for (uint32_t i = 0; i < 16; ++i) put(2 * i);
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  }
+  WaveEditorModel& model = dialog.Pane().Model();
+  InterchangeCommands& interchange = dialog.Commands().Interchange();
+  struct Look {
+    std::vector<uint16_t> samples;
+    int32_t length;
+    ChipTarget target;
+    int32_t height;
+    bool operator==(const Look&) const = default;
+  };
+  const auto look = [&] {
+    return Look{model.Samples(), model.GetLength(), model.GetChipTarget(), model.WaveHeight()};
+  };
+  const struct {
+    const char* name;
+    std::function<void()> act;
+    int32_t length;
+    ChipTarget target;
+    int32_t height;
+  } cases[] = {
+      {"Height 16", [&] { interchange.HeightAction(16)->trigger(); }, 16, ChipTarget::kNone, 16},
+      {"Open", [&] { dialog.Commands().Files().OpenFile(fuw); }, 16, ChipTarget::kNone, 32},
+      {"Target Game Boy", [&] { interchange.TargetAction(ChipTarget::kGameBoy)->trigger(); }, 32,
+       ChipTarget::kGameBoy, 16},
+  };
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.name);
+    const Look before = look();
+    each.act();
+    const Look after = look();
+    EXPECT_EQ(after.length, each.length);
+    EXPECT_EQ(after.target, each.target);
+    EXPECT_EQ(after.height, each.height);
+    ASSERT_NE(after.samples, before.samples);
+    // Every sample sits on one of the height's levels.
+    for (const uint16_t code : after.samples) {
+      const int32_t v = static_cast<int8_t>(code & 0xff);
+      EXPECT_EQ(SnapToHeight(v, each.height), v);
+    }
+
+    Command(EditorCommands::Id::kUndo)->trigger();  // Ctrl+Z
+    EXPECT_EQ(look(), before);
+    EXPECT_EQ(LengthList()->currentText().toInt(), before.length);
+    EXPECT_EQ(interchange.TargetAction(before.target)->isChecked(), true);
+    Command(EditorCommands::Id::kRedo)->trigger();
+    EXPECT_EQ(look(), after);
+  }
+  QSettings().remove(QStringLiteral("target"));
 }
 
 TEST_F(UndoTest, AViewSwitchIsNoStepAndANewActionDropsTheRedoBranch) {

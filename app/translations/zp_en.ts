@@ -53,6 +53,10 @@
         <source>Draw</source>
         <translation>Draw</translation>
     </message>
+    <message>
+        <source>Height</source>
+        <translation>Height</translation>
+    </message>
 </context>
 <context>
     <name>EditorCommands</name>
@@ -268,6 +272,10 @@
         <source>Furnace at Height</source>
         <translation>Furnace at Height</translation>
     </message>
+    <message>
+        <source>Height</source>
+        <translation>Height</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -440,6 +448,14 @@
         <source>%1 samples of “%2” were not numbers (NaN or infinity); they were taken as silence.</source>
         <translation>%1 samples of “%2” were not numbers (NaN or infinity); they were taken as silence.</translation>
     </message>
+    <message>
+        <source>%1 levels</source>
+        <translation>%1 levels</translation>
+    </message>
+    <message>
+        <source>“%1” holds %2 samples of %3 levels; saving over it writes %4 samples of %5 levels. Overwrite it, or save the wave as another file?</source>
+        <translation>“%1” holds %2 samples of %3 levels; saving over it writes %4 samples of %5 levels. Overwrite it, or save the wave as another file?</translation>
+    </message>
 </context>
 <context>
     <name>FtiInstrument</name>
@@ -562,6 +578,10 @@
         <source>%1 at %2 levels</source>
         <translation>%1 at %2 levels</translation>
     </message>
+    <message>
+        <source>The %1 has its own height: %2 levels.</source>
+        <translation>The %1 has its own height: %2 levels.</translation>
+    </message>
 </context>
 <context>
     <name>MainDialog</name>
@@ -635,6 +655,14 @@
     <message>
         <source>Save changes to %1?</source>
         <translation>Save changes to %1?</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Save As...</translation>
     </message>
 </context>
 <context>

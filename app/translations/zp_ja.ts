@@ -53,6 +53,10 @@
         <source>Draw</source>
         <translation>描画</translation>
     </message>
+    <message>
+        <source>Height</source>
+        <translation>高さ</translation>
+    </message>
 </context>
 <context>
     <name>EditorCommands</name>
@@ -268,6 +272,10 @@
         <source>Furnace at Height</source>
         <translation>高さを指定して Furnace</translation>
     </message>
+    <message>
+        <source>Height</source>
+        <translation>高さ</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -440,6 +448,14 @@
         <source>%1 samples of “%2” were not numbers (NaN or infinity); they were taken as silence.</source>
         <translation>「%2」の %1 個のサンプルが数値ではなかった（NaN または無限大）ため、無音として読み込みました。</translation>
     </message>
+    <message>
+        <source>%1 levels</source>
+        <translation>%1 段階</translation>
+    </message>
+    <message>
+        <source>“%1” holds %2 samples of %3 levels; saving over it writes %4 samples of %5 levels. Overwrite it, or save the wave as another file?</source>
+        <translation>「%1」は %3 段階のサンプルを %2 個保持しています。上書きすると %5 段階のサンプル %4 個が書き込まれます。上書きしますか、それとも別のファイルとして保存しますか?</translation>
+    </message>
 </context>
 <context>
     <name>FtiInstrument</name>
@@ -562,6 +578,10 @@
         <source>%1 at %2 levels</source>
         <translation>%1（%2 段階）</translation>
     </message>
+    <message>
+        <source>The %1 has its own height: %2 levels.</source>
+        <translation>%1 には固有の高さがあります: %2 段階。</translation>
+    </message>
 </context>
 <context>
     <name>MainDialog</name>
@@ -635,6 +655,14 @@
     <message>
         <source>Save changes to %1?</source>
         <translation>%1 への変更を保存しますか?</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>上書き</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>名前を付けて保存...</translation>
     </message>
 </context>
 <context>

@@ -34,6 +34,12 @@ class FakeUiServices : public UiServices {
     return saveAnswer;
   }
 
+  // Answers with `overwriteAnswer` and keeps the question asked.
+  OverwriteAnswer AskOverwrite(const TextMessage& question) override {
+    overwriteQuestions.push_back(question.Text());
+    return overwriteAnswer;
+  }
+
   bool canOpen = true;
   bool isOpen = false;
   int openCount = 0;
@@ -41,4 +47,6 @@ class FakeUiServices : public UiServices {
   std::vector<std::string> messages;
   SaveAnswer saveAnswer = SaveAnswer::kCancel;
   std::vector<std::string> saveQuestions;
+  OverwriteAnswer overwriteAnswer = OverwriteAnswer::kOverwrite;
+  std::vector<std::string> overwriteQuestions;
 };
