@@ -662,7 +662,7 @@ TEST(AppIcons, IconsHaveTheirSizesAndOnlyVgaColours) {
   EXPECT_TRUE(LoadIconResource(129).isNull());
 
   // The installed icon is the application icon.
-  const std::filesystem::path source = std::filesystem::path(__FILE__).parent_path().parent_path();
+  const std::filesystem::path source = ZP_SOURCE_DIR;
   const QImage installed(
       QString::fromStdString((source / "app/icons/zintar-plovic-editor.xpm").string()));
   ASSERT_FALSE(installed.isNull());
