@@ -144,7 +144,6 @@ void MainDialog::PushFields() {
   pitchList->setCurrentIndex(pitchIndex);
   lengthList->setCurrentIndex(lengthIndex);
   statusField->setText(QString::fromStdString(statusText));
-  ++fieldPushCount;
 }
 
 void MainDialog::ApplyPitch(int32_t index) {

@@ -88,9 +88,6 @@ class MainDialog : public QDialog {
   // keep the last session first.
   void done(int result) override;
 
-  // How many times the fields have been written to the controls.
-  int FieldPushCount() const { return fieldPushCount; }
-
   // Shows on the Hold, Poly, Harmonics and Play buttons (checked, sunken) which mode and view are
   // on and whether the player plays. Runs after every control event and user action, and every
   // 100 ms while the dialog is shown, since the sound ends by itself after a Stop.
@@ -165,7 +162,6 @@ class MainDialog : public QDialog {
   int32_t lengthIndex = 4;
   std::string statusText;
   QIcon dialogIcon;
-  int fieldPushCount = 0;
   EditSession session;
   WaveEditor pane;
 };

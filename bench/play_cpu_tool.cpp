@@ -83,7 +83,8 @@ int main(int argc, char** argv) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
     model.Stop();
     Player& player = model.GetPlayer();
-    while (player.IsPlaying() || player.Stream().IsActive()) {
+    // The render thread's last step closes the stream, which waits for every block it queued.
+    while (player.IsPlaying()) {
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     const double wall =

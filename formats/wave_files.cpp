@@ -75,18 +75,6 @@ TextMessage OutOfRange(size_t position, int64_t value, int64_t min, int64_t max)
       {std::to_string(position), std::to_string(value), std::to_string(min), std::to_string(max)});
 }
 
-WaveReadResult Accepted(std::vector<int8_t> samples, WaveFormatId format, int32_t height) {
-  WaveReadResult result;
-  result.ok = true;
-  result.format = format;
-  result.height = height;
-  result.givenCount = samples.size();
-  const size_t length = NearestWaveLength(samples.size());
-  result.resampled = length != samples.size();
-  result.samples = result.resampled ? ResampleWave(samples, length) : std::move(samples);
-  return result;
-}
-
 // Levels 0 .. fileHeight − 1 (at most 256 of them) as our samples, at the height the editor takes:
 // the file's own when it is one of ours, otherwise 256 (a power of two's levels as FromLevel,
 // others scaled to the nearest 8-bit value).

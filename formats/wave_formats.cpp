@@ -143,15 +143,7 @@ WaveReadResult FromNumbers(const std::vector<int32_t>& numbers, const WaveFormat
   for (const int32_t number : numbers) {
     samples.push_back(static_cast<int8_t>(FromHeightLevel(number + offset, height)));
   }
-  WaveReadResult result;
-  result.ok = true;
-  result.format = info.id;
-  result.height = height;
-  result.givenCount = numbers.size();
-  const size_t length = NearestWaveLength(numbers.size());
-  result.resampled = length != numbers.size();
-  result.samples = result.resampled ? ResampleWave(samples, length) : std::move(samples);
-  return result;
+  return Accepted(std::move(samples), info.id, height);
 }
 
 // A Furnace text: read within the widest range, then at the height chosen for its values.
@@ -326,6 +318,18 @@ std::string WriteWave(const std::vector<int8_t>& samples, WaveFormatId format, i
     }
   }
   return {};
+}
+
+WaveReadResult Accepted(std::vector<int8_t> samples, WaveFormatId format, int32_t height) {
+  WaveReadResult result;
+  result.ok = true;
+  result.format = format;
+  result.height = height;
+  result.givenCount = samples.size();
+  const size_t length = NearestWaveLength(samples.size());
+  result.resampled = length != samples.size();
+  result.samples = result.resampled ? ResampleWave(samples, length) : std::move(samples);
+  return result;
 }
 
 WaveReadResult Refused(WaveFormatId format, TextMessage error) {

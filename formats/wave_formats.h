@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "formats/text_message.h"
-#include "formats/wave_length.h"
 #include "formats/wave_height.h"
+#include "formats/wave_length.h"
 
 enum class WaveFormatId {
   kHex,            // the editor's own text: two hex digits per sample code, no separators
@@ -65,6 +65,9 @@ struct WaveReadResult {
   TextMessage error;                         // why the text was refused, when not ok
 };
 
+// A read of `format` that took `samples` at `height`, resampled to the nearest editor length
+// when their count is not one.
+WaveReadResult Accepted(std::vector<int8_t> samples, WaveFormatId format, int32_t height);
 // A read of `format` refused for `error`: no samples.
 WaveReadResult Refused(WaveFormatId format, TextMessage error);
 

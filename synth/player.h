@@ -130,7 +130,6 @@ class Player {
   int32_t CurrentTone() const { return currentTone; }
   int32_t Note() const { return note; }
   ToneTable& Tones() { return toneTable; }
-  WaveOutStream& Stream() { return stream; }
   // Whether a render thread is running. [UI]
   bool IsPlaying() const;
 

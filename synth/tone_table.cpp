@@ -4,6 +4,16 @@
 #include "units/harmonic_oscillator.h"
 #include "units/sampled_wave_oscillator.h"
 
+namespace {
+
+// Puts `unit` at the end of its kind's list; its number there, from 1.
+uint16_t Enlist(std::vector<SoundUnit*>& list, SoundUnit* unit) {
+  list.push_back(unit);
+  return static_cast<uint16_t>(list.size());
+}
+
+}  // namespace
+
 ToneTable::~ToneTable() {
   Clear();
 }
@@ -43,9 +53,8 @@ SampledWaveOscillator* ToneTable::CreateSampledWaveOscillator(const UnitParams& 
                                                               const std::string& text,
                                                               bool rebuild) {
   auto* unit = new SampledWaveOscillator;
-  auto& list = kindLists[kKindSampledWave - 1];
-  list.push_back(unit);
-  unit->Setup(params, format, text, static_cast<uint16_t>(list.size()), pitchTables, rebuild);
+  const uint16_t id = Enlist(kindLists[kKindSampledWave - 1], unit);
+  unit->Setup(params, format, text, id, pitchTables, rebuild);
   return unit;
 }
 
@@ -59,9 +68,8 @@ HarmonicOscillator* ToneTable::CreateHarmonicOscillator(const UnitParams& params
                                                         const std::vector<uint8_t>& amplitudes,
                                                         bool rebuild) {
   auto* unit = new HarmonicOscillator;
-  auto& list = kindLists[kKindHarmonic - 1];
-  list.push_back(unit);
-  unit->Setup(params, count, amplitudes, static_cast<uint16_t>(list.size()), pitchTables, rebuild);
+  const uint16_t id = Enlist(kindLists[kKindHarmonic - 1], unit);
+  unit->Setup(params, count, amplitudes, id, pitchTables, rebuild);
   return unit;
 }
 

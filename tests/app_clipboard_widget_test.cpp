@@ -28,6 +28,16 @@ QByteArray XvfbDisplay() {
   return qgetenv("ZP_XVFB_DISPLAY");
 }
 
+// With a private display this program uses the xcb platform instead of offscreen: chosen here,
+// before the shared test main creates the application.
+[[maybe_unused]] const bool kOnPrivateDisplay = [] {
+  const QByteArray display = XvfbDisplay();
+  if (display.isEmpty()) return false;
+  qputenv("QT_QPA_PLATFORM", "xcb");
+  qputenv("DISPLAY", display);
+  return true;
+}();
+
 QProcessEnvironment XclipEnvironment() {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("DISPLAY"), QString::fromLocal8Bit(XvfbDisplay()));
@@ -164,18 +174,3 @@ TEST_F(AppClipboardTest, PastesWhatXclipOffersAndCopiesWhatXclipReads) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  // Listing the tests needs no display.
-  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
-  const QByteArray display = XvfbDisplay();
-  if (!display.isEmpty()) {
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    qputenv("DISPLAY", display);
-  } else {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  QApplication app(argc, argv);
-  return RUN_ALL_TESTS();
-}

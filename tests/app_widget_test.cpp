@@ -35,6 +35,7 @@
 #include "app/icon_resources.h"
 #include "tests/support/capture_audio_device.h"
 #include "tests/support/dialog_fixture.h"
+#include "tests/support/watched_audio_device.h"
 
 namespace {
 
@@ -50,6 +51,36 @@ void Report(MainDialog& dialog, int column, int value) {
   QCoreApplication::postEvent(&dialog, new PointerReportEvent(column, value));
   QCoreApplication::sendPostedEvents(&dialog, PointerReportEvent::kType);
 }
+
+// The stream's state is seen through the device once its first block has reached it.
+bool WaitUntilStreamKnown(const WatchedAudioDevice& device) {
+  QElapsedTimer waited;
+  waited.start();
+  while (!device.KnowsStream() && waited.elapsed() < 10000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  return device.KnowsStream();
+}
+
+// Counts the paints of a shown widget: a field written with a new text is painted again.
+class PaintCount : public QObject {
+ public:
+  explicit PaintCount(QWidget* widget) { widget->installEventFilter(this); }
+  // The paints so far, once every pending one has been made.
+  int Value() {
+    QCoreApplication::processEvents();
+    return paints;
+  }
+
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+
+ private:
+  int paints = 0;
+};
 
 void ShowActive(QWidget& window) {
   window.show();
@@ -178,23 +209,25 @@ TEST_F(AppWidgetTest, StartsInTheWaveViewHoldAtO4aWithLength32AndSilence) {
 
 TEST_F(AppWidgetTest, StatusFieldShowsTheReportAndIsRewrittenOnlyWhenItChanges) {
   MainDialog dialog(icons, nullptr, &services);
-  const int pushes = dialog.FieldPushCount();
+  ShowActive(dialog);
+  PaintCount fieldPaints(Control<QLabel>(dialog, MainDialog::kIdStatus));
+  const int pushes = fieldPaints.Value();
 
   Report(dialog, 5, -3);
   EXPECT_EQ(StatusText(dialog), "\n x:  5\n y: -3");
-  EXPECT_EQ(dialog.FieldPushCount(), pushes + 1);
+  EXPECT_EQ(fieldPaints.Value(), pushes + 1);
 
   // The same column and value: nothing is written.
   Report(dialog, 5, -3);
   EXPECT_EQ(StatusText(dialog), "\n x:  5\n y: -3");
-  EXPECT_EQ(dialog.FieldPushCount(), pushes + 1);
+  EXPECT_EQ(fieldPaints.Value(), pushes + 1);
 
   Report(dialog, -12, 127);
   EXPECT_EQ(StatusText(dialog), "\n x: -12\n y: 127");
-  EXPECT_EQ(dialog.FieldPushCount(), pushes + 2);
+  EXPECT_EQ(fieldPaints.Value(), pushes + 2);
   Report(dialog, 63, 0);
   EXPECT_EQ(StatusText(dialog), "\n x: 63\n y:  0");
-  EXPECT_EQ(dialog.FieldPushCount(), pushes + 3);
+  EXPECT_EQ(fieldPaints.Value(), pushes + 3);
 
   // Writing the fields keeps the lists where they are.
   EXPECT_EQ(Control<QComboBox>(dialog, MainDialog::kIdLengthList)->currentText(), "32");
@@ -283,20 +316,22 @@ TEST_F(AppWidgetTest, TabOrderIsTheTemplateOrder) {
 TEST_F(AppWidgetTest, EnterOnAListStopsAndEndsWithOk) {
   CaptureAudioDevice device;
   device.SetPaused(true);  // the sound stays queued, so the stop request can be seen
+  WatchedAudioDevice watched(device);
   {
-    MainDialog dialog(icons, &device, &services);
+    MainDialog dialog(icons, &watched, &services);
     ShowActive(dialog);
     Player& player = dialog.Pane().Model().GetPlayer();
     Click(dialog, MainDialog::kIdPlay);
     ASSERT_TRUE(player.IsPlaying());
-    EXPECT_FALSE(player.Stream().IsStopRequested());
+    ASSERT_TRUE(WaitUntilStreamKnown(watched));
+    EXPECT_FALSE(watched.StopRequested());
 
     auto* pitchList = Control<QComboBox>(dialog, MainDialog::kIdPitchList);
     pitchList->setFocus();
     KeyClick(pitchList, Qt::Key_Return);
     EXPECT_EQ(dialog.result(), MainDialog::kResultOk);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_TRUE(player.Stream().IsStopRequested());
+    EXPECT_TRUE(watched.StopRequested());
     device.SetPaused(false);  // lets the queued sound play out before the player goes
   }
   EXPECT_FALSE(device.IsOpen());
@@ -319,18 +354,20 @@ TEST_F(AppWidgetTest, EnterPressesAFocusedButtonAndEscCancels) {
 TEST_F(AppWidgetTest, EscStopsAndEndsWithCancel) {
   CaptureAudioDevice device;
   device.SetPaused(true);
+  WatchedAudioDevice watched(device);
   {
-    MainDialog dialog(icons, &device, &services);
+    MainDialog dialog(icons, &watched, &services);
     ShowActive(dialog);
     Player& player = dialog.Pane().Model().GetPlayer();
     Click(dialog, MainDialog::kIdPlay);
     ASSERT_TRUE(player.IsPlaying());
+    ASSERT_TRUE(WaitUntilStreamKnown(watched));
     auto* lengthList = Control<QComboBox>(dialog, MainDialog::kIdLengthList);
     lengthList->setFocus();
     KeyClick(lengthList, Qt::Key_Escape);
     EXPECT_EQ(dialog.result(), MainDialog::kResultCancel);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_TRUE(player.Stream().IsStopRequested());
+    EXPECT_TRUE(watched.StopRequested());
     device.SetPaused(false);
   }
   EXPECT_FALSE(device.IsOpen());

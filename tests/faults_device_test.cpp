@@ -41,6 +41,7 @@
 #include "tests/support/fake_ui_services.h"
 #include "tests/support/monitor_recorder.h"
 #include "tests/support/synth_reference.h"
+#include "tests/support/watched_audio_device.h"
 
 namespace {
 
@@ -100,10 +101,11 @@ bool WaitFor(const std::function<bool()>& condition, milliseconds limit) {
   return true;
 }
 
-// The render thread has ended and every block has come back.
+// The render thread has ended and every block has come back: its last step closes the stream,
+// which waits for every block the device took.
 void WaitUntilQuiet(Player& player, const std::string& what) {
   Watchdog watchdog(what);
-  while (player.IsPlaying() || player.Stream().IsActive()) {
+  while (player.IsPlaying()) {
     std::this_thread::sleep_for(milliseconds(1));
   }
 }
@@ -262,8 +264,9 @@ void ExpectSquareSounds(WaveEditorModel& model, const PrivateSoundServer& server
 // appears and the same editor, player and device play again.
 void NoOutputDevice(const std::string& directory) {
   PortAudioDevice device;
+  WatchedAudioDevice watched(device);
   FakeUiServices services;
-  auto model = std::make_unique<WaveEditorModel>(&device, &services);
+  auto model = std::make_unique<WaveEditorModel>(&watched, &services);
   StartUp(*model, services);
   Player& player = model->GetPlayer();
 
@@ -274,9 +277,9 @@ void NoOutputDevice(const std::string& directory) {
     model->Play();
   }
   EXPECT_TRUE(player.IsPlaying());
-  EXPECT_FALSE(player.Stream().IsOpen());
+  EXPECT_FALSE(watched.IsOpen());
   std::this_thread::sleep_for(milliseconds(300));
-  EXPECT_LE(player.Stream().CountLiveBlocks(), 9);
+  EXPECT_LE(watched.LiveBlocks(), 9);
   ExpectEditorUsable(*model, services);
   {
     Watchdog watchdog("Stop without a device");
@@ -310,19 +313,34 @@ void NoOutputDevice(const std::string& directory) {
   model.reset();
 }
 
-// Passes everything to the real device but asks it for an absurd sample rate, which it refuses.
+// Passes everything to the real device but asks it for an absurd sample rate, which it refuses;
+// once told to stop refusing, it is the real device.
 class AbsurdRateDevice : public AudioDevice {
  public:
   explicit AbsurdRateDevice(AudioDevice& real) : real(real) {}
-  bool QueryFormat(const WaveFormatEx& format) override { return real.QueryFormat(Absurd(format)); }
+  bool QueryFormat(const WaveFormatEx& format) override {
+    return real.QueryFormat(refusing ? Absurd(format) : format);
+  }
   bool Open(const WaveFormatEx& format, Callback callback, void* instance) override {
-    return real.Open(Absurd(format), callback, instance);
+    return real.Open(refusing ? Absurd(format) : format, callback, instance);
   }
   bool Prepare(WaveHeader* header) override { return real.Prepare(header); }
   bool Queue(WaveHeader* header) override { return real.Queue(header); }
   void Unprepare(WaveHeader* header) override { real.Unprepare(header); }
   void Reset() override { real.Reset(); }
   void Close() override { real.Close(); }
+  void SetLatency(double seconds, uint32_t chunkFrames) override {
+    if (!refusing) real.SetLatency(seconds, chunkFrames);
+  }
+  void SetOpenCancelled(bool cancelled) override {
+    if (!refusing) real.SetOpenCancelled(cancelled);
+  }
+  OutputProblem LastOpenProblem() override {
+    return refusing ? OutputProblem::kNone : real.LastOpenProblem();
+  }
+  uint32_t TakeEvents() override { return refusing ? 0 : real.TakeEvents(); }
+  // [UI, not while playing]
+  void StopRefusing() { refusing = false; }
 
   static WaveFormatEx Absurd(WaveFormatEx format) {
     format.samplesPerSec = 10'000'000;
@@ -332,6 +350,7 @@ class AbsurdRateDevice : public AudioDevice {
 
  private:
   AudioDevice& real;
+  std::atomic<bool> refusing{true};
 };
 
 void IgnoreCallback(AudioDevice*, uint32_t, void*, WaveHeader*) {}
@@ -361,15 +380,16 @@ void FormatRefused(const std::string& directory) {
   }
 
   AbsurdRateDevice refusing(device);
+  WatchedAudioDevice watched(refusing);
   FakeUiServices services;
-  auto model = std::make_unique<WaveEditorModel>(&refusing, &services);
+  auto model = std::make_unique<WaveEditorModel>(&watched, &services);
   StartUp(*model, services);
   Player& player = model->GetPlayer();
   {
     Watchdog watchdog("Play on a device refusing the format");
     model->Play();
   }
-  EXPECT_FALSE(player.Stream().IsOpen());
+  EXPECT_FALSE(watched.IsOpen());
   std::this_thread::sleep_for(milliseconds(300));
   ExpectEditorUsable(*model, services);
   {
@@ -379,7 +399,7 @@ void FormatRefused(const std::string& directory) {
   WaitUntilQuiet(player, "Stop until the render thread ended");
 
   // The same player on the device with the format it takes.
-  player.Stream().SetDevice(&device);
+  refusing.StopRefusing();
   ExpectSquareSounds(*model, server);
 
   Watchdog watchdog("destruction of the editor");
@@ -393,8 +413,9 @@ void ServerKilled(const std::string& directory) {
   setenv("PULSE_SERVER", server.Address().c_str(), 1);
 
   PortAudioDevice device;
+  WatchedAudioDevice watched(device);
   FakeUiServices services;
-  auto model = std::make_unique<WaveEditorModel>(&device, &services);
+  auto model = std::make_unique<WaveEditorModel>(&watched, &services);
   StartUp(*model, services);
   Player& player = model->GetPlayer();
 
@@ -412,7 +433,7 @@ void ServerKilled(const std::string& directory) {
   recorder.Stop();
   std::this_thread::sleep_for(milliseconds(400));
   ExpectEditorUsable(*model, services);
-  EXPECT_LE(player.Stream().CountLiveBlocks(), 9);
+  EXPECT_LE(watched.LiveBlocks(), 9);
   {
     Watchdog watchdog("Stop with the server gone");
     model->Stop();
@@ -609,8 +630,9 @@ class Returner {
 
 TEST(FakeDeviceFaults, OneQueueRefusedInTheMiddleOfARunLosesNothing) {
   FakeAudioDevice device;
+  WatchedAudioDevice watched(device);
   FakeUiServices services;
-  WaveEditorModel model(&device, &services);
+  WaveEditorModel model(&watched, &services);
   StartUp(model, services);
   services.clipboard = kRamp;
   model.PasteFromClipboard();
@@ -636,13 +658,15 @@ TEST(FakeDeviceFaults, OneQueueRefusedInTheMiddleOfARunLosesNothing) {
   EXPECT_TRUE(
       std::all_of(lengths.begin(), lengths.end() - 1, [](uint32_t n) { return n == 5000; }));
   EXPECT_EQ(device.PendingCount(), 0);
-  EXPECT_EQ(model.GetPlayer().Stream().CountLiveBlocks(), 0);
+  ASSERT_TRUE(watched.KnowsStream());
+  EXPECT_EQ(watched.LiveBlocks(), 0);
 }
 
 TEST(FakeDeviceFaults, EveryQueueRefusedFromTheMiddleOfARunThenAcceptedAgain) {
   FakeAudioDevice device;
+  WatchedAudioDevice watched(device);
   FakeUiServices services;
-  WaveEditorModel model(&device, &services);
+  WaveEditorModel model(&watched, &services);
   StartUp(model, services);
   services.clipboard = kRamp;
   model.PasteFromClipboard();
@@ -658,14 +682,15 @@ TEST(FakeDeviceFaults, EveryQueueRefusedFromTheMiddleOfARunThenAcceptedAgain) {
   ASSERT_TRUE(WaitFor([&] { return device.PendingCount() == 0; }, milliseconds(10000)));
   std::this_thread::sleep_for(milliseconds(200));
   EXPECT_TRUE(player.IsPlaying());
-  EXPECT_LE(player.Stream().CountLiveBlocks(), 9);
+  EXPECT_LE(watched.LiveBlocks(), 9);
   ExpectEditorUsable(model, services);
   {
     Watchdog watchdog("Stop");
     model.Stop();
   }
   WaitUntilQuiet(player, "Stop until the render thread ended");
-  EXPECT_EQ(player.Stream().CountLiveBlocks(), 0);
+  ASSERT_TRUE(watched.KnowsStream());
+  EXPECT_EQ(watched.LiveBlocks(), 0);
   // What the device took before refusing is the run from its start, without a gap.
   const std::vector<int16_t> before = reference::Samples(device.QueuedBytes());
   ASSERT_GE(before.size(), 4u * 2500);

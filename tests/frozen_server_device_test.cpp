@@ -18,6 +18,7 @@
 #include "app/icon_resources.h"
 #include "audio/portaudio_device.h"
 #include "tests/support/fake_ui_services.h"
+#include "tests/support/watched_audio_device.h"
 
 namespace {
 
@@ -49,11 +50,12 @@ TEST(FrozenSoundServer, TheDialogKeepsAnsweringAndClosesWhileTheServerDoesNotAns
   const ButtonIcons icons = ButtonIcons::Load();
   FakeUiServices services;
   PortAudioDevice device;
+  WatchedAudioDevice watched(device);
   // Declared after the device, so the server runs again before the device thread is waited for.
   ServerThaw thaw(pid);
   ASSERT_EQ(kill(pid, SIGSTOP), 0);
   {
-    MainDialog dialog(icons, &device, &services);
+    MainDialog dialog(icons, &watched, &services);
     dialog.show();
     Player& player = dialog.Pane().Model().GetPlayer();
 
@@ -68,7 +70,7 @@ TEST(FrozenSoundServer, TheDialogKeepsAnsweringAndClosesWhileTheServerDoesNotAns
     ticker.setInterval(10);
     QObject::connect(&ticker, &QTimer::timeout, [&] {
       ++ticks;
-      if (player.Stream().IsOpening()) ++ticksWhileOpening;
+      if (watched.IsOpening()) ++ticksWhileOpening;
       if (!stopPressed && ticksWhileOpening >= 3) {
         stopPressed = true;
         Click(dialog, MainDialog::kIdStop);
@@ -93,7 +95,7 @@ TEST(FrozenSoundServer, TheDialogKeepsAnsweringAndClosesWhileTheServerDoesNotAns
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), MainDialog::kResultCancel);
     EXPECT_FALSE(player.IsPlaying());
-    EXPECT_FALSE(player.Stream().IsOpen());
+    EXPECT_FALSE(watched.IsOpen());
     // The open was cancelled by the stop: nothing to tell the user.
     EXPECT_EQ(player.TakeOutputProblem(), OutputProblem::kNone);
   }

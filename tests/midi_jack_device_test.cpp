@@ -21,6 +21,7 @@
 #include "tests/support/capture_audio_device.h"
 #include "tests/support/fake_ui_services.h"
 #include "tests/support/player_rest.h"
+#include "tests/support/watched_audio_device.h"
 #include "zp/version.h"
 
 namespace {
@@ -54,9 +55,10 @@ TEST(MidiJack, NotesSentToTheEditorsPortSoundFromTheRightSample) {
                        QStringList{QString::fromLatin1(kKeyboard) + QStringLiteral(":out")});
   CaptureAudioDevice device;
   device.SetPaused(true);
+  WatchedAudioDevice watched(device);
   FakeUiServices services;
   const ButtonIcons icons = ButtonIcons::Load();
-  auto dialog = std::make_unique<MainDialog>(icons, &device, &services);
+  auto dialog = std::make_unique<MainDialog>(icons, &watched, &services);
   Player& player = dialog->Pane().Model().GetPlayer();
   // A rising ramp, so that every sample of the note tells its phase.
   WaveEditorModel& model = dialog->Pane().Model();
@@ -86,7 +88,8 @@ TEST(MidiJack, NotesSentToTheEditorsPortSoundFromTheRightSample) {
   const std::vector<std::pair<std::vector<unsigned char>, int32_t>> steps = {
       {{0x93, 72, 90}, 48}, {{0x93, 72, 0}, 36}, {{0x80, 60, 64}, Player::kSilent}};
   for (const auto& [message, expected] : steps) {
-    const int32_t at = PauseAtRest(device, player, [] { QCoreApplication::processEvents(); });
+    const int32_t at =
+        PauseAtRest(device, watched, player, [] { QCoreApplication::processEvents(); });
     ASSERT_GE(at, 0);
     send(message);
     ASSERT_TRUE(WaitUntil([&, expected = expected] { return player.SoundingNote() == expected; }));

@@ -15,6 +15,7 @@
 #include "synth/player.h"
 #include "tests/support/monitor_recorder.h"
 #include "tests/support/synth_reference.h"
+#include "tests/support/watched_audio_device.h"
 
 namespace {
 
@@ -54,7 +55,8 @@ TEST(PulseEndToEnd, KnownWavePlaysSampleExactThroughTheSoundServer) {
 
   {
     PortAudioDevice device;
-    Player player(&device);
+    WatchedAudioDevice watched(device);
+    Player player(&watched);
     player.BuildDefaultTones();
     ASSERT_TRUE(player.SetWave(reference::WaveText(codes), 1));
     player.SetNote(45);
@@ -62,7 +64,7 @@ TEST(PulseEndToEnd, KnownWavePlaysSampleExactThroughTheSoundServer) {
     std::this_thread::sleep_for(std::chrono::seconds(2));
     player.Stop();
     ASSERT_TRUE(WaitFor([&] { return !player.IsPlaying(); }, std::chrono::seconds(10)));
-    EXPECT_FALSE(player.Stream().IsOpen());
+    EXPECT_FALSE(watched.IsOpen());
   }
   // The server's own buffer still holds the end of the sound for a moment.
   std::this_thread::sleep_for(std::chrono::milliseconds(500));

@@ -8,9 +8,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QPushButton>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
@@ -22,6 +22,7 @@
 #include "app/sound_commands.h"
 #include "tests/support/fake_audio_device.h"
 #include "tests/support/fake_ui_services.h"
+#include "tests/support/watched_audio_device.h"
 
 namespace {
 
@@ -44,9 +45,8 @@ class SoundCommandsTest : public ::testing::Test {
   void PlayOnce() {
     const int32_t asked = device.QueryCount() + device.OpenCount();
     dialog->Pane().Play();
-    ASSERT_TRUE(WaitUntil([&] {
-      return device.QueryCount() + device.OpenCount() > asked && !GetPlayer().Stream().IsOpening();
-    }));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return device.QueryCount() + device.OpenCount() > asked && !watched.IsOpening(); }));
     dialog->Pane().Stop();
     ASSERT_TRUE(WaitUntil([&] {
       device.ReturnAll();
@@ -58,7 +58,8 @@ class SoundCommandsTest : public ::testing::Test {
   ButtonIcons icons = ButtonIcons::Load();
   FakeUiServices services;
   FakeAudioDevice device;
-  std::unique_ptr<MainDialog> dialog = std::make_unique<MainDialog>(icons, &device, &services);
+  WatchedAudioDevice watched{device};
+  std::unique_ptr<MainDialog> dialog = std::make_unique<MainDialog>(icons, &watched, &services);
 };
 
 TEST_F(SoundCommandsTest, NoUsableOutputIsToldOnceUntilAPlayHasWorked) {
@@ -90,9 +91,8 @@ TEST_F(SoundCommandsTest, APlayWithoutOutputUnpressesPlayAndTheNextPlayTriesAgai
     SCOPED_TRACE(attempt);
     const int32_t asked = device.QueryCount() + device.OpenCount();
     play->click();
-    ASSERT_TRUE(WaitUntil([&] {
-      return device.QueryCount() + device.OpenCount() > asked && !GetPlayer().Stream().IsOpening();
-    }));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return device.QueryCount() + device.OpenCount() > asked && !watched.IsOpening(); }));
     dialog->Commands().Sound().CheckOutput();
     EXPECT_EQ(services.messages.size(), 1u);  // told once
     EXPECT_FALSE(play->isChecked());
@@ -108,7 +108,7 @@ TEST_F(SoundCommandsTest, LowLatencyPreviewIsRememberedAndReachesThePlayer) {
   EXPECT_TRUE(GetPlayer().IsLowLatency());
 
   dialog.reset();
-  dialog = std::make_unique<MainDialog>(icons, &device, &services);
+  dialog = std::make_unique<MainDialog>(icons, &watched, &services);
   EXPECT_TRUE(dialog->Commands().Sound().LowLatencyAction()->isChecked());
   EXPECT_TRUE(GetPlayer().IsLowLatency());
   EXPECT_TRUE(services.messages.empty());
@@ -178,7 +178,7 @@ TEST_F(SoundCommandsTest, NoteKeysPlayByTheKeysPlaceAndTypeNothing) {
   EXPECT_EQ(GetPlayer().SoundingNote(), 48);
   key(QEvent::KeyRelease, Qt::Key_Z, 52, "z");
   dialog.reset();
-  dialog = std::make_unique<MainDialog>(icons, &device, &services);
+  dialog = std::make_unique<MainDialog>(icons, &watched, &services);
   EXPECT_TRUE(
       dialog->findChild<QAction*>(QStringLiteral("Play Notes from the Keyboard"))->isChecked());
 }

@@ -22,6 +22,7 @@
 #include "tests/support/fake_audio_device.h"
 #include "tests/support/player_rest.h"
 #include "tests/support/synth_reference.h"
+#include "tests/support/watched_audio_device.h"
 #include "units/harmonic_oscillator.h"
 #include "units/sampled_wave_oscillator.h"
 #include "units/sound_unit.h"
@@ -704,7 +705,8 @@ TEST(PlayerPlayback, WaveToneSoundsExactlyThePaneSamplesForEveryLength) {
 
 TEST(PlayerPlayback, PlayWhilePlayingChangesNothingAndStopBeforePlayIsHarmless) {
   CaptureAudioDevice device;
-  Player player(&device);
+  WatchedAudioDevice watched(device);
+  Player player(&watched);
   player.BuildDefaultTones();
   const std::vector<uint8_t> codes = Codes(32);
   player.SetWave(reference::WaveText(codes), 1);
@@ -730,9 +732,10 @@ TEST(PlayerPlayback, PlayWhilePlayingChangesNothingAndStopBeforePlayIsHarmless) 
   ASSERT_GE(got.size(), 6u * kBlockSamples);
   EXPECT_EQ(Mismatches(got, Expected(reference::WaveTable(codes, 1), kO4a, 0, got.size())), 0u);
   // The stream was reset by the end of playback.
-  EXPECT_FALSE(player.Stream().IsStopRequested());
-  EXPECT_FALSE(player.Stream().IsActive());
-  EXPECT_EQ(player.Stream().CountLiveBlocks(), 0);
+  ASSERT_TRUE(watched.KnowsStream());
+  EXPECT_FALSE(watched.StopRequested());
+  EXPECT_FALSE(watched.Active());
+  EXPECT_EQ(watched.LiveBlocks(), 0);
 }
 
 TEST(PlayerPlayback, NoteAndToneChangesAreHeardFromTheNextPlay) {
@@ -778,7 +781,8 @@ TEST(PlayerPlayback, StaysAtMostNineBlocksAheadAndRefusesPlayUntilTheThreadEnded
   CaptureAudioDevice device;
   device.SetPaused(true);
   device.SetPace(CaptureAudioDevice::Pace::kFixed, 5);
-  Player player(&device);
+  WatchedAudioDevice watched(device);
+  Player player(&watched);
   player.BuildDefaultTones();
   const std::vector<uint8_t> codes = Codes(64);
   player.SetWave(reference::WaveText(codes), 1);
@@ -791,17 +795,16 @@ TEST(PlayerPlayback, StaysAtMostNineBlocksAheadAndRefusesPlayUntilTheThreadEnded
     while (alive > seen && !mostAlive.compare_exchange_weak(seen, alive)) {
     }
   };
-  device.SetObserver(
-      [&](uint64_t, const uint8_t*, uint32_t) { note(player.Stream().CountLiveBlocks()); });
+  device.SetObserver([&](uint64_t, const uint8_t*, uint32_t) { note(watched.LiveBlocks()); });
   std::thread watcher([&] {
     while (watching.load()) {
-      note(player.Stream().CountLiveBlocks());
+      note(watched.LiveBlocks());
       std::this_thread::yield();
     }
   });
 
   player.Play();
-  ASSERT_TRUE(WaitFor([&] { return player.Stream().CountLiveBlocks() == 9; }));
+  ASSERT_TRUE(WaitFor([&] { return watched.LiveBlocks() == 9; }));
   EXPECT_EQ(device.PendingCount(), 8);
   player.Stop();
   player.Play();  // refused: the render thread still waits for the device
@@ -961,7 +964,8 @@ TEST(PlayerPlayback, LiveNotesChangeAtTheNextSampleKeepingThePhase) {
     SCOPED_TRACE(c.tone);
     CaptureAudioDevice device;
     device.SetPaused(true);
-    Player player(&device);
+    WatchedAudioDevice watched(device);
+    Player player(&watched);
     player.BuildDefaultTones();
     ASSERT_TRUE(player.SetWave(reference::WaveText(Codes(16)), 1));
     player.SetHarmonics({0, 64, 127, 10});
@@ -974,7 +978,7 @@ TEST(PlayerPlayback, LiveNotesChangeAtTheNextSampleKeepingThePhase) {
     std::vector<Player::NoteChange> changes = {{0, 36}};
     const std::vector<std::pair<bool, int32_t>> steps = {{true, 48}, {false, 48}, {false, 36}};
     for (const auto& [press, note] : steps) {
-      const int32_t at = PauseAtRest(device, player);
+      const int32_t at = PauseAtRest(device, watched, player);
       ASSERT_GE(at, 0);
       if (press) {
         ASSERT_TRUE(player.PlayNote(note));
@@ -993,7 +997,7 @@ TEST(PlayerPlayback, LiveNotesChangeAtTheNextSampleKeepingThePhase) {
     // After the rest a note sounds the tone chosen meanwhile, from where its run would be.
     const int32_t other = 3 - c.tone;
     ASSERT_TRUE(player.SetCurrentTone(other));
-    const int32_t resumed = PauseAtRest(device, player);
+    const int32_t resumed = PauseAtRest(device, watched, player);
     ASSERT_GE(resumed, 0);
     ASSERT_TRUE(player.PlayNote(40));
     device.SetPaused(false);
@@ -1144,13 +1148,14 @@ TEST(PlayerPlayback, LowLatencyPreviewPlaysTheSameSamplesInSmallBlocks) {
 // once; the default stream takes no notice of underruns.
 TEST(PlayerPlayback, AnUnderrunInTheLowLatencyPreviewFallsBackToALongerLeadOnce) {
   FakeAudioDevice device;  // keeps every block until the test returns it
-  Player player(&device);
+  WatchedAudioDevice watched(device);
+  Player player(&watched);
   player.BuildDefaultTones();
   player.SetNote(45);
   player.SetLowLatency(true);
   player.Play();
   const int32_t lead = Player::kLowLatencyWaitAboveLiveBlocks;
-  ASSERT_TRUE(WaitFor([&] { return player.Stream().CountLiveBlocks() == lead + 1; }));
+  ASSERT_TRUE(WaitFor([&] { return watched.LiveBlocks() == lead + 1; }));
   EXPECT_EQ(device.PendingCount(), lead);
 
   // A returned block wakes the render thread, which finds the underrun.
@@ -1162,9 +1167,8 @@ TEST(PlayerPlayback, AnUnderrunInTheLowLatencyPreviewFallsBackToALongerLeadOnce)
   // A second underrun is not told again.
   device.ReportEvents(kEventUnderrun);
   ASSERT_TRUE(device.ReturnNext());
-  ASSERT_TRUE(WaitFor([&] {
-    return player.Stream().CountLiveBlocks() == Player::kFallbackWaitAboveLiveBlocks + 1;
-  }));
+  ASSERT_TRUE(
+      WaitFor([&] { return watched.LiveBlocks() == Player::kFallbackWaitAboveLiveBlocks + 1; }));
   EXPECT_FALSE(player.TakeLatencyFallback());
   player.Stop();
   ASSERT_TRUE(WaitFor([&] { return device.ReturnAll() >= 0 && !player.IsPlaying(); }));
@@ -1176,8 +1180,7 @@ TEST(PlayerPlayback, AnUnderrunInTheLowLatencyPreviewFallsBackToALongerLeadOnce)
   ASSERT_TRUE(device.WaitForPending(Player::kWaitAboveLiveBlocks, 30000));
   device.ReportEvents(kEventUnderrun);
   ASSERT_TRUE(device.ReturnNext());
-  ASSERT_TRUE(WaitFor(
-      [&] { return player.Stream().CountLiveBlocks() == Player::kWaitAboveLiveBlocks + 1; }));
+  ASSERT_TRUE(WaitFor([&] { return watched.LiveBlocks() == Player::kWaitAboveLiveBlocks + 1; }));
   EXPECT_EQ(device.PendingCount(), Player::kWaitAboveLiveBlocks);
   EXPECT_FALSE(player.TakeLatencyFallback());
   player.Stop();
@@ -1209,21 +1212,25 @@ TEST(PlayerPlayback, APlayWithoutUsableOutputTellsWhyOnce) {
     Player player(c.hasDevice ? &device : nullptr);
     player.BuildDefaultTones();
     player.Play();
-    // The render thread writes only once it has been through the open.
-    ASSERT_TRUE(WaitFor([&] { return player.Stream().CountLiveBlocks() >= 1; }));
+    // The render thread has been through the open once it tells a problem or that the output
+    // worked.
+    OutputProblem told = OutputProblem::kNone;
+    ASSERT_TRUE(WaitFor([&] {
+      told = player.TakeOutputProblem();
+      return told != OutputProblem::kNone || player.TakeOutputWorked();
+    }));
     if (c.eventsWhilePlaying != 0) {
       // The render thread looks at the device's events when a returned block wakes it.
       ASSERT_TRUE(device.WaitForPending(Player::kWaitAboveLiveBlocks, 30000));
       device.ReportEvents(c.eventsWhilePlaying);
       ASSERT_TRUE(device.ReturnNext());
-      OutputProblem told = OutputProblem::kNone;
       ASSERT_TRUE(WaitFor([&] {
         told = player.TakeOutputProblem();
         return told != OutputProblem::kNone;
       }));
       EXPECT_EQ(told, c.expected);
     } else {
-      EXPECT_EQ(player.TakeOutputProblem(), c.expected);
+      EXPECT_EQ(told, c.expected);
     }
     EXPECT_EQ(player.TakeOutputProblem(), OutputProblem::kNone);
     player.Stop();

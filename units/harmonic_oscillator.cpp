@@ -70,12 +70,7 @@ void HarmonicOscillator::BuildTable() {
 
 SoundUnit* HarmonicOscillator::Clone() {
   auto* copy = new HarmonicOscillator;
-  copy->params = params;
   copy->harmonicCount = harmonicCount;
-  for (int32_t j = 0; j < kTableSize; ++j) {
-    copy->table[j].store(table[j].load(std::memory_order_relaxed), std::memory_order_relaxed);
-  }
-  copy->id = id;
-  copy->pitchTables = pitchTables;
+  CloneInto(*copy, table, copy->table);
   return copy;
 }

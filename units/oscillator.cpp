@@ -16,6 +16,15 @@ Oscillator::Oscillator() {
   kind = kKindOscillator;
 }
 
+void Oscillator::CloneInto(Oscillator& copy, const PhaseTable& from, PhaseTable& to) const {
+  copy.params = params;
+  for (size_t i = 0; i < from.size(); ++i) {
+    to[i].store(from[i].load(std::memory_order_relaxed), std::memory_order_relaxed);
+  }
+  copy.id = id;
+  copy.pitchTables = pitchTables;
+}
+
 void Oscillator::SetFixedFrequency(int32_t frequency) {
   fixedFrequency = static_cast<uint32_t>(frequency);
   SoundUnit::SetFixedFrequency(frequency);

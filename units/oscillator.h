@@ -3,6 +3,8 @@
 // waveform value at that phase.
 #pragma once
 
+#include <array>
+#include <atomic>
 #include <cstdint>
 
 #include "units/sound_unit.h"
@@ -38,6 +40,12 @@ class Oscillator : public SoundUnit {
   const UnitParams& Params() const { return params; }
 
  protected:
+  // One cycle, a value per phase step, as Waveform reads it.
+  using PhaseTable = std::array<std::atomic<int32_t>, 3600>;
+  // What every oscillator's Clone gives its copy: the parameters, id and pitch tables, and the
+  // values of `from` in `to`. [UI, not while playing]
+  void CloneInto(Oscillator& copy, const PhaseTable& from, PhaseTable& to) const;
+
   UnitParams params;
   uint32_t fixedFrequency = 0;
   int32_t note = 0;

@@ -41,13 +41,8 @@ void SampledWaveOscillator::SetLength(uint32_t length) {
 
 SoundUnit* SampledWaveOscillator::Clone() {
   auto* copy = new SampledWaveOscillator;
-  copy->params = params;
   copy->format = format;
-  for (uint32_t i = 0; i < kTableSize; ++i) {
-    copy->table[i].store(table[i].load(std::memory_order_relaxed), std::memory_order_relaxed);
-  }
-  copy->id = id;
-  copy->pitchTables = pitchTables;
+  CloneInto(*copy, table, copy->table);
   return copy;
 }
 

@@ -26,6 +26,7 @@
 #include "formats/text_formats.h"
 #include "tests/support/fake_ui_services.h"
 #include "tests/support/paste_expectation.h"
+#include "tests/support/watched_audio_device.h"
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 #define ZP_LOAD_SANITIZED_HEAP 1
@@ -84,8 +85,10 @@ class LoadRun {
   // A mouse write the editor must make: column and value in the current view.
   using Writes = std::vector<std::pair<int32_t, int32_t>>;
 
-  LoadRun(WaveEditorModel& model, FakeUiServices& services, uint32_t seed)
-      : model(model), services(services), seed(seed), rng(seed) {}
+  // `device` is the device the model's player plays on.
+  LoadRun(WaveEditorModel& model, const WatchedAudioDevice& device, FakeUiServices& services,
+          uint32_t seed)
+      : model(model), device(device), services(services), seed(seed), rng(seed) {}
   virtual ~LoadRun() = default;
 
   // The editor must be in the state the dialog leaves at start-up: note 45, length 32, wave
@@ -103,7 +106,7 @@ class LoadRun {
       Step();
       Settle();
       Check(lastAction.c_str());
-      if (model.GetPlayer().Stream().IsActive()) ++operationsWithSound;
+      if (device.Active()) ++operationsWithSound;
       if (operation + 1 == kWarmUpOperations) memoryAfterWarmUp = MemoryInUse();
     }
     memoryAtEnd = MemoryInUse();
@@ -153,6 +156,7 @@ class LoadRun {
   }
 
   WaveEditorModel& model;
+  const WatchedAudioDevice& device;
   FakeUiServices& services;
 
  private:
@@ -413,7 +417,7 @@ class LoadRun {
         << where;
     EXPECT_EQ(player.CurrentTone(), view == 1 ? 2 : 1) << where;
     EXPECT_EQ(player.Note(), note) << where;
-    EXPECT_LE(player.Stream().CountLiveBlocks(), 9) << where;
+    EXPECT_LE(device.LiveBlocks(), 9) << where;
   }
 
   uint32_t seed;

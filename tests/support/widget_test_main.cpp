@@ -1,6 +1,6 @@
 // The one main of the Qt tests: the sound environment as the application prepares it, Qt's
-// offscreen platform unless the run chose another, settings and data in Qt's test locations, and
-// one QApplication for every test of the program.
+// offscreen platform unless the run (or the test program, before main) chose another, settings and
+// data in Qt's test locations, and one QApplication for every test of the program.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,6 +11,8 @@
 int main(int argc, char** argv) {
   PortAudioDevice::PrepareEnvironment();
   ::testing::InitGoogleTest(&argc, argv);
+  // Listing the tests needs no display.
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QStandardPaths::setTestModeEnabled(true);
   QApplication app(argc, argv);
