@@ -26,16 +26,18 @@ class Player {
   static constexpr uint32_t kBlockSize = 5000;
   static constexpr int32_t kMaxLiveBlocks = 8;
   static constexpr int32_t kLastIndex = 3145728;
-  // The low-latency preview: blocks of 512 samples (11.6 ms), rendering only while at most 2 are
-  // alive (so at most 3, 35 ms, ahead of the device), and a device asked for 25 ms of latency,
-  // written 256 frames at a time.
-  static constexpr uint32_t kLowLatencyBlockSize = 1024;
+  // The low-latency preview: blocks of 256 samples (5.8 ms), rendering only while at most 2 are
+  // alive (so at most 3, 17 ms, ahead of the device), and a device asked for 15 ms of latency
+  // (PortAudio gives 768 frames, 17 ms, through ALSA's pulse plugin), written 256 frames at a
+  // time. 25 ms there, which PortAudio rounds to 1024 frames, cost about 15 ms more from a key
+  // to the sink than these 15.
+  static constexpr uint32_t kLowLatencyBlockSize = 512;
   static constexpr int32_t kLowLatencyMaxLiveBlocks = 2;
-  static constexpr double kLowLatencySeconds = 0.025;
+  static constexpr double kLowLatencySeconds = 0.015;
   static constexpr uint32_t kLowLatencyChunkFrames = 256;
-  // After an underrun in the low-latency preview: 12 small blocks (139 ms) ahead, and 80 ms of
+  // After an underrun in the low-latency preview: 24 small blocks (139 ms) ahead, and 80 ms of
   // device latency from the next Play on.
-  static constexpr int32_t kFallbackMaxLiveBlocks = 11;
+  static constexpr int32_t kFallbackMaxLiveBlocks = 23;
   static constexpr double kFallbackLatencySeconds = 0.08;
 
   // The device the stream plays on; null plays nowhere (every block is refused). [UI]
