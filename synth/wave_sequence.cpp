@@ -43,6 +43,7 @@ void SequenceCursor::Start(const SequenceOrder& wanted) {
   order = wanted;
   position = 0;
   tick = 0;
+  wave = wanted.first;
   nextSwitch = SwitchAt(1);
 }
 
@@ -52,14 +53,18 @@ int64_t SequenceCursor::SwitchAt(int64_t k) const {
 }
 
 int32_t SequenceCursor::Step(int32_t waveCount) {
-  while (position >= nextSwitch) {
-    ++tick;
-    nextSwitch = SwitchAt(tick + 1);
+  if (position >= nextSwitch) {
+    // A tick: the wave is worked out here only, not for every sample.
+    while (position >= nextSwitch) {
+      ++tick;
+      nextSwitch = SwitchAt(tick + 1);
+    }
+    const int64_t span = int64_t{order.last} - order.first + 1;
+    const int64_t step = order.loop ? tick % span : std::min(tick, span - 1);
+    wave = order.first + static_cast<int32_t>(step);
   }
   ++position;
-  const int64_t span = int64_t{order.last} - order.first + 1;
-  const int64_t step = order.loop ? tick % span : std::min(tick, span - 1);
-  return std::clamp<int32_t>(order.first + static_cast<int32_t>(step), 0, waveCount - 1);
+  return std::clamp<int32_t>(wave, 0, waveCount - 1);
 }
 
 SequenceOscillator::SequenceOscillator(const UnitParams& unitParams, const PitchTables* tables) {

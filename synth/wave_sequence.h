@@ -60,6 +60,7 @@ class SequenceCursor {
   int64_t position = 0;  // samples since the start
   int64_t tick = 0;      // ticks since the start
   int64_t nextSwitch = 0;
+  int32_t wave = 0;  // the place in the bank of the current tick's wave
 };
 
 // An oscillator that sounds whichever prepared cycle it is pointed at, with the parameters of the
