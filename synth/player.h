@@ -125,8 +125,9 @@ class Player {
   // kMaxSequenceRate), looping or once (the last wave then holds): wave k of the run starts at
   // sample round(k × 44100 / rate). With nothing playing it starts the sound at Play's note, as
   // Play does; while sounding (Play or live notes) the sequence starts at the next sample the
-  // render thread writes, at the note sounding. False (and no change) without a set or with a
-  // rate or range outside it. [UI]
+  // render thread writes, at the note sounding. False (and no change) without a set, with a
+  // rate or range outside it, or while the last run still drains after a Stop (as Play then
+  // starts nothing). [UI]
   bool PlaySequence(int32_t rate, bool loop, int32_t first = 0, int32_t last = -1);
   // The tone the run started with sounds again from the next sample; the sound goes on. Stop
   // ends a sequence too. [UI]

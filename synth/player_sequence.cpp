@@ -78,6 +78,11 @@ bool Player::PlaySequence(int32_t rate, bool loop, int32_t first, int32_t last) 
   sequenceOrdered = true;
   FreeRetiredSequences();
   Play();
+  if (!IsPlaying()) {
+    // The last run still drains: nothing starts, and no later Play may find the order waiting.
+    StopSequence();
+    return false;
+  }
   return true;
 }
 

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -112,8 +112,8 @@ TEST_F(ZpwaveTest, RendersExactlyWhatThePlayerSends) {
   // 1000 Hz (round(12 x 44.1) samples).
   const std::vector<std::string> bank = {"80c000407f4000c0", "7f80", "c0407f00"};
   const std::vector<Case> cases = {
-      {{}, 1, 45, 88200},
-      {{"--mode", "poly", "--note", "o2d", "--seconds", "0.1"}, 2, 14, 4410},
+      {{}, 1, 45, 88200, std::nullopt},
+      {{"--mode", "poly", "--note", "o2d", "--seconds", "0.1"}, 2, 14, 4410, std::nullopt},
       {{"--sequence"}, 1, 45, 2205, SequenceOrder{60, 0, 2, false}},
       {{"--sequence", "--rate", "1000", "--loop", "4", "--mode", "poly", "--note", "o2d"},
        2,
