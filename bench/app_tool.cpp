@@ -16,7 +16,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
+#include <QVariant>
 #include <QWindow>
 #include <chrono>
 #include <cstdio>
@@ -108,9 +110,19 @@ int PlayThenExit(int argc, char** argv, double seconds, bool lowLatency) {
   const ButtonIcons icons = ButtonIcons::Load();
   QtUiServices services;
   {
+    // Play takes the preview from the remembered menu choice: set it for this run, and put the
+    // user's own choice back afterwards.
+    const QString key = QStringLiteral("lowLatencyPreview");
+    const QVariant remembered = QSettings().value(key);
+    QSettings().setValue(key, lowLatency);
     MainDialog dialog(icons, &device, &services);
     services.SetOwner(&dialog);
     dialog.Pane().Model().GetPlayer().SetLowLatency(lowLatency);
+    if (remembered.isValid()) {
+      QSettings().setValue(key, remembered);
+    } else {
+      QSettings().remove(key);
+    }
     dialog.show();
     QTimer::singleShot(200, [&] {
       dialog.findChild<QPushButton*>(QStringLiteral("control%1").arg(MainDialog::kIdPlay))->click();

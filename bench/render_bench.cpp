@@ -3,6 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
+
+#include "synth/player.h"
 
 #include "tables/pitch_tables.h"
 #include "units/sampled_wave_oscillator.h"
@@ -69,5 +73,39 @@ void BM_RenderBlockNote45(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 2500);
 }
 BENCHMARK(BM_RenderBlockNote45);
+
+// The player's per-sample step as the render thread takes it (through the offline renders, which
+// share it): one second of the wave tone at note 45, without a sequence and with a 60 Hz sequence
+// of 16 waves of 32 samples looping, so that the two differ only by the switching.
+constexpr int32_t kSecond = 44100;
+
+void BM_PlayerStepWave(benchmark::State& state) {
+  Player player;
+  player.BuildDefaultTones();
+  for (auto _ : state) benchmark::DoNotOptimize(player.RenderPcm(1, 45, kSecond));
+  state.SetItemsProcessed(state.iterations() * kSecond);
+}
+BENCHMARK(BM_PlayerStepWave);
+
+void BM_PlayerStepSequence60Hz(benchmark::State& state) {
+  Player player;
+  player.BuildDefaultTones();
+  std::vector<std::string> waves;
+  for (int w = 0; w < 16; ++w) {
+    std::string text;
+    for (int k = 0; k < 32; ++k) {
+      const char* hex = "0123456789abcdef";
+      const int code = (k * 8 + w * 13) & 0xff;
+      text += hex[code >> 4];
+      text += hex[code & 15];
+    }
+    waves.push_back(text);
+  }
+  player.SetSequence(waves, 1);
+  const SequenceOrder order{60, 0, 15, true};
+  for (auto _ : state) benchmark::DoNotOptimize(player.RenderSequence(45, order, kSecond));
+  state.SetItemsProcessed(state.iterations() * kSecond);
+}
+BENCHMARK(BM_PlayerStepSequence60Hz);
 
 }  // namespace

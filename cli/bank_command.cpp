@@ -170,3 +170,7 @@ bool RunBankConvert(const std::vector<std::string_view>& args) {
   if (bank) ConvertBank(args);
   return bank;
 }
+
+WaveBank ReadBankOperand(const std::string& operand) {
+  return ReadBank(std::nullopt, operand);
+}

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <csignal>
@@ -28,6 +29,7 @@
 namespace {
 
 constexpr int kBadInput = 2;
+constexpr int32_t kMaxRenderSeconds = 600;
 
 // Ends the process as the signal would, without leaving the temporary file of a write behind.
 void OnSignal(int signal) {
@@ -36,11 +38,40 @@ void OnSignal(int signal) {
   raise(signal);
 }
 
+// The bank to the player as a sequence, then what a PlaySequence sends for the bank's length: one
+// pass, or --loop N passes looping.
+void RenderSequence(const Options& options, Player& player) {
+  const WaveBank bank = ReadBankOperand(*options.wave);
+  std::vector<std::string> texts;
+  for (const std::vector<int8_t>& wave : bank.waves) texts.push_back(WriteHexWave(wave));
+  if (!player.SetSequence(texts, options.mode)) Fail("the bank cannot be played as a sequence");
+  const int64_t passes = std::max(options.loops, 1);
+  const int64_t waves = static_cast<int64_t>(texts.size());
+  // round(passes × waves × 44100 / rate): where the wave after the last would start.
+  const int64_t count =
+      (2 * passes * waves * Player::kSampleRate + options.rate) / (2 * int64_t{options.rate});
+  if (count > int64_t{kMaxRenderSeconds} * Player::kSampleRate) {
+    Fail("the sequence would last " + std::to_string(count / Player::kSampleRate) + " s; at most " +
+         std::to_string(kMaxRenderSeconds) + " s are rendered (fewer --loop, a higher --rate)");
+  }
+  const SequenceOrder order{options.rate, 0, static_cast<int32_t>(waves - 1), options.loops > 0};
+  const std::vector<int16_t> pcm =
+      player.RenderSequence(options.note, order, static_cast<int32_t>(count));
+  const FileResult written = WriteWavFile(options.out, pcm, Player::kSampleRate);
+  if (!written.ok) Fail(EnglishText(written.error));
+}
+
 void Render(const Options& options) {
   // A pipe, a device or a folder is refused before anything is rendered.
   struct stat status = {};
   if (stat(options.out.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
     Fail(NotRegularFileMessage(options.out, status.st_mode).Text() + " Nothing was written.");
+  }
+  if (options.sequence) {
+    Player player(nullptr);
+    player.BuildDefaultTones();
+    RenderSequence(options, player);
+    return;
   }
   const WaveReadResult read = ReadOrFail(*options.wave, std::nullopt);
   // The editor's own way: the hex text to the wave tone, then the samples the stream would get.

@@ -1,5 +1,6 @@
 #include "cli/zpwave_options.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -49,6 +50,8 @@ constexpr char kConvertUsage[] =
 
 constexpr char kRenderUsage[] =
     "Usage: zpwave render [--mode hold|poly] [--note NOTE] [--seconds S] --out FILE.wav WAVE\n"
+    "       zpwave render --sequence [--rate HZ] [--loop N] [--mode M] [--note NOTE] --out F.wav "
+    "BANK\n"
     "Writes the 16-bit PCM the editor sends to the sound device when it plays WAVE (44100 Hz,\n"
     "mono), from the first sample on, as a WAV file.\n"
     "  WAVE          a wave text in any format (\"-\" reads it from standard input)\n"
@@ -56,6 +59,10 @@ constexpr char kRenderUsage[] =
     "  --note NOTE   a pitch name such as o4a (octave 1..8, letter c..b, # for sharp) or a\n"
     "                note number 0..95; default o4a\n"
     "  --seconds S   length, more than 0 and at most 600; default 2\n"
+    "  --sequence    BANK (one wave per line, any format; \"-\" reads standard input) is played\n"
+    "                wave after wave, wave k from sample round(k x 44100 / HZ) on, once\n"
+    "  --rate HZ     the waves a second, 1..1000; default 60\n"
+    "  --loop N      the bank round N times (1..1000), looping as the editor does\n"
     "  --out FILE    the WAV file to write: replaced whole or not at all; a symbolic link\n"
     "                writes its target; a folder, pipe or device is refused\n";
 
@@ -135,6 +142,20 @@ WaveFormatId FormatNamed(std::string_view name) {
   const std::optional<WaveFormatId> format = FindWaveFormat(name);
   if (!format) Fail("unknown format " + Quoted(name) + " (see zpwave formats)");
   return *format;
+}
+
+// A whole number from least to most for `option`, or BadInput.
+int32_t ParseWhole(std::string_view option, std::string_view text, int32_t least, int32_t most) {
+  const std::string copy(text);
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(copy.c_str(), &end, 10);
+  if (copy.empty() || end != copy.c_str() + copy.size() || errno != 0 || value < least ||
+      value > most) {
+    Fail(std::string(option) + " takes a whole number from " + std::to_string(least) + " to " +
+         std::to_string(most) + ", not " + Quoted(text));
+  }
+  return static_cast<int32_t>(value);
 }
 
 double ParseSeconds(std::string_view text) {
@@ -228,6 +249,7 @@ Options Render(Arguments& args) {
   Options options;
   options.command = Command::kRender;
   bool hasOut = false;
+  bool hasSequenceOption = false;
   while (!args.Done()) {
     const std::string_view arg = args.Take();
     if (IsHelp(arg)) {
@@ -246,6 +268,15 @@ Options Render(Arguments& args) {
       options.note = *number;
     } else if (arg == "--seconds") {
       options.seconds = ParseSeconds(args.ValueOf(arg));
+      options.secondsGiven = true;
+    } else if (arg == "--sequence") {
+      options.sequence = true;
+    } else if (arg == "--rate") {
+      options.rate = ParseWhole(arg, args.ValueOf(arg), 1, 1000);
+      hasSequenceOption = true;
+    } else if (arg == "--loop") {
+      options.loops = ParseWhole(arg, args.ValueOf(arg), 1, 1000);
+      hasSequenceOption = true;
     } else if (arg == "--out") {
       options.out = std::string(args.ValueOf(arg));
       hasOut = true;
@@ -259,7 +290,12 @@ Options Render(Arguments& args) {
     }
   }
   if (!hasOut) Fail("render needs --out FILE.wav (see zpwave render --help)");
-  if (!options.wave) Fail("render needs a WAVE text (see zpwave render --help)");
+  if (hasSequenceOption && !options.sequence) Fail("--rate and --loop go with --sequence");
+  if (options.sequence && options.secondsGiven)
+    Fail("--seconds does not go with --sequence: the bank's length sets it (and --loop N)");
+  if (!options.wave)
+    Fail(std::string("render needs a ") + (options.sequence ? "BANK" : "WAVE") +
+         " text (see zpwave render --help)");
   return options;
 }
 

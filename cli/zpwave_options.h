@@ -45,6 +45,10 @@ struct Options {
   uint16_t mode = 1;                // render: 1 hold, 2 poly
   int32_t note = 45;                // render
   double seconds = 2.0;             // render
+  bool secondsGiven = false;        // render: --seconds was given
+  bool sequence = false;            // render --sequence: `wave` is a bank played wave after wave
+  int32_t rate = 60;                // render --sequence: ticks a second, 1..1000
+  int32_t loops = 0;                // render --sequence: --loop N, 0 when played once
   std::string out;                  // render's WAV file, or convert's --out FILE or DIR/
 };
 

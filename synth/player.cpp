@@ -5,8 +5,10 @@
 #endif
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 
+#include "synth/render_step.h"
 #include "synth/tone.h"
 #include "units/harmonic_oscillator.h"
 #include "units/sampled_wave_oscillator.h"
@@ -26,49 +28,10 @@ constexpr char kDefaultWaveText[] = "80808080808080807f7f7f7f7f7f7f7f";
 constexpr uint32_t kMinWaveSamples = 2;
 constexpr uint32_t kMaxWaveSamples = 64;
 
-// A result beyond 16 bits is held at the nearest full-scale value instead of wrapping round.
-int16_t Saturate(int32_t value) {
-  return static_cast<int16_t>(std::clamp<int32_t>(value, std::numeric_limits<int16_t>::min(),
-                                                  std::numeric_limits<int16_t>::max()));
-}
-
-// One output sample as the stream receives it: the tone's value at index, held to 16 bits; the
-// index then moves on, from the last index back to 0. The one home of the per-sample step for the
-// render thread and for RenderPcm.
-int16_t NextSample(Tone& tone, int32_t& index) {
-  const int16_t sample = Saturate(tone.Render(index, 0));
-  ++index;
-  if (index > Player::kLastIndex) index = 0;
-  return sample;
-}
-
-// Readies a tone for a run from sample index 0: the rate, no phase carried over from an earlier
-// run, and the first note.
-void StartTone(Tone& tone, int32_t note) {
-  tone.SetSampleRate(Player::kSampleRate);
-  if (tone.Output() != nullptr) tone.Output()->SetPhaseContinuity(0);
-  tone.SetNote(note, 0);
-}
-
-// One output sample of a run whose note may change: a new note takes over at this very sample,
-// going on from the phase the tone last had; while silent the stream gets 0, the index moves on
-// and the tone keeps its phase. The one home of the note change for the render thread and for
-// RenderNotes.
-int16_t NextLiveSample(Tone& tone, int32_t& index, int32_t& sounding, int32_t wanted) {
-  if (wanted != sounding) {
-    if (wanted >= 0) {
-      if (tone.Output() != nullptr) tone.Output()->SetPhaseContinuity(1);
-      tone.SetNote(wanted, 0);
-    }
-    sounding = wanted;
-  }
-  if (sounding >= 0) return NextSample(tone, index);
-  ++index;
-  if (index > Player::kLastIndex) index = 0;
-  return 0;
-}
-
 }  // namespace
+
+using render_step::NextLiveSample;
+using render_step::StartTone;
 
 Player::Player(AudioDevice* device) : stream(device) {}
 
@@ -106,11 +69,19 @@ void Player::BuildDefaultTones() {
   const std::vector<uint8_t> amplitudes{0};
   toneTable.AddHarmonicOscillator(2, 1, params, 1, amplitudes, true);
   toneTable.ToneAt(2)->Link();
+
+  // The sequence sounds its prepared cycles with the wave tone's parameters.
+  sequenceTone = std::make_unique<Tone>();
+  sequenceUnit = new SequenceOscillator(params, &pitchTables);
+  sequenceTone->Place(1, sequenceUnit);
+  sequenceTone->Link();
 }
 
 void Player::ReleaseTones() {
   JoinRenderThread();
   toneTable.Clear();
+  sequenceTone.reset();
+  sequenceUnit = nullptr;
 }
 
 bool Player::SetWave(const std::string& text, uint16_t mode) {
@@ -257,6 +228,7 @@ std::vector<int16_t> Player::RenderNotes(int32_t toneNumber, const std::vector<N
 
 void Player::Stop() {
   stream.RequestStop();
+  StopSequence();
   heldNotes.clear();
   playStarted = false;
 }
@@ -310,6 +282,8 @@ void Player::RenderThread(int32_t toneNumber, int32_t noteAtStart) {
     return;
   }
   StartTone(*tone, noteAtStart);
+  SequenceRun sequence;
+  BeginSequence(sequence, sequenceOrder.load(std::memory_order_acquire), noteAtStart);
 
   int32_t index = 0;
   int32_t sounding = noteAtStart;
@@ -358,7 +332,9 @@ void Player::RenderThread(int32_t toneNumber, int32_t noteAtStart) {
         sounding = wanted;
       }
     }
-    const int16_t sample = NextLiveSample(*tone, index, sounding, wanted);
+    Tone* voice =
+        SequenceStep(sequence, tone, sounding, sequenceOrder.load(std::memory_order_acquire));
+    const int16_t sample = NextLiveSample(*voice, index, sounding, wanted);
     const auto bits = static_cast<uint16_t>(sample);
     const uint8_t bytes[2] = {static_cast<uint8_t>(bits & 0xff), static_cast<uint8_t>(bits >> 8)};
     if (!stream.Write(bytes, sizeof bytes)) {

@@ -10,12 +10,15 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "audio/wave_out_stream.h"
+#include "synth/tone.h"
 #include "synth/tone_table.h"
+#include "synth/wave_sequence.h"
 #include "tables/pitch_tables.h"
 
 class AudioDevice;
@@ -28,16 +31,18 @@ class Player {
   static constexpr uint32_t kBlockBytes = 5000;
   static constexpr int32_t kWaitAboveLiveBlocks = 8;
   static constexpr int32_t kLastIndex = 3145728;
-  // The low-latency preview: blocks of 512 samples (1024 bytes, 11.6 ms), rendering only while at
-  // most 2 are alive (so at most 3, 35 ms, ahead of the device), and a device asked for 25 ms of
-  // latency, written 256 frames at a time.
-  static constexpr uint32_t kLowLatencyBlockBytes = 1024;
+  // The low-latency preview: blocks of 256 samples (5.8 ms), rendering only while at most 2 are
+  // alive (so at most 3, 17 ms, ahead of the device), and a device asked for 15 ms of latency
+  // (PortAudio gives 768 frames, 17 ms, through ALSA's pulse plugin), written 256 frames at a
+  // time. 25 ms there, which PortAudio rounds to 1024 frames, cost about 15 ms more from a key
+  // to the sink than these 15.
+  static constexpr uint32_t kLowLatencyBlockBytes = 512;
   static constexpr int32_t kLowLatencyWaitAboveLiveBlocks = 2;
-  static constexpr double kLowLatencySeconds = 0.025;
+  static constexpr double kLowLatencySeconds = 0.015;
   static constexpr uint32_t kLowLatencyChunkFrames = 256;
-  // After an underrun in the low-latency preview: 12 small blocks (139 ms) ahead, and 80 ms of
+  // After an underrun in the low-latency preview: 24 small blocks (139 ms) ahead, and 80 ms of
   // device latency from the next Play on.
-  static constexpr int32_t kFallbackWaitAboveLiveBlocks = 11;
+  static constexpr int32_t kFallbackWaitAboveLiveBlocks = 23;
   static constexpr double kFallbackLatencySeconds = 0.08;
 
   // The device the stream plays on; null plays nowhere (every block is refused). [UI]
@@ -110,6 +115,36 @@ class Player {
   // [UI, not while playing]
   std::vector<int16_t> RenderPcm(int32_t toneNumber, int32_t noteNumber, int32_t sampleCount);
 
+  // Wave sequences: a bank of waves played wave after wave at a tick rate, as a tracker steps
+  // through an instrument's waves. SetSequence prepares every wave's cycle (hex texts of 2..64
+  // samples, 1 to 256 of them, in `mode` 1 hold or 2 poly) and hands the set to the render thread
+  // at its next sample, also while a sequence plays (the position runs on); false (and no change)
+  // for anything else. [UI]
+  bool SetSequence(const std::vector<std::string>& waves, uint16_t mode);
+  // Waves in the set last handed over (0 before the first). [UI]
+  int32_t SequenceLength() const;
+  // Plays waves first..last (last < 0: to the end) at `rate` ticks a second (kMinSequenceRate to
+  // kMaxSequenceRate), looping or once (the last wave then holds): wave k of the run starts at
+  // sample round(k × 44100 / rate). With nothing playing it starts the sound at Play's note, as
+  // Play does; while sounding (Play or live notes) the sequence starts at the next sample the
+  // render thread writes, at the note sounding. False (and no change) without a set, with a
+  // rate or range outside it, or while the last run still drains after a Stop (as Play then
+  // starts nothing). [UI]
+  bool PlaySequence(int32_t rate, bool loop, int32_t first = 0, int32_t last = -1);
+  // The tone the run started with sounds again from the next sample; the sound goes on. Stop
+  // ends a sequence too. [UI]
+  void StopSequence();
+  // Whether a sequence is being played. [UI]
+  bool IsSequencePlaying() const;
+  // The first sampleCount samples a run started by PlaySequence(order...) at `noteNumber` sends
+  // to the stream: the same per-sample step. Empty while playing, without a set, for an order
+  // PlaySequence refuses or a count of 0 or below. [UI, not while playing]
+  std::vector<int16_t> RenderSequence(int32_t noteNumber, const SequenceOrder& order,
+                                      int32_t sampleCount);
+  static constexpr int32_t kMinSequenceRate = 1;
+  static constexpr int32_t kMaxSequenceRate = 1000;
+  static constexpr int32_t kDefaultSequenceRate = 60;
+
   // The low-latency preview (true) or the default stream (false, 5000-byte blocks, at most 9
   // alive); takes effect at the next Play, and lifts an earlier fallback.
   // [UI, not while playing]
@@ -144,6 +179,28 @@ class Player {
   // Requests a stop and waits for a started render thread to end.
   void JoinRenderThread();
 
+  // What the render thread knows of the sequence: the order it last saw, the set it reads (which
+  // the UI thread keeps alive while it is marked in use) and where it is. [render]
+  struct SequenceRun {
+    uint64_t seenOrder = 0;
+    bool on = false;
+    const WaveSequence* waves = nullptr;
+    SequenceCursor cursor;
+  };
+  // An order as one atomic value: the serial, on or off, the rate, the range and the loop.
+  static uint64_t PackOrder(const SequenceOrder& order, bool on, uint64_t serial);
+  static SequenceOrder UnpackOrder(uint64_t packed);
+  bool ValidOrder(const SequenceOrder& order) const;
+  // The run's start: `packed` is the order in force. [render]
+  void BeginSequence(SequenceRun& run, uint64_t packed, int32_t note);
+  // Follows the order and the published set, and points the sequence unit at this sample's
+  // wave; returns the tone to sound this sample (the sequence's, or `tone`). [render]
+  Tone* SequenceStep(SequenceRun& run, Tone* tone, int32_t sounding, uint64_t packed);
+  // The published set, marked as in use by the render thread. [render]
+  const WaveSequence* TakeSequence();
+  // Frees the sets replaced since that the render thread cannot be reading. [UI]
+  void FreeRetiredSequences();
+
   PitchTables pitchTables;
   ToneTable toneTable;
   WaveOutStream stream;
@@ -171,4 +228,17 @@ class Player {
   // The live notes held, the latest last, and whether Play started the current run. [UI]
   std::vector<int32_t> heldNotes;
   bool playStarted = false;
+
+  // The sequence: a tone of one unit that sounds the prepared cycles, the set (owned here, and the
+  // sets it replaced until the render thread has left them), the set published to the render
+  // thread and the one it reads, and the order (PackOrder), all without a lock.
+  std::unique_ptr<Tone> sequenceTone;
+  SequenceOscillator* sequenceUnit = nullptr;  // owned by sequenceTone
+  std::unique_ptr<const WaveSequence> sequenceSet;
+  std::vector<std::unique_ptr<const WaveSequence>> retiredSets;
+  std::atomic<const WaveSequence*> publishedSet{nullptr};
+  std::atomic<const WaveSequence*> setInUse{nullptr};
+  std::atomic<uint64_t> sequenceOrder{0};
+  uint64_t orderSerial = 0;
+  bool sequenceOrdered = false;
 };

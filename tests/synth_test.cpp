@@ -1026,6 +1026,75 @@ TEST(PlayerPlayback, LiveNotesChangeAtTheNextSampleKeepingThePhase) {
   }
 }
 
+// A sequence: the device receives exactly the offline render, and sample i is the sample the run
+// of wave k alone has there, k being the tick round(k × 44100 / rate) <= i, counted once through
+// the range (the last wave then holding) or round and round. A set handed over while the sequence
+// plays sounds from the next sample on, the position running on; a bad set or order changes
+// nothing.
+TEST(PlayerPlayback, SequenceSwitchesWavesAtExactSamplesAsTheOfflineRender) {
+  struct Case {
+    int32_t rate;
+    bool loop;
+    int32_t first;
+    int32_t last;
+    int32_t count;
+  };
+  const std::vector<std::string> waves = {reference::WaveText(Codes(16)), "7f80", "40c0407f"};
+  const std::vector<std::string> edited = {"c040", "10f0", reference::WaveText(Codes(32))};
+  for (const Case& c :
+       {Case{60, true, 0, 2, 6000}, Case{13, false, 0, 2, 12000}, Case{1000, true, 1, 2, 3000}}) {
+    SCOPED_TRACE(c.rate);
+    CaptureAudioDevice device;
+    WatchedAudioDevice watched(device);
+    Player player(&watched);
+    player.BuildDefaultTones();
+    EXPECT_FALSE(player.SetSequence({"7f8", "zz"}, 1));
+    EXPECT_FALSE(player.PlaySequence(60, true));  // no set yet
+    ASSERT_TRUE(player.SetSequence(waves, 1));
+    for (const SequenceOrder& bad : {SequenceOrder{0, 0, 2, true}, SequenceOrder{1001, 0, 2, true},
+                                     SequenceOrder{60, 2, 1, true}, SequenceOrder{60, 0, 3, true}})
+      EXPECT_FALSE(player.PlaySequence(bad.rate, bad.loop, bad.first, bad.last));
+    EXPECT_FALSE(player.IsPlaying());
+    player.SetNote(45);
+    const SequenceOrder order{c.rate, c.first, c.last, c.loop};
+    const std::vector<int16_t> offline = player.RenderSequence(45, order, c.count);
+    ASSERT_EQ(offline.size(), static_cast<size_t>(c.count));
+
+    // Each wave on its own, as Play sounds it.
+    std::vector<std::vector<int16_t>> alone;
+    for (const std::string& text : waves) {
+      ASSERT_TRUE(player.SetWave(text, 1));
+      alone.push_back(player.RenderPcm(1, 45, c.count));
+    }
+    size_t bad = 0;
+    int64_t tick = 0;
+    const int32_t span = c.last - c.first + 1;
+    for (int64_t i = 0; i < c.count; ++i) {
+      while (std::llround(static_cast<double>(tick + 1) * 44100 / c.rate) <= i) ++tick;
+      const int64_t step = c.loop ? tick % span : std::min<int64_t>(tick, span - 1);
+      bad += offline[static_cast<size_t>(i)] !=
+             alone[static_cast<size_t>(c.first + step)][static_cast<size_t>(i)];
+    }
+    EXPECT_EQ(bad, 0u);
+
+    ASSERT_TRUE(player.PlaySequence(c.rate, c.loop, c.first, c.last));
+    EXPECT_TRUE(player.IsSequencePlaying());
+    ASSERT_TRUE(device.WaitForBytes(2 * uint64_t(c.count), 30000));
+    const int32_t at = PauseAtRest(device, watched, player);
+    ASSERT_GE(at, c.count);
+    ASSERT_TRUE(player.SetSequence(edited, 2));
+    device.SetPaused(false);
+    ASSERT_TRUE(device.WaitForBytes(2 * (uint64_t(at) + 3000), 30000));
+    player.Stop();
+    ASSERT_TRUE(WaitUntilStopped(player));
+    EXPECT_FALSE(player.IsSequencePlaying());
+    const std::vector<int16_t> got = reference::Samples(device.Captured());
+    EXPECT_EQ(Mismatches(got, offline), 0u);
+    const std::vector<int16_t> after = player.RenderSequence(45, order, at + 3000);
+    EXPECT_EQ(Mismatches({got.begin() + at, got.end()}, {after.begin() + at, after.end()}), 0u);
+  }
+}
+
 TEST(PlayerPlayback, EndingWhilePlayingJoinsTheRenderThreadFirst) {
   // Destruction in the middle of playback: everything rendered is played out, then the device is
   // closed; the render thread never touches the destroyed player.
@@ -1109,7 +1178,7 @@ TEST(PlayerPlayback, RefusingDevicesNeitherHangNorKeepTheThreadAlive) {
   }
 }
 
-// The low-latency preview plays the same samples in blocks of 512 and stays at most 3 blocks
+// The low-latency preview plays the same samples in blocks of 256 and stays at most 3 blocks
 // ahead; switching back gives the default stream again at the next Play.
 TEST(PlayerPlayback, LowLatencyPreviewPlaysTheSameSamplesInSmallBlocks) {
   CaptureAudioDevice device;
@@ -1131,7 +1200,7 @@ TEST(PlayerPlayback, LowLatencyPreviewPlaysTheSameSamplesInSmallBlocks) {
   EXPECT_EQ(Mismatches(got, Expected(reference::WaveTable(codes, 1), kO4a, 0, got.size())), 0u);
   const std::vector<uint32_t> lengths = device.BlockLengths();
   ASSERT_GE(lengths.size(), 15u);
-  for (size_t b = 0; b + 1 < lengths.size(); ++b) ASSERT_EQ(lengths[b], 1024u) << b;
+  for (size_t b = 0; b + 1 < lengths.size(); ++b) ASSERT_EQ(lengths[b], 512u) << b;
   EXPECT_LE(device.MaxPending(), Player::kLowLatencyWaitAboveLiveBlocks + 1);
   EXPECT_FALSE(player.TakeLatencyFallback());
 

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -105,15 +106,27 @@ TEST_F(ZpwaveTest, RendersExactlyWhatThePlayerSends) {
     uint16_t mode;
     int32_t note;
     int32_t samples;
+    std::optional<SequenceOrder> sequence;  // the bank below played as a sequence
   };
+  // A bank of 3 waves of 3 lengths, played once (3 ticks of 735 samples) and round 4 times at
+  // 1000 Hz (round(12 x 44.1) samples).
+  const std::vector<std::string> bank = {"80c000407f4000c0", "7f80", "c0407f00"};
   const std::vector<Case> cases = {
-      {{}, 1, 45, 88200}, {{"--mode", "poly", "--note", "o2d", "--seconds", "0.1"}, 2, 14, 4410}};
+      {{}, 1, 45, 88200, std::nullopt},
+      {{"--mode", "poly", "--note", "o2d", "--seconds", "0.1"}, 2, 14, 4410, std::nullopt},
+      {{"--sequence"}, 1, 45, 2205, SequenceOrder{60, 0, 2, false}},
+      {{"--sequence", "--rate", "1000", "--loop", "4", "--mode", "poly", "--note", "o2d"},
+       2,
+       14,
+       529,
+       SequenceOrder{1000, 0, 2, true}}};
   for (const Case& c : cases) {
     const std::filesystem::path wav = dir / "out.wav";
     std::vector<std::string> args = {"render", "--out", wav.string()};
     args.insert(args.end(), c.options.begin(), c.options.end());
-    args.push_back("-128 -64 0 64 127 64 0 -64");  // any format: Furnace signed
-    const Outcome run = Zpwave(args);
+    // Any format: Furnace signed; the bank from standard input.
+    args.push_back(c.sequence ? "-" : "-128 -64 0 64 127 64 0 -64");
+    const Outcome run = Zpwave(args, bank[0] + "\n" + bank[1] + "\r\n" + bank[2] + "\n");
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string bytes = ReadFile(wav);
     ASSERT_GE(bytes.size(), 44u);
@@ -145,7 +158,10 @@ TEST_F(ZpwaveTest, RendersExactlyWhatThePlayerSends) {
     Player player;
     player.BuildDefaultTones();
     ASSERT_TRUE(player.SetWave("80c000407f4000c0", c.mode));
-    const std::vector<int16_t> want = player.RenderPcm(1, c.note, c.samples);
+    ASSERT_TRUE(player.SetSequence(bank, c.mode));
+    const std::vector<int16_t> want = c.sequence
+                                          ? player.RenderSequence(c.note, *c.sequence, c.samples)
+                                          : player.RenderPcm(1, c.note, c.samples);
     ASSERT_EQ(want.size(), static_cast<size_t>(c.samples));
     size_t mismatches = 0;
     for (size_t i = 0; i < want.size(); ++i) {
@@ -264,6 +280,13 @@ TEST_F(ZpwaveTest, BadInputExitsWithTwoOneLineAndNoFile) {
       {{"render", "--note", "o9a", "--out", wav.string(), "ff00"}, "", "--note takes"},
       {{"render", "--out", wav.string(), "1 2 300"}, "", "out of range"},
       {{"render", "--seconds", "0", "--out", wav.string(), "ff00"}, "", "--seconds takes"},
+      {{"render", "--sequence", "--rate", "1001", "--out", wav.string(), "-"},
+       "ff00",
+       "--rate takes"},
+      {{"render", "--sequence", "--rate", "1", "--loop", "1000", "--out", wav.string(), "-"},
+       "ff00\n7f80",
+       "would last 2000 s"},
+      {{"render", "--sequence", "--out", wav.string(), "-"}, "ff00\nzz\n", "line 2: "},
       {{"convert", "--to", "midi", "ff00"}, "", "unknown format \"midi\""},
       {{"convert", "--to", "fds", "1 2 x"}, "", "not a number"},
       {{"frobnicate\x1b[2J\nmore"}, "", "unknown command \"frobnicate\\x1b[2J\\x0amore\""},
