@@ -26,8 +26,8 @@ class EditHistory::Step : public QUndoCommand {
   bool pushed = true;
 };
 
-EditHistory::EditHistory(WaveEditorModel& model, std::function<void()> restored)
-    : model(model), restored(std::move(restored)) {
+EditHistory::EditHistory(WaveEditorModel& model, std::function<void()> restored, Bank* bank)
+    : model(model), restored(std::move(restored)), bank(bank) {
   stack.setUndoLimit(kStepLimit);
 }
 
@@ -37,12 +37,15 @@ bool EditHistory::DataDiffers(const WaveState& a, const WaveState& b) {
 }
 
 EditHistory::Snapshot EditHistory::Take() const {
-  return {model.State(), model.GetChipTarget()};
+  return {model.State(), model.GetChipTarget(), bank != nullptr ? *bank : Bank{}};
 }
 
 void EditHistory::Record(const QString& name, const Snapshot& before) {
   Snapshot after = Take();
-  if (!DataDiffers(before.state, after.state) && before.target == after.target) return;
+  if (!DataDiffers(before.state, after.state) && before.target == after.target &&
+      before.bank == after.bank) {
+    return;
+  }
   stack.push(new Step(*this, name, before, std::move(after)));
 }
 
@@ -53,6 +56,7 @@ void EditHistory::Apply(const Snapshot& snapshot) {
   target.length = snapshot.state.length;
   target.mode = snapshot.state.mode;
   model.SetChipTarget(snapshot.target);
+  if (bank != nullptr) *bank = snapshot.bank;
   model.Restore(target);
   if (restored) restored();
 }

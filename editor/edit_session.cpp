@@ -1,9 +1,18 @@
 #include "editor/edit_session.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <utility>
+
+#include "formats/wave_bank.h"
+#include "formats/wave_length.h"
 
 EditSession::EditSession(AudioDevice* device, UiServices* services)
-    : services(services), model(device, services), history(model, [this] { StepEnded(); }) {
+    : services(services),
+      model(device, services),
+      bank{std::make_shared<const std::vector<WaveState>>(1, model.State()), 0},
+      history(
+          model, [this] { StepEnded(); }, &bank) {
   connect(&history.Stack(), &QUndoStack::cleanChanged, this, &EditSession::DocumentChanged);
 }
 
@@ -74,4 +83,85 @@ void EditSession::MarkClean(bool clean) {
     history.Stack().resetClean();
   }
   Q_EMIT DocumentChanged();
+}
+
+WaveState EditSession::WaveAt(int32_t index) const {
+  if (index == bank.current) return model.State();
+  return bank.waves->at(static_cast<size_t>(index));
+}
+
+std::vector<WaveState> EditSession::Waves() const {
+  std::vector<WaveState> waves = *bank.waves;
+  waves[static_cast<size_t>(bank.current)] = model.State();
+  return waves;
+}
+
+void EditSession::SetBankNow(std::vector<WaveState> waves, int32_t current) {
+  WaveState state = waves[static_cast<size_t>(current)];
+  const WaveState now = model.State();
+  state.view = now.view;
+  state.note = now.note;
+  bank = {std::make_shared<const std::vector<WaveState>>(std::move(waves)), current};
+  model.Restore(state);
+}
+
+void EditSession::ChooseWave(int32_t index) {
+  if (index < 0 || index >= WaveCount() || index == bank.current) return;
+  Perform(QCoreApplication::translate("EditSession", "Choose Wave"),
+          [this, index] { SetBankNow(Waves(), index); });
+}
+
+void EditSession::AddWave() {
+  if (WaveCount() >= static_cast<int32_t>(kMaxBankWaves)) return;
+  Perform(QCoreApplication::translate("EditSession", "Add Wave"), [this] {
+    std::vector<WaveState> waves = Waves();
+    const int32_t at = bank.current + 1;
+    waves.insert(waves.begin() + at, waves[static_cast<size_t>(bank.current)]);
+    SetBankNow(std::move(waves), at);
+  });
+}
+
+void EditSession::DeleteWave() {
+  if (WaveCount() <= 1) return;
+  Perform(QCoreApplication::translate("EditSession", "Delete Wave"), [this] {
+    std::vector<WaveState> waves = Waves();
+    waves.erase(waves.begin() + bank.current);
+    const int32_t current = std::min(bank.current, static_cast<int32_t>(waves.size()) - 1);
+    SetBankNow(std::move(waves), current);
+  });
+}
+
+void EditSession::MoveWave(int32_t offset) {
+  const int32_t to = std::clamp(bank.current + offset, 0, WaveCount() - 1);
+  if (to == bank.current) return;
+  Perform(QCoreApplication::translate("EditSession", "Move Wave"), [this, to] {
+    std::vector<WaveState> waves = Waves();
+    const WaveState moved = waves[static_cast<size_t>(bank.current)];
+    waves.erase(waves.begin() + bank.current);
+    waves.insert(waves.begin() + to, moved);
+    SetBankNow(std::move(waves), to);
+  });
+}
+
+void EditSession::ClearBank() {
+  if (WaveCount() <= 1) return;
+  Perform(QCoreApplication::translate("EditSession", "Clear Bank"),
+          [this] { SetBankNow({model.State()}, 0); });
+}
+
+bool EditSession::ReplaceBank(const QString& name, std::vector<WaveState> waves, int32_t current) {
+  if (waves.empty() || waves.size() > kMaxBankWaves || current < 0 ||
+      current >= static_cast<int32_t>(waves.size())) {
+    return false;
+  }
+  for (const WaveState& wave : waves) {
+    if (!IsWaveLength(static_cast<size_t>(std::max(wave.length, 0))) ||
+        wave.samples.size() != static_cast<size_t>(wave.length) ||
+        wave.amplitudes.size() != static_cast<size_t>(wave.length) ||
+        (wave.mode != WaveEditorModel::kHold && wave.mode != WaveEditorModel::kPoly)) {
+      return false;
+    }
+  }
+  Perform(name, [this, &waves, current] { SetBankNow(std::move(waves), current); });
+  return true;
 }

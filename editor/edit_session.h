@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "editor/edit_history.h"
 #include "editor/wave_editor_model.h"
@@ -63,6 +64,27 @@ class EditSession : public QObject {
   void SetTarget(ChipTarget target);
   ChipTarget Target() const { return model.GetChipTarget(); }
 
+  // The bank: 1 to kMaxBankWaves waves, of which the model edits the current one. Every change
+  // below is one step; choosing a wave hands it to the player at once. The waves share the
+  // session's chip target; choosing keeps the pane's view and note.
+  int32_t WaveCount() const { return static_cast<int32_t>(bank.waves->size()); }
+  int32_t CurrentWave() const { return bank.current; }
+  // Wave `index` (0 to WaveCount() − 1) with its data as now.
+  WaveState WaveAt(int32_t index) const;
+  std::vector<WaveState> Waves() const;
+  void ChooseWave(int32_t index);
+  // A copy of the current wave after it, which becomes the current one.
+  void AddWave();
+  // Deletes the current wave unless it is the only one; its right neighbour becomes current.
+  void DeleteWave();
+  // Moves the current wave by `offset` places, as far as the bank's ends allow.
+  void MoveWave(int32_t offset);
+  // Leaves only the current wave.
+  void ClearBank();
+  // Puts `waves` (1 to kMaxBankWaves valid states) in place of the bank as one step named `name`,
+  // `current` chosen; false, and nothing changed, when they do not fit.
+  bool ReplaceBank(const QString& name, std::vector<WaveState> waves, int32_t current);
+
   // The current document; SetDocument takes a new one (opened or saved), and the history's clean
   // state says whether the wave is still what its file holds.
   const SessionDocument& Document() const { return document; }
@@ -84,6 +106,7 @@ class EditSession : public QObject {
  private:
   UiServices* services;  // not owned
   WaveEditorModel model;
+  EditHistory::Bank bank;
   EditHistory history;
   // The data when the left button went down on the pane, while a stroke is open.
   std::unique_ptr<EditHistory::Snapshot> strokeBefore;
@@ -93,4 +116,6 @@ class EditSession : public QObject {
 
   // Tells the listeners that a step, undo or redo ended.
   void StepEnded();
+  // Within a step: `waves` become the bank and wave `current` goes into the model.
+  void SetBankNow(std::vector<WaveState> waves, int32_t current);
 };

@@ -46,6 +46,26 @@
 <context>
     <name>EditSession</name>
     <message>
+        <source>Choose Wave</source>
+        <translation>Choose Wave</translation>
+    </message>
+    <message>
+        <source>Add Wave</source>
+        <translation>Add Wave</translation>
+    </message>
+    <message>
+        <source>Delete Wave</source>
+        <translation>Delete Wave</translation>
+    </message>
+    <message>
+        <source>Move Wave</source>
+        <translation>Move Wave</translation>
+    </message>
+    <message>
+        <source>Clear Bank</source>
+        <translation>Clear Bank</translation>
+    </message>
+    <message>
         <source>Target</source>
         <translation>Target</translation>
     </message>

@@ -46,6 +46,26 @@
 <context>
     <name>EditSession</name>
     <message>
+        <source>Choose Wave</source>
+        <translation>波形の選択</translation>
+    </message>
+    <message>
+        <source>Add Wave</source>
+        <translation>波形の追加</translation>
+    </message>
+    <message>
+        <source>Delete Wave</source>
+        <translation>波形の削除</translation>
+    </message>
+    <message>
+        <source>Move Wave</source>
+        <translation>波形の移動</translation>
+    </message>
+    <message>
+        <source>Clear Bank</source>
+        <translation>バンクのクリア</translation>
+    </message>
+    <message>
         <source>Target</source>
         <translation>ターゲット</translation>
     </message>
