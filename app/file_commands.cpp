@@ -213,17 +213,21 @@ bool FileCommands::OpenFile(const QString& path) {
   }
   WaveEditorModel& model = session.Model();
   if (read.kind == DocumentKind::kDocument) {
-    session.Perform(tr("Open"), [&model, &read] {
+    session.Perform(tr("Open"), [this, &model, &read] {
       model.SetWaveHeight(read.height);
-      model.Restore(read.document.state);
+      const WaveDocument& opened = read.document;
+      session.PutBank(opened.waves.empty() ? std::vector{opened.state} : opened.waves,
+                      opened.waves.empty() ? 0 : opened.current);
+      model.Restore(opened.state);
     });
   } else {
     // The file holds only samples: they come in at their own length (the harmonics follow as the
     // length list has them follow) and height, in the wave view; the mode and the harmonics stay.
-    session.Perform(tr("Open"), [&model, &read] {
+    session.Perform(tr("Open"), [this, &model, &read] {
       model.SetWaveHeight(read.height);
       model.SetHarmonicsView(WaveEditorModel::kWaveView);
       model.ReplaceWave(read.samples);
+      session.PutBank({model.State()}, 0);
     });
   }
   SetCurrentFile(path, read.document.target, read.fuwHeader);
@@ -238,6 +242,10 @@ bool FileCommands::OpenFile(const QString& path) {
 bool FileCommands::SaveFile(const QString& path) {
   WaveDocument document;
   document.state = session.Model().State();
+  if (session.WaveCount() > 1) {
+    document.waves = session.Waves();
+    document.current = session.CurrentWave();
+  }
   // The open document's chip target is written back.
   document.target = session.Document().target;
   // A .fuw saved over the one opened keeps its version and name: the same file, byte for byte,

@@ -30,7 +30,10 @@ bool FileCommands::RestoreLastSession(bool quietWhenNone) {
   }
   WaveEditorModel& model = session.Model();
   const WaveState& state = read.document.state;
-  session.Perform(tr("Restore Last Session"), [&model, &state, &read] {
+  session.Perform(tr("Restore Last Session"), [this, &model, &state, &read] {
+    const std::vector<WaveState>& waves = read.document.waves;
+    session.PutBank(waves.empty() ? std::vector{state} : waves,
+                    waves.empty() ? 0 : read.document.current);
     model.Restore(state);
     model.SetWaveHeight(read.document.height);
   });
@@ -45,6 +48,10 @@ bool FileCommands::SaveLastSession() {
   document.state = session.Model().State();
   document.target = session.Document().target;
   document.height = session.Model().WaveHeight();
+  if (session.WaveCount() > 1) {
+    document.waves = session.Waves();
+    document.current = session.CurrentWave();
+  }
   document.fileName = CurrentFile().toStdString();
   const FileResult saved = SaveSession(document);
   if (!saved.ok) {

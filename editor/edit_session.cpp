@@ -96,7 +96,7 @@ std::vector<WaveState> EditSession::Waves() const {
   return waves;
 }
 
-void EditSession::SetBankNow(std::vector<WaveState> waves, int32_t current) {
+void EditSession::PutBank(std::vector<WaveState> waves, int32_t current) {
   WaveState state = waves[static_cast<size_t>(current)];
   const WaveState now = model.State();
   state.view = now.view;
@@ -108,7 +108,7 @@ void EditSession::SetBankNow(std::vector<WaveState> waves, int32_t current) {
 void EditSession::ChooseWave(int32_t index) {
   if (index < 0 || index >= WaveCount() || index == bank.current) return;
   Perform(QCoreApplication::translate("EditSession", "Choose Wave"),
-          [this, index] { SetBankNow(Waves(), index); });
+          [this, index] { PutBank(Waves(), index); });
 }
 
 void EditSession::AddWave() {
@@ -117,7 +117,7 @@ void EditSession::AddWave() {
     std::vector<WaveState> waves = Waves();
     const int32_t at = bank.current + 1;
     waves.insert(waves.begin() + at, waves[static_cast<size_t>(bank.current)]);
-    SetBankNow(std::move(waves), at);
+    PutBank(std::move(waves), at);
   });
 }
 
@@ -127,7 +127,7 @@ void EditSession::DeleteWave() {
     std::vector<WaveState> waves = Waves();
     waves.erase(waves.begin() + bank.current);
     const int32_t current = std::min(bank.current, static_cast<int32_t>(waves.size()) - 1);
-    SetBankNow(std::move(waves), current);
+    PutBank(std::move(waves), current);
   });
 }
 
@@ -139,14 +139,14 @@ void EditSession::MoveWave(int32_t offset) {
     const WaveState moved = waves[static_cast<size_t>(bank.current)];
     waves.erase(waves.begin() + bank.current);
     waves.insert(waves.begin() + to, moved);
-    SetBankNow(std::move(waves), to);
+    PutBank(std::move(waves), to);
   });
 }
 
 void EditSession::ClearBank() {
   if (WaveCount() <= 1) return;
   Perform(QCoreApplication::translate("EditSession", "Clear Bank"),
-          [this] { SetBankNow({model.State()}, 0); });
+          [this] { PutBank({model.State()}, 0); });
 }
 
 bool EditSession::ReplaceBank(const QString& name, std::vector<WaveState> waves, int32_t current) {
@@ -162,6 +162,6 @@ bool EditSession::ReplaceBank(const QString& name, std::vector<WaveState> waves,
       return false;
     }
   }
-  Perform(name, [this, &waves, current] { SetBankNow(std::move(waves), current); });
+  Perform(name, [this, &waves, current] { PutBank(std::move(waves), current); });
   return true;
 }

@@ -84,6 +84,9 @@ class EditSession : public QObject {
   // Puts `waves` (1 to kMaxBankWaves valid states) in place of the bank as one step named `name`,
   // `current` chosen; false, and nothing changed, when they do not fit.
   bool ReplaceBank(const QString& name, std::vector<WaveState> waves, int32_t current);
+  // Within a Perform action (opening a file): `waves` (valid states, 1 to kMaxBankWaves) become
+  // the bank and wave `current` goes into the model, keeping the pane's view and note.
+  void PutBank(std::vector<WaveState> waves, int32_t current);
 
   // The current document; SetDocument takes a new one (opened or saved), and the history's clean
   // state says whether the wave is still what its file holds.
@@ -116,6 +119,4 @@ class EditSession : public QObject {
 
   // Tells the listeners that a step, undo or redo ended.
   void StepEnded();
-  // Within a step: `waves` become the bank and wave `current` goes into the model.
-  void SetBankNow(std::vector<WaveState> waves, int32_t current);
 };

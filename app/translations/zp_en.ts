@@ -744,6 +744,10 @@
 <context>
     <name>WaveDocument</name>
     <message>
+        <source>Line %1: “%2” must be a whole number from 1 to %3, not “%4”.</source>
+        <translation>Line %1: “%2” must be a whole number from 1 to %3, not “%4”.</translation>
+    </message>
+    <message>
         <source>Line %1: this is not a wave document; it must begin with the line “zpwave %2”.</source>
         <translation>Line %1: this is not a wave document; it must begin with the line “zpwave %2”.</translation>
     </message>

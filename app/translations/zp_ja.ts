@@ -744,6 +744,10 @@
 <context>
     <name>WaveDocument</name>
     <message>
+        <source>Line %1: “%2” must be a whole number from 1 to %3, not “%4”.</source>
+        <translation>%1 行目: “%2” は 1 から %3 の整数です。「%4」は使えません。</translation>
+    </message>
+    <message>
         <source>Line %1: this is not a wave document; it must begin with the line “zpwave %2”.</source>
         <translation>%1 行目: 波形ドキュメントではありません。最初の行は「zpwave %2」でなければなりません。</translation>
     </message>
