@@ -165,3 +165,28 @@ bool EditSession::ReplaceBank(const QString& name, std::vector<WaveState> waves,
   Perform(name, [this, &waves, current] { PutBank(std::move(waves), current); });
   return true;
 }
+
+std::string EditSession::BankText() const {
+  WaveBank text;
+  for (const WaveState& wave : Waves()) {
+    std::vector<int8_t>& values = text.waves.emplace_back();
+    for (uint16_t sample : wave.samples) values.push_back(static_cast<int8_t>(sample & 0xff));
+  }
+  const WaveFormatId format =
+      Target() == ChipTarget::kNone ? WaveFormatId::kHex : ChipTargetOf(Target()).copyFormat;
+  return WriteBankText(text, format);
+}
+
+BankReadResult EditSession::PasteBank(std::string_view text) {
+  BankReadResult read = ReadBankText(text);
+  if (!read.ok) return read;
+  Perform(QCoreApplication::translate("EditSession", "Paste Bank"), [this, &read] {
+    std::vector<WaveState> waves;
+    for (const std::vector<int8_t>& values : read.bank.waves) {
+      model.ReplaceWave(values);
+      waves.push_back(model.State());
+    }
+    PutBank(std::move(waves), 0);
+  });
+  return read;
+}

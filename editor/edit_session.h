@@ -14,6 +14,7 @@
 
 #include "editor/edit_history.h"
 #include "editor/wave_editor_model.h"
+#include "formats/wave_bank.h"
 #include "formats/wave_files.h"
 
 class AudioDevice;
@@ -84,6 +85,14 @@ class EditSession : public QObject {
   // Puts `waves` (1 to kMaxBankWaves valid states) in place of the bank as one step named `name`,
   // `current` chosen; false, and nothing changed, when they do not fit.
   bool ReplaceBank(const QString& name, std::vector<WaveState> waves, int32_t current);
+  // The bank as text, one wave per line in the chip target's copy format (the editor's hex
+  // without a target).
+  std::string BankText() const;
+  // Reads `text` as a bank (ReadBankText) and puts its waves in place of the bank as one step,
+  // each snapped to the target like a paste, the first wave current; a refused text changes
+  // nothing.
+  BankReadResult PasteBank(std::string_view text);
+
   // Within a Perform action (opening a file): `waves` (valid states, 1 to kMaxBankWaves) become
   // the bank and wave `current` goes into the model, keeping the pane's view and note.
   void PutBank(std::vector<WaveState> waves, int32_t current);
