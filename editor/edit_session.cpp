@@ -190,3 +190,32 @@ BankReadResult EditSession::PasteBank(std::string_view text) {
   });
   return read;
 }
+
+bool EditSession::MorphFill(int32_t a, int32_t b, int32_t steps, MorphKind kind) {
+  const int32_t count = WaveCount();
+  if (a < 0 || b >= count || a >= b || steps < kMinMorphSteps || steps > kMaxMorphSteps ||
+      count - (b - a - 1) + steps > static_cast<int32_t>(kMaxBankWaves)) {
+    return false;
+  }
+  const auto signedOf = [](const WaveState& wave) {
+    SignedWave values;
+    for (uint16_t sample : wave.samples) values.push_back(static_cast<int8_t>(sample & 0xff));
+    return values;
+  };
+  std::vector<WaveState> waves = Waves();
+  const std::vector<SignedWave> morphed =
+      MorphWaves(signedOf(waves[static_cast<size_t>(a)]), signedOf(waves[static_cast<size_t>(b)]),
+                 steps, kind, model.WaveHeight());
+  if (morphed.size() != static_cast<size_t>(steps) + 2) return false;
+  Perform(QCoreApplication::translate("EditSession", "Morph"), [&] {
+    std::vector<WaveState> between;
+    for (size_t k = 1; k + 1 < morphed.size(); ++k) {
+      model.ReplaceWave(morphed[k]);
+      between.push_back(model.State());
+    }
+    waves.erase(waves.begin() + a + 1, waves.begin() + b);
+    waves.insert(waves.begin() + a + 1, between.begin(), between.end());
+    PutBank(std::move(waves), a);
+  });
+  return true;
+}

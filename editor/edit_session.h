@@ -14,6 +14,7 @@
 
 #include "editor/edit_history.h"
 #include "editor/wave_editor_model.h"
+#include "editor/wave_morph.h"
 #include "formats/wave_bank.h"
 #include "formats/wave_files.h"
 
@@ -92,6 +93,11 @@ class EditSession : public QObject {
   // each snapped to the target like a paste, the first wave current; a refused text changes
   // nothing.
   BankReadResult PasteBank(std::string_view text);
+
+  // Puts `steps` (1 to 254) waves morphed from wave `a` to wave `b` (a < b) in place of the waves
+  // between them, as one step, each snapped to the wave's height; false, and nothing changed,
+  // when the bank would pass kMaxBankWaves.
+  bool MorphFill(int32_t a, int32_t b, int32_t steps, MorphKind kind);
 
   // Within a Perform action (opening a file): `waves` (valid states, 1 to kMaxBankWaves) become
   // the bank and wave `current` goes into the model, keeping the pane's view and note.

@@ -102,6 +102,13 @@ TEST_F(BankWindowTest, ABankMadeInTheWindowIsTheSessionsAndComesBackWhole) {
   EXPECT_NE(services.messages[0].find("Line 2"), std::string::npos) << services.messages[0];
   EXPECT_EQ(Firsts(session), (std::vector<int>{0x10, 0x20, 0x7f}));
 
+  // Morphed to 8: six waves fill the place between the first and the last, the key waves kept.
+  ASSERT_TRUE(session.MorphFill(0, 2, 6, MorphKind::kLinear));
+  ASSERT_EQ(window.Strip()->count(), 8);
+  // Sample 0 goes from 16 to 127 on the straight line, k / 7 of the way at wave k.
+  EXPECT_EQ(Firsts(session), (std::vector<int>{16, 32, 48, 64, 79, 95, 111, 127}));
+  EXPECT_FALSE(session.MorphFill(0, 7, 255, MorphKind::kSpectral));
+
   const QString path = folder.filePath(QStringLiteral("bank.zpwave"));
   ASSERT_TRUE(dialog.Commands().Files().SaveFile(path));
   const std::vector<WaveState> saved = session.Waves();
@@ -119,7 +126,7 @@ TEST_F(BankWindowTest, ABankMadeInTheWindowIsTheSessionsAndComesBackWhole) {
     session.Undo();
     ++steps;
   }
-  EXPECT_EQ(steps, 10);
+  EXPECT_EQ(steps, 11);
   EXPECT_EQ(session.WaveCount(), 1);
   EXPECT_EQ(Firsts(session), std::vector<int>{0});
   EXPECT_EQ(window.Strip()->count(), 1);

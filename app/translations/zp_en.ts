@@ -46,6 +46,10 @@
 <context>
     <name>EditSession</name>
     <message>
+        <source>Morph</source>
+        <translation>Morph</translation>
+    </message>
+    <message>
         <source>Paste Bank</source>
         <translation>Paste Bank</translation>
     </message>

@@ -46,6 +46,10 @@
 <context>
     <name>EditSession</name>
     <message>
+        <source>Morph</source>
+        <translation>モーフィング</translation>
+    </message>
+    <message>
         <source>Paste Bank</source>
         <translation>バンクの貼り付け</translation>
     </message>
