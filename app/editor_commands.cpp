@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/bank_commands.h"
 #include "app/file_commands.h"
 #include "app/interchange_commands.h"
 #include "app/language.h"
@@ -98,6 +99,9 @@ EditorCommands::EditorCommands(const CommandContext& context)
   transformMenu->setToolTipsVisible(true);
   AddShapes();
   AddTransforms();
+  paneMenu->addSeparator();
+  // The bank of waves.
+  new BankCommands(*this, paneMenu);
   paneMenu->addSeparator();
 
   sound = new SoundCommands(*this, paneMenu);

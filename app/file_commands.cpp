@@ -224,15 +224,19 @@ bool FileCommands::OpenFile(const QString& path) {
     // A document names its target and height; the wave is fitted to them as it comes in.
     session.Perform(tr("Open"), [this, &model, &read] {
       session.TakeDocumentTarget(read.document.target, read.height);
-      model.Restore(read.document.state);
+      const WaveDocument& opened = read.document;
+      session.PutBank(opened.waves.empty() ? std::vector{opened.state} : opened.waves,
+                      opened.waves.empty() ? 0 : opened.current);
+      model.Restore(opened.state);
     });
   } else {
     // The file holds only samples: they come in at their own length (the harmonics follow as the
     // length list has them follow) and height, in the wave view; the mode and the harmonics stay.
-    session.Perform(tr("Open"), [&model, &read] {
+    session.Perform(tr("Open"), [this, &model, &read] {
       model.SetWaveHeight(read.height);
       model.SetHarmonicsView(WaveEditorModel::kWaveView);
       model.ReplaceWave(read.samples);
+      session.PutBank({model.State()}, 0);
     });
   }
   SetCurrentFile(path, session.DocumentTarget(), read.fuwHeader, {read.givenCount, read.height});
@@ -261,6 +265,10 @@ bool FileCommands::SaveFile(const QString& path) {
   WaveDocument document;
   document.state = session.Model().State();
   document.target = session.DocumentTarget();
+  if (session.WaveCount() > 1) {
+    document.waves = session.Waves();
+    document.current = session.CurrentWave();
+  }
   // A .fuw saved over the one opened keeps its version and name: the same file, byte for byte,
   // when the wave is unchanged.
   const bool sameFile = QFileInfo(path).absoluteFilePath() == CurrentFile();
@@ -343,21 +351,6 @@ bool FileCommands::ImportWav(const QString& path, int32_t firstFrames) {
         {std::to_string(cycle.replacedSamples), QDir::toNativeSeparators(path).toStdString()}));
   }
   return true;
-}
-
-bool FileCommands::OpenRecent(const QString& path) {
-  if (!QFileInfo::exists(path)) {
-    QSettings().setValue(QLatin1String(RecentFiles::kSettingsKey),
-                         RecentFiles::Remove(RecentList(), path));
-    UpdateStates();
-    Show(TextMessage(kContext,
-                     QT_TRANSLATE_NOOP("FileCommands",
-                                       "“%1” is no longer there; it was removed from the recent "
-                                       "files."),
-                     {QDir::toNativeSeparators(path).toStdString()}));
-    return false;
-  }
-  return OpenFile(path);
 }
 
 // ---- Helpers.

@@ -26,8 +26,8 @@ class EditHistory::Step : public QUndoCommand {
   bool pushed = true;
 };
 
-EditHistory::EditHistory(WaveEditorModel& model, std::function<void()> restored)
-    : model(model), restored(std::move(restored)) {
+EditHistory::EditHistory(WaveEditorModel& model, std::function<void()> restored, Bank* bank)
+    : model(model), restored(std::move(restored)), bank(bank) {
   stack.setUndoLimit(kStepLimit);
 }
 
@@ -37,13 +37,14 @@ bool EditHistory::DataDiffers(const WaveState& a, const WaveState& b) {
 }
 
 EditHistory::Snapshot EditHistory::Take() const {
-  return {model.State(), model.GetChipTarget(), model.HeightWithoutTarget()};
+  return {model.State(), model.GetChipTarget(), model.HeightWithoutTarget(),
+          bank != nullptr ? *bank : Bank{}};
 }
 
 void EditHistory::Record(const QString& name, const Snapshot& before) {
   Snapshot after = Take();
   if (!DataDiffers(before.state, after.state) && before.target == after.target &&
-      before.height == after.height) {
+      before.height == after.height && before.bank == after.bank) {
     return;
   }
   stack.push(new Step(*this, name, before, std::move(after)));
@@ -57,6 +58,7 @@ void EditHistory::Apply(const Snapshot& snapshot) {
   target.mode = snapshot.state.mode;
   model.SetChipTarget(snapshot.target);
   model.SetWaveHeight(snapshot.height);
+  if (bank != nullptr) *bank = snapshot.bank;
   model.Restore(target);
   if (restored) restored();
 }

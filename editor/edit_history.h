@@ -7,6 +7,8 @@
 #include <QUndoStack>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "editor/wave_state.h"
 #include "formats/chip_target.h"
@@ -20,16 +22,27 @@ class EditHistory {
   // attenuations, so the whole history stays below a few hundred kilobytes.
   static constexpr int kStepLimit = 1000;
 
-  // What a step puts back: the data, the chip target they were made for and the height of a wave
-  // meant for no chip.
+  // The waves of a bank and which one the model edits. The current wave's slot is not kept up to
+  // date: the model holds that wave. Steps share the list until a bank change makes a new one.
+  struct Bank {
+    std::shared_ptr<const std::vector<WaveState>> waves;
+    int32_t current = 0;
+
+    bool operator==(const Bank&) const = default;
+  };
+
+  // What a step puts back: the data, the chip target they were made for, the height of a wave
+  // meant for no chip, and the bank.
   struct Snapshot {
     WaveState state;
     ChipTarget target = ChipTarget::kNone;
     int32_t height = kFullHeight;
+    Bank bank;
   };
 
-  // `restored` runs after an undo or redo has put a state back into the model.
-  EditHistory(WaveEditorModel& model, std::function<void()> restored);
+  // `restored` runs after an undo or redo has put a state back into the model; `bank` (not owned,
+  // may be null) is taken and put back with every step.
+  EditHistory(WaveEditorModel& model, std::function<void()> restored, Bank* bank = nullptr);
 
   Snapshot Take() const;
   // Records the action `name` that turned the data of `before` into the model's data now; an
@@ -53,5 +66,6 @@ class EditHistory {
 
   WaveEditorModel& model;
   std::function<void()> restored;
+  Bank* bank;
   QUndoStack stack;
 };

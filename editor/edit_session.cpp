@@ -1,9 +1,18 @@
 #include "editor/edit_session.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <utility>
+
+#include "formats/wave_bank.h"
+#include "formats/wave_length.h"
 
 EditSession::EditSession(AudioDevice* device, UiServices* services)
-    : services(services), model(device, services), history(model, [this] { StepEnded(); }) {
+    : services(services),
+      model(device, services),
+      bank{std::make_shared<const std::vector<WaveState>>(1, model.State()), 0},
+      history(
+          model, [this] { StepEnded(); }, &bank) {
   connect(&history.Stack(), &QUndoStack::cleanChanged, this, &EditSession::DocumentChanged);
 }
 
@@ -93,4 +102,139 @@ void EditSession::MarkClean(bool clean) {
     history.Stack().resetClean();
   }
   Q_EMIT DocumentChanged();
+}
+
+WaveState EditSession::WaveAt(int32_t index) const {
+  if (index == bank.current) return model.State();
+  return bank.waves->at(static_cast<size_t>(index));
+}
+
+std::vector<WaveState> EditSession::Waves() const {
+  std::vector<WaveState> waves = *bank.waves;
+  waves[static_cast<size_t>(bank.current)] = model.State();
+  return waves;
+}
+
+void EditSession::PutBank(std::vector<WaveState> waves, int32_t current) {
+  WaveState state = waves[static_cast<size_t>(current)];
+  const WaveState now = model.State();
+  state.view = now.view;
+  state.note = now.note;
+  bank = {std::make_shared<const std::vector<WaveState>>(std::move(waves)), current};
+  model.Restore(state);
+}
+
+void EditSession::ChooseWave(int32_t index) {
+  if (index < 0 || index >= WaveCount() || index == bank.current) return;
+  Perform(QCoreApplication::translate("EditSession", "Choose Wave"),
+          [this, index] { PutBank(Waves(), index); });
+}
+
+void EditSession::AddWave() {
+  if (WaveCount() >= static_cast<int32_t>(kMaxBankWaves)) return;
+  Perform(QCoreApplication::translate("EditSession", "Add Wave"), [this] {
+    std::vector<WaveState> waves = Waves();
+    const int32_t at = bank.current + 1;
+    waves.insert(waves.begin() + at, waves[static_cast<size_t>(bank.current)]);
+    PutBank(std::move(waves), at);
+  });
+}
+
+void EditSession::DeleteWave() {
+  if (WaveCount() <= 1) return;
+  Perform(QCoreApplication::translate("EditSession", "Delete Wave"), [this] {
+    std::vector<WaveState> waves = Waves();
+    waves.erase(waves.begin() + bank.current);
+    const int32_t current = std::min(bank.current, static_cast<int32_t>(waves.size()) - 1);
+    PutBank(std::move(waves), current);
+  });
+}
+
+void EditSession::MoveWave(int32_t offset) {
+  const int32_t to = std::clamp(bank.current + offset, 0, WaveCount() - 1);
+  if (to == bank.current) return;
+  Perform(QCoreApplication::translate("EditSession", "Move Wave"), [this, to] {
+    std::vector<WaveState> waves = Waves();
+    const WaveState moved = waves[static_cast<size_t>(bank.current)];
+    waves.erase(waves.begin() + bank.current);
+    waves.insert(waves.begin() + to, moved);
+    PutBank(std::move(waves), to);
+  });
+}
+
+void EditSession::ClearBank() {
+  if (WaveCount() <= 1) return;
+  Perform(QCoreApplication::translate("EditSession", "Clear Bank"),
+          [this] { PutBank({model.State()}, 0); });
+}
+
+bool EditSession::ReplaceBank(const QString& name, std::vector<WaveState> waves, int32_t current) {
+  if (waves.empty() || waves.size() > kMaxBankWaves || current < 0 ||
+      current >= static_cast<int32_t>(waves.size())) {
+    return false;
+  }
+  for (const WaveState& wave : waves) {
+    if (!IsWaveLength(static_cast<size_t>(std::max(wave.length, 0))) ||
+        wave.samples.size() != static_cast<size_t>(wave.length) ||
+        wave.amplitudes.size() != static_cast<size_t>(wave.length) ||
+        (wave.mode != WaveEditorModel::kHold && wave.mode != WaveEditorModel::kPoly)) {
+      return false;
+    }
+  }
+  Perform(name, [this, &waves, current] { PutBank(std::move(waves), current); });
+  return true;
+}
+
+std::string EditSession::BankText() const {
+  WaveBank text;
+  for (const WaveState& wave : Waves()) {
+    std::vector<int8_t>& values = text.waves.emplace_back();
+    for (uint16_t sample : wave.samples) values.push_back(static_cast<int8_t>(sample & 0xff));
+  }
+  const WaveFormatId format =
+      Target() == ChipTarget::kNone ? WaveFormatId::kHex : ChipTargetOf(Target()).copyFormat;
+  return WriteBankText(text, format);
+}
+
+BankReadResult EditSession::PasteBank(std::string_view text) {
+  BankReadResult read = ReadBankText(text);
+  if (!read.ok) return read;
+  Perform(QCoreApplication::translate("EditSession", "Paste Bank"), [this, &read] {
+    std::vector<WaveState> waves;
+    for (const std::vector<int8_t>& values : read.bank.waves) {
+      model.ReplaceWave(values);
+      waves.push_back(model.State());
+    }
+    PutBank(std::move(waves), 0);
+  });
+  return read;
+}
+
+bool EditSession::MorphFill(int32_t a, int32_t b, int32_t steps, MorphKind kind) {
+  const int32_t count = WaveCount();
+  if (a < 0 || b >= count || a >= b || steps < kMinMorphSteps || steps > kMaxMorphSteps ||
+      count - (b - a - 1) + steps > static_cast<int32_t>(kMaxBankWaves)) {
+    return false;
+  }
+  const auto signedOf = [](const WaveState& wave) {
+    SignedWave values;
+    for (uint16_t sample : wave.samples) values.push_back(static_cast<int8_t>(sample & 0xff));
+    return values;
+  };
+  std::vector<WaveState> waves = Waves();
+  const std::vector<SignedWave> morphed =
+      MorphWaves(signedOf(waves[static_cast<size_t>(a)]), signedOf(waves[static_cast<size_t>(b)]),
+                 steps, kind, model.WaveHeight());
+  if (morphed.size() != static_cast<size_t>(steps) + 2) return false;
+  Perform(QCoreApplication::translate("EditSession", "Morph"), [&] {
+    std::vector<WaveState> between;
+    for (size_t k = 1; k + 1 < morphed.size(); ++k) {
+      model.ReplaceWave(morphed[k]);
+      between.push_back(model.State());
+    }
+    waves.erase(waves.begin() + a + 1, waves.begin() + b);
+    waves.insert(waves.begin() + a + 1, between.begin(), between.end());
+    PutBank(std::move(waves), a);
+  });
+  return true;
 }

@@ -10,9 +10,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "editor/edit_history.h"
 #include "editor/wave_editor_model.h"
+#include "editor/wave_morph.h"
+#include "formats/wave_bank.h"
 #include "formats/wave_files.h"
 
 class AudioDevice;
@@ -75,6 +78,43 @@ class EditSession : public QObject {
   // samples snapping to its levels; nothing under a chip target, which has its own.
   void SetHeight(int32_t levels);
 
+  // The bank: 1 to kMaxBankWaves waves, of which the model edits the current one. Every change
+  // below is one step; choosing a wave hands it to the player at once. The waves share the
+  // session's chip target; choosing keeps the pane's view and note.
+  int32_t WaveCount() const { return static_cast<int32_t>(bank.waves->size()); }
+  int32_t CurrentWave() const { return bank.current; }
+  // Wave `index` (0 to WaveCount() − 1) with its data as now.
+  WaveState WaveAt(int32_t index) const;
+  std::vector<WaveState> Waves() const;
+  void ChooseWave(int32_t index);
+  // A copy of the current wave after it, which becomes the current one.
+  void AddWave();
+  // Deletes the current wave unless it is the only one; its right neighbour becomes current.
+  void DeleteWave();
+  // Moves the current wave by `offset` places, as far as the bank's ends allow.
+  void MoveWave(int32_t offset);
+  // Leaves only the current wave.
+  void ClearBank();
+  // Puts `waves` (1 to kMaxBankWaves valid states) in place of the bank as one step named `name`,
+  // `current` chosen; false, and nothing changed, when they do not fit.
+  bool ReplaceBank(const QString& name, std::vector<WaveState> waves, int32_t current);
+  // The bank as text, one wave per line in the chip target's copy format (the editor's hex
+  // without a target).
+  std::string BankText() const;
+  // Reads `text` as a bank (ReadBankText) and puts its waves in place of the bank as one step,
+  // each snapped to the target like a paste, the first wave current; a refused text changes
+  // nothing.
+  BankReadResult PasteBank(std::string_view text);
+
+  // Puts `steps` (1 to 254) waves morphed from wave `a` to wave `b` (a < b) in place of the waves
+  // between them, as one step, each snapped to the wave's height; false, and nothing changed,
+  // when the bank would pass kMaxBankWaves.
+  bool MorphFill(int32_t a, int32_t b, int32_t steps, MorphKind kind);
+
+  // Within a Perform action (opening a file): `waves` (valid states, 1 to kMaxBankWaves) become
+  // the bank and wave `current` goes into the model, keeping the pane's view and note.
+  void PutBank(std::vector<WaveState> waves, int32_t current);
+
   // The current document; SetDocument takes a new one (opened or saved), and the history's clean
   // state says whether the wave is still what its file holds.
   const SessionDocument& Document() const { return document; }
@@ -96,6 +136,7 @@ class EditSession : public QObject {
  private:
   UiServices* services;  // not owned
   WaveEditorModel model;
+  EditHistory::Bank bank;
   EditHistory history;
   // The data when the left button went down on the pane, while a stroke is open.
   std::unique_ptr<EditHistory::Snapshot> strokeBefore;

@@ -6,13 +6,15 @@
 #include <vector>
 
 #include "files/document_escape.h"
+#include "files/document_fields.h"
 #include "formats/chip_target.h"
 #include "formats/wave_length.h"
 #include "tables/pitch_tables.h"
 
+using namespace document_fields;
+
 namespace {
 
-constexpr const char* kContext = "WaveDocument";
 constexpr std::string_view kMagic = "zpwave";
 constexpr int32_t kNoteCount = PitchTables::kNoteCount;
 // The fields every document has, in the order they are written.
@@ -21,40 +23,6 @@ constexpr std::array<std::string_view, 6> kRequiredKeys = {"length", "mode", "vi
 constexpr std::string_view kTargetKey = "target";
 constexpr std::string_view kFileKey = "file";
 constexpr std::string_view kHeightKey = "height";
-
-struct Line {
-  int32_t number = 0;
-  std::string_view text;
-};
-
-struct Field {
-  int32_t line = 0;
-  std::string_view value;
-};
-
-TextMessage Error(const char* source, int32_t line, std::vector<std::string> more = {}) {
-  std::vector<std::string> args{std::to_string(line)};
-  for (auto& arg : more) args.push_back(std::move(arg));
-  return TextMessage(kContext, source, std::move(args));
-}
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-// A value as it appears in a message: at most 40 bytes, cut at a character boundary.
-std::string Quote(std::string_view value) {
-  if (value.size() <= 40) return std::string(value);
-  size_t end = 40;
-  while (end > 0 && (static_cast<unsigned char>(value[end]) & 0xc0) == 0x80) --end;
-  return std::string(value.substr(0, end)) + "…";
-}
 
 std::vector<Line> SplitLines(std::string_view text) {
   std::vector<Line> lines;
@@ -66,17 +34,6 @@ std::vector<Line> SplitLines(std::string_view text) {
     text.remove_prefix(end + 1);
   }
   return lines;
-}
-
-// A whole number of decimal digits only, at most nine of them.
-std::optional<int32_t> ParseNumber(std::string_view text) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  int32_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return value;
 }
 
 // Checks the version line; an empty message when it is one this program reads.
@@ -145,7 +102,7 @@ TextMessage CollectFields(const std::vector<Line>& lines,
           QT_TRANSLATE_NOOP("WaveDocument", "Line %1: expected “key = value”, found “%2”."),
           lines[i].number, {Quote(text)});
     }
-    bool known = key == kTargetKey || key == kFileKey || key == kHeightKey;
+    bool known = key == kTargetKey || key == kFileKey || key == kHeightKey || IsBankKey(key);
     for (std::string_view required : kRequiredKeys) known = known || key == required;
     if (!known) continue;
     const auto [it, inserted] =
@@ -156,62 +113,6 @@ TextMessage CollectFields(const std::vector<Line>& lines,
                                      "line %3)."),
                    lines[i].number, {std::string(key), std::to_string(it->second.line)});
     }
-  }
-  return {};
-}
-
-TextMessage ParseWave(const Field& field, int32_t length, std::vector<uint16_t>& samples) {
-  const std::string_view hex = field.value;
-  for (size_t i = 0; i < hex.size(); ++i) {
-    if (HexDigit(hex[i]) < 0) {
-      size_t bytes = 1;  // the whole UTF-8 character; every one before it is a hex digit
-      while (i + bytes < hex.size() &&
-             (static_cast<unsigned char>(hex[i + bytes]) & 0xc0) == 0x80) {
-        ++bytes;
-      }
-      return Error(QT_TRANSLATE_NOOP("WaveDocument",
-                                     "Line %1: character %2 of the wave, “%3”, is not a "
-                                     "hexadecimal digit."),
-                   field.line, {std::to_string(i + 1), std::string(hex.substr(i, bytes))});
-    }
-  }
-  if (hex.size() != static_cast<size_t>(length) * 2) {
-    return Error(QT_TRANSLATE_NOOP("WaveDocument",
-                                   "Line %1: the wave has %2 hexadecimal digits; a "
-                                   "length of %3 needs %4."),
-                 field.line,
-                 {std::to_string(hex.size()), std::to_string(length), std::to_string(length * 2)});
-  }
-  samples.clear();
-  for (size_t i = 0; i < hex.size(); i += 2) {
-    samples.push_back(static_cast<uint16_t>(HexDigit(hex[i]) * 16 + HexDigit(hex[i + 1])));
-  }
-  return {};
-}
-
-TextMessage ParseHarmonics(const Field& field, int32_t length, std::vector<uint8_t>& amplitudes) {
-  amplitudes.clear();
-  std::string_view rest = field.value;
-  size_t count = 0;
-  while (true) {
-    const size_t comma = rest.find(',');
-    const std::string_view token = Trim(rest.substr(0, comma));
-    ++count;
-    const std::optional<int32_t> value = ParseNumber(token);
-    if (!value || *value > 255) {
-      return Error(QT_TRANSLATE_NOOP("WaveDocument",
-                                     "Line %1: harmonic %2, “%3”, is not a whole number "
-                                     "from 0 to 255."),
-                   field.line, {std::to_string(count), Quote(token)});
-    }
-    amplitudes.push_back(static_cast<uint8_t>(*value));
-    if (comma == std::string_view::npos) break;
-    rest.remove_prefix(comma + 1);
-  }
-  if (amplitudes.size() != static_cast<size_t>(length)) {
-    return Error(
-        QT_TRANSLATE_NOOP("WaveDocument", "Line %1: there are %2 harmonics; the length is %3."),
-        field.line, {std::to_string(amplitudes.size()), std::to_string(length)});
   }
   return {};
 }
@@ -309,29 +210,21 @@ TextMessage ParseFields(const std::map<std::string_view, Field>& fields, WaveDoc
 
 std::string WriteWaveDocument(const WaveDocument& document) {
   const WaveState& state = document.state;
-  std::string out = std::string(kMagic) + " " + std::to_string(kWaveDocumentVersion) + "\n";
+  const int32_t version = document.waves.size() > 1 ? kBankVersion : kEndLineVersion;
+  std::string out = std::string(kMagic) + " " + std::to_string(version) + "\n";
   out += "length = " + std::to_string(state.length) + "\n";
   out += std::string("mode = ") + (state.mode == 2 ? "poly" : "hold") + "\n";
   out += std::string("view = ") + (state.view == 1 ? "harmonics" : "wave") + "\n";
   out += "note = " + std::to_string(state.note) + "\n";
-  out += "wave = ";
-  static constexpr char kHex[] = "0123456789abcdef";
-  for (uint16_t sample : state.samples) {
-    out += kHex[(sample >> 4) & 15];
-    out += kHex[sample & 15];
-  }
-  out += "\nharmonics = ";
-  for (size_t i = 0; i < state.amplitudes.size(); ++i) {
-    if (i > 0) out += ", ";
-    out += std::to_string(state.amplitudes[i]);
-  }
-  out += "\n";
+  out += "wave = " + WaveText(state.samples) + "\n";
+  out += "harmonics = " + HarmonicsText(state.amplitudes) + "\n";
   if (!document.target.empty()) out += "target = " + EscapeText(document.target) + "\n";
   // A chip target implies its height: the document never says otherwise.
   const std::optional<ChipTarget> chip = FindChipTarget(document.target);
   const int32_t height = chip && *chip != ChipTarget::kNone ? ChipHeight(*chip) : document.height;
   out += "height = " + std::to_string(IsWaveHeight(height) ? height : kFullHeight) + "\n";
   if (!document.fileName.empty()) out += "file = " + EscapeText(document.fileName) + "\n";
+  out += BankText(document);
   out += "end\n";
   return out;
 }
@@ -359,6 +252,9 @@ DocumentReadResult ReadWaveDocument(std::string_view text) {
   WaveDocument document;
   result.error = ParseFields(fields, document);
   if (result.error.Empty()) result.error = ParseHeight(fields, version, document);
+  if (result.error.Empty() && version >= kBankVersion) {
+    result.error = ParseBank(fields, lines.back().number, document);
+  }
   if (!result.error.Empty()) return result;
   result.ok = true;
   result.document = std::move(document);

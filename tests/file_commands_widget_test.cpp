@@ -29,6 +29,7 @@
 #include "app/file_commands.h"
 #include "app/icon_resources.h"
 #include "editor/edit_history.h"
+#include "editor/edit_session.h"
 #include "files/document_file.h"
 #include "files/session_store.h"
 #include "formats/text_formats.h"
@@ -175,6 +176,31 @@ TEST_F(FileCommandsTest, SaveThenOpenGivesBackTheStateAndTheTitleFollowsTheFile)
   dialog.Session().Undo();
   EXPECT_FALSE(EditHistory::DataDiffers(Model().State(), beforeOpen));
   EXPECT_TRUE(dialog.isWindowModified());
+  EXPECT_TRUE(services.messages.empty());
+}
+
+// A bank is saved and opened whole, current wave included; a tracker's wave file opens as a bank
+// of one; opening is one step that undo takes back, bank and all.
+TEST_F(FileCommandsTest, ABankSavesAndOpensWholeAndAWaveFileOpensAsABankOfOne) {
+  EditSession& session = dialog.Session();
+  Paste(dialog, "1020");
+  session.AddWave();
+  Paste(dialog, "30405060");
+  session.AddWave();
+  Paste(dialog, "7f80");
+  session.ChooseWave(1);
+  const std::vector<WaveState> bank = session.Waves();
+  ASSERT_TRUE(Files(dialog).SaveFile(Path("bank.zpwave")));
+  ASSERT_TRUE(Files(dialog).SaveFile(Path("one.fuw")));
+
+  ASSERT_TRUE(Files(dialog).OpenFile(Path("one.fuw")));
+  EXPECT_EQ(session.WaveCount(), 1);
+  ASSERT_TRUE(Files(dialog).OpenFile(Path("bank.zpwave")));
+  EXPECT_EQ(session.Waves(), bank);
+  EXPECT_EQ(session.CurrentWave(), 1);
+  EXPECT_FALSE(dialog.isWindowModified());
+  session.Undo();
+  EXPECT_EQ(session.WaveCount(), 1);
   EXPECT_TRUE(services.messages.empty());
 }
 

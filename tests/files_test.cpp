@@ -101,6 +101,35 @@ TEST(WaveDocumentTest, WritesReadableTextThatReadsBackToTheSameDocument) {
   EXPECT_EQ(read.document, document);
 }
 
+// A bank of several waves is a version 3 document and reads back wave for wave; a bank of one
+// stays a version 2 document, as do version 1 and 2 documents read.
+TEST(WaveDocumentTest, ABankReadsBackWaveForWave) {
+  WaveDocument document = SampleDocument();
+  WaveState second = document.state;
+  second.length = 2;
+  second.mode = 1;
+  second.samples = {0x80, 0x7f};
+  second.amplitudes = {0, 127};
+  document.waves = {second, document.state, second};
+  document.waves[2].samples = {0x01, 0x02};
+  document.current = 1;
+  const std::string text = WriteWaveDocument(document);
+  EXPECT_EQ(text.substr(0, 9), "zpwave 3\n");
+  EXPECT_NE(text.find("waves = 3\ncurrent = 2\nlength 1 = 2\nmode 1 = hold\nwave 1 = 807f\n"
+                      "harmonics 1 = 0, 127\nlength 3 = 2\n"),
+            std::string::npos);
+  const DocumentReadResult read = ReadWaveDocument(text);
+  ASSERT_TRUE(read.ok) << read.error.Text();
+  EXPECT_EQ(read.document, document);
+
+  document.waves.clear();
+  document.current = 0;
+  EXPECT_EQ(WriteWaveDocument(document).substr(0, 9), "zpwave 2\n");
+  const DocumentReadResult one = ReadWaveDocument(WriteWaveDocument(document));
+  ASSERT_TRUE(one.ok);
+  EXPECT_TRUE(one.document.waves.empty());
+}
+
 TEST(WaveDocumentTest, AcceptsCommentsCrLfUpperCaseHexAndIgnoresUnknownKeys) {
   const DocumentReadResult read = ReadWaveDocument(
       "zpwave 1\r\n# made by hand\r\n\r\nwave = 00FF\r\nlength=2\r\nmode = hold\r\n"
@@ -151,9 +180,21 @@ TEST(WaveDocumentTest, RefusesDamagedTextsNamingTheLine) {
   const std::vector<Case> cases = {
       {"", "1", "not a wave document"},
       {"zpwav 1\n", "1", "not a wave document"},
-      {"zpwave 3\nlength = 2\n", "1",
-       "format version 3, written by a later version of this program; this one reads up to "
-       "version 2."},
+      {"zpwave 4\nlength = 2\n", "1",
+       "format version 4, written by a later version of this program; this one reads up to "
+       "version 3."},
+      // A bank: its count and current wave, and every other wave's four fields, all required.
+      {"zpwave 3\n" + good.substr(9) + "waves = 0\nend\n", "8", "“waves” must be a whole number"},
+      {"zpwave 3\n" + good.substr(9) + "waves = 257\nend\n", "8", "from 1 to 256, not “257”"},
+      {"zpwave 3\n" + good.substr(9) + "waves = 2\nend\n", "8", "without “current = …”"},
+      {"zpwave 3\n" + good.substr(9) + "waves = 2\ncurrent = 3\nend\n", "9",
+       "from 1 to 2, not “3”"},
+      {"zpwave 3\n" + good.substr(9) + "waves = 2\ncurrent = 1\nend\n", "9",
+       "without “length 2 = …”"},
+      {"zpwave 3\n" + good.substr(9) +
+           "waves = 2\ncurrent = 2\nlength 1 = 2\nmode 1 = hold\nwave 1 = 00f\n"
+           "harmonics 1 = 0, 1\nend\n",
+       "12", "3 hexadecimal digits"},
       {"zpwave 2\nlength = 2\nmode = hold\nview = wave\nnote = 45\nwave = 00ff\nharmonics = 0, 1\n",
        "7", "without its last line “end”"},
       {"zpwave 2\nlength = 2\nmode = hold\nview = wave\nnote = 45\nwave = 00ff\nharmonics = 0, "
@@ -527,6 +568,10 @@ TEST(SessionStoreTest, KeepsTheLastSessionAndSaysNothingBeforeTheFirst) {
 
   WaveDocument document = SampleDocument();
   document.fileName = "/home/someone/bass.zpwave";
+  // The last session keeps the bank.
+  document.waves = {document.state, document.state};
+  document.waves[0].samples[0] ^= 1;
+  document.current = 1;
   ASSERT_TRUE(SaveSession(document).ok);
   const DocumentReadResult loaded = LoadSession();
   ASSERT_TRUE(loaded.ok) << loaded.error.Text();

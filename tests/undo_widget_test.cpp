@@ -222,4 +222,71 @@ TEST_F(UndoTest, AnUndoWhilePlayingIsHeardAtOnce) {
   EXPECT_EQ(mismatches, 0u);
 }
 
+// Every bank change is one step in the same history as the pane's edits: after each the bank is as
+// the table says, undo walks back through every earlier bank, redo forward again, and the chosen
+// wave is what the player holds.
+TEST_F(UndoTest, EveryBankChangeIsOneStepInTheSameHistory) {
+  EditSession& session = dialog.Session();
+  const auto paste = [&](const char* text) {
+    services.clipboard = text;
+    Click(MainDialog::kIdPaste);
+  };
+  // What the bank holds: each wave's first sample code, and the current wave.
+  const auto firsts = [&] {
+    std::vector<int> codes;
+    for (const WaveState& wave : session.Waves()) codes.push_back(wave.samples[0] & 0xff);
+    return codes;
+  };
+  struct Case {
+    const char* name;
+    std::function<void()> act;
+    std::vector<int> firsts;
+    int32_t current;
+  };
+  const std::vector<Case> cases = {
+      {"paste", [&] { paste("1000"); }, {0x10}, 0},
+      {"add", [&] { session.AddWave(); }, {0x10, 0x10}, 1},
+      {"paste into the copy", [&] { paste("2000"); }, {0x10, 0x20}, 1},
+      {"add again", [&] { session.AddWave(); }, {0x10, 0x20, 0x20}, 2},
+      {"paste", [&] { paste("3000"); }, {0x10, 0x20, 0x30}, 2},
+      {"choose", [&] { session.ChooseWave(0); }, {0x10, 0x20, 0x30}, 0},
+      {"move right", [&] { session.MoveWave(1); }, {0x20, 0x10, 0x30}, 1},
+      {"move left twice", [&] { session.MoveWave(-2); }, {0x10, 0x20, 0x30}, 0},
+      {"delete", [&] { session.DeleteWave(); }, {0x20, 0x30}, 0},
+      {"clear", [&] { session.ClearBank(); }, {0x20}, 0},
+  };
+  std::vector<std::pair<std::vector<int>, int32_t>> banks = {{firsts(), session.CurrentWave()}};
+  for (const Case& step : cases) {
+    SCOPED_TRACE(step.name);
+    const int before = session.History().count();
+    step.act();
+    EXPECT_EQ(session.History().count(), before + 1);
+    EXPECT_EQ(firsts(), step.firsts);
+    EXPECT_EQ(session.CurrentWave(), step.current);
+    banks.push_back({firsts(), session.CurrentWave()});
+  }
+  // Choosing the wave already current, and moving past the end, change nothing and record nothing.
+  const int count = session.History().count();
+  session.ChooseWave(0);
+  session.MoveWave(-1);
+  session.DeleteWave();
+  EXPECT_EQ(session.History().count(), count);
+
+  for (size_t i = banks.size() - 1; i > 0; --i) {
+    session.Undo();
+    SCOPED_TRACE(i);
+    EXPECT_EQ(firsts(), banks[i - 1].first);
+    EXPECT_EQ(session.CurrentWave(), banks[i - 1].second);
+    // The player holds the current wave, the chosen one after an undo of "choose".
+    const std::string played = dialog.Pane().Model().GetPlayer().GetWaveText();
+    EXPECT_EQ(std::stoi(played.substr(0, 2), nullptr, 16),
+              banks[i - 1].first[static_cast<size_t>(banks[i - 1].second)]);
+  }
+  for (size_t i = 1; i < banks.size(); ++i) {
+    session.Redo();
+    EXPECT_EQ(firsts(), banks[i].first);
+    EXPECT_EQ(session.CurrentWave(), banks[i].second);
+  }
+}
+
 }  // namespace

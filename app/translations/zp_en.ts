@@ -46,6 +46,34 @@
 <context>
     <name>EditSession</name>
     <message>
+        <source>Morph</source>
+        <translation>Morph</translation>
+    </message>
+    <message>
+        <source>Paste Bank</source>
+        <translation>Paste Bank</translation>
+    </message>
+    <message>
+        <source>Choose Wave</source>
+        <translation>Choose Wave</translation>
+    </message>
+    <message>
+        <source>Add Wave</source>
+        <translation>Add Wave</translation>
+    </message>
+    <message>
+        <source>Delete Wave</source>
+        <translation>Delete Wave</translation>
+    </message>
+    <message>
+        <source>Move Wave</source>
+        <translation>Move Wave</translation>
+    </message>
+    <message>
+        <source>Clear Bank</source>
+        <translation>Clear Bank</translation>
+    </message>
+    <message>
         <source>Target</source>
         <translation>Target</translation>
     </message>
@@ -60,6 +88,18 @@
 </context>
 <context>
     <name>EditorCommands</name>
+    <message>
+        <source>Wave Bank…</source>
+        <translation>Wave Bank…</translation>
+    </message>
+    <message>
+        <source>Copy Bank</source>
+        <translation>Copy Bank</translation>
+    </message>
+    <message>
+        <source>Paste Bank</source>
+        <translation>Paste Bank</translation>
+    </message>
     <message>
         <source>Edit with the Keyboard</source>
         <translation>Edit with the Keyboard</translation>
@@ -752,6 +792,10 @@
 <context>
     <name>WaveDocument</name>
     <message>
+        <source>Line %1: “%2” must be a whole number from 1 to %3, not “%4”.</source>
+        <translation>Line %1: “%2” must be a whole number from 1 to %3, not “%4”.</translation>
+    </message>
+    <message>
         <source>Line %1: this is not a wave document; it must begin with the line “zpwave %2”.</source>
         <translation>Line %1: this is not a wave document; it must begin with the line “zpwave %2”.</translation>
     </message>
@@ -1024,6 +1068,64 @@
     <message>
         <source>Note keys o%1</source>
         <translation>Note keys o%1</translation>
+    </message>
+</context>
+<context>
+    <name>BankWindow</name>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Move Left</source>
+        <translation>Move Left</translation>
+    </message>
+    <message>
+        <source>Move Right</source>
+        <translation>Move Right</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Copy Bank</source>
+        <translation>Copy Bank</translation>
+    </message>
+    <message>
+        <source>Paste Bank</source>
+        <translation>Paste Bank</translation>
+    </message>
+    <message>
+        <source>wave %1 of %2</source>
+        <translation>wave %1 of %2</translation>
+    </message>
+    <message>
+        <source>Wave Bank</source>
+        <translation>Wave Bank</translation>
+    </message>
+    <message>
+        <source>Waves of the bank</source>
+        <translation>Waves of the bank</translation>
+    </message>
+</context>
+<context>
+    <name>BankCommands</name>
+    <message>
+        <source>Line %1 of the clipboard is no wave; nothing was pasted.
+%2</source>
+        <translation>Line %1 of the clipboard is no wave; nothing was pasted.
+%2</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no bank.
+%1</source>
+        <translation>The clipboard holds no bank.
+%1</translation>
     </message>
 </context>
 </TS>

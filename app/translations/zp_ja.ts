@@ -46,6 +46,34 @@
 <context>
     <name>EditSession</name>
     <message>
+        <source>Morph</source>
+        <translation>モーフィング</translation>
+    </message>
+    <message>
+        <source>Paste Bank</source>
+        <translation>バンクの貼り付け</translation>
+    </message>
+    <message>
+        <source>Choose Wave</source>
+        <translation>波形の選択</translation>
+    </message>
+    <message>
+        <source>Add Wave</source>
+        <translation>波形の追加</translation>
+    </message>
+    <message>
+        <source>Delete Wave</source>
+        <translation>波形の削除</translation>
+    </message>
+    <message>
+        <source>Move Wave</source>
+        <translation>波形の移動</translation>
+    </message>
+    <message>
+        <source>Clear Bank</source>
+        <translation>バンクのクリア</translation>
+    </message>
+    <message>
         <source>Target</source>
         <translation>ターゲット</translation>
     </message>
@@ -60,6 +88,18 @@
 </context>
 <context>
     <name>EditorCommands</name>
+    <message>
+        <source>Wave Bank…</source>
+        <translation>波形バンク…</translation>
+    </message>
+    <message>
+        <source>Copy Bank</source>
+        <translation>バンクをコピー</translation>
+    </message>
+    <message>
+        <source>Paste Bank</source>
+        <translation>バンクを貼り付け</translation>
+    </message>
     <message>
         <source>Edit with the Keyboard</source>
         <translation>キーボードで編集</translation>
@@ -752,6 +792,10 @@
 <context>
     <name>WaveDocument</name>
     <message>
+        <source>Line %1: “%2” must be a whole number from 1 to %3, not “%4”.</source>
+        <translation>%1 行目: “%2” は 1 から %3 の整数です。「%4」は使えません。</translation>
+    </message>
+    <message>
         <source>Line %1: this is not a wave document; it must begin with the line “zpwave %2”.</source>
         <translation>%1 行目: 波形ドキュメントではありません。最初の行は「zpwave %2」でなければなりません。</translation>
     </message>
@@ -1024,6 +1068,64 @@
     <message>
         <source>Note keys o%1</source>
         <translation>音符キー o%1</translation>
+    </message>
+</context>
+<context>
+    <name>BankWindow</name>
+    <message>
+        <source>Add</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Move Left</source>
+        <translation>左へ移動</translation>
+    </message>
+    <message>
+        <source>Move Right</source>
+        <translation>右へ移動</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>クリア</translation>
+    </message>
+    <message>
+        <source>Copy Bank</source>
+        <translation>バンクをコピー</translation>
+    </message>
+    <message>
+        <source>Paste Bank</source>
+        <translation>バンクを貼り付け</translation>
+    </message>
+    <message>
+        <source>wave %1 of %2</source>
+        <translation>波形 %1 / %2</translation>
+    </message>
+    <message>
+        <source>Wave Bank</source>
+        <translation>波形バンク</translation>
+    </message>
+    <message>
+        <source>Waves of the bank</source>
+        <translation>バンクの波形</translation>
+    </message>
+</context>
+<context>
+    <name>BankCommands</name>
+    <message>
+        <source>Line %1 of the clipboard is no wave; nothing was pasted.
+%2</source>
+        <translation>クリップボードの %1 行目は波形ではありません。何も貼り付けていません。
+%2</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no bank.
+%1</source>
+        <translation>クリップボードにバンクがありません。
+%1</translation>
     </message>
 </context>
 </TS>

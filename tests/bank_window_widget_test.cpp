@@ -1,0 +1,135 @@
+// The bank window: waves made, chosen, moved and cleared there are the session's bank, one step
+// each; its drawings carry their numbers and accessible names; Copy and Paste Bank move the bank
+// through the clipboard; a bank saved, closed and opened again is the same bank, and undo walks
+// back every step.
+#include "app/bank_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/editor_commands.h"
+#include "app/file_commands.h"
+#include "app/icon_resources.h"
+#include "app/main_dialog.h"
+#include "editor/edit_session.h"
+#include "tests/support/capture_audio_device.h"
+#include "tests/support/dialog_fixture.h"
+
+namespace {
+
+class BankWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { QSettings().clear(); }
+  BankWindow& OpenWindow(MainDialog& on) {
+    // The command is the one on Ctrl+B.
+    for (QAction* action : on.actions()) {
+      if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_B)) action->trigger();
+    }
+    return *on.findChild<BankWindow*>();
+  }
+  void Paste(MainDialog& on, const char* hex) {
+    services.clipboard = hex;
+    Control<QPushButton>(on, MainDialog::kIdPaste)->click();
+  }
+  // Each wave's first sample code.
+  static std::vector<int> Firsts(EditSession& session) {
+    std::vector<int> codes;
+    for (const WaveState& wave : session.Waves()) codes.push_back(wave.samples[0] & 0xff);
+    return codes;
+  }
+
+  QTemporaryDir folder;
+  ButtonIcons icons = ButtonIcons::Load();
+  FakeUiServices services;
+  CaptureAudioDevice device;
+  MainDialog dialog{icons, &device, &services};
+};
+
+TEST_F(BankWindowTest, ABankMadeInTheWindowIsTheSessionsAndComesBackWhole) {
+  dialog.show();
+  EditSession& session = dialog.Session();
+  BankWindow& window = OpenWindow(dialog);
+  ASSERT_TRUE(window.isVisible());
+  EXPECT_EQ(window.Strip()->count(), 1);
+  EXPECT_FALSE(window.Button("deleteWave")->isEnabled());
+
+  // Three waves: each Add copies the current wave after it, the paste edits the copy.
+  Paste(dialog, "1000");
+  window.Button("addWave")->click();
+  Paste(dialog, "20003000");
+  window.Button("addWave")->click();
+  Paste(dialog, "7f80");
+  EXPECT_EQ(Firsts(session), (std::vector<int>{0x10, 0x20, 0x7f}));
+  ASSERT_EQ(window.Strip()->count(), 3);
+  EXPECT_EQ(window.Strip()->currentRow(), 2);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(window.Strip()->item(i)->text(), QString::number(i + 1));
+    EXPECT_EQ(window.Strip()->item(i)->data(Qt::AccessibleTextRole).toString(),
+              QStringLiteral("wave %1 of 3").arg(i + 1));
+  }
+
+  // The arrow keys choose, and the player has the chosen wave at once; the buttons move it.
+  QTest::keyClick(window.Strip(), Qt::Key_Left);
+  EXPECT_EQ(session.CurrentWave(), 1);
+  EXPECT_EQ(dialog.Pane().Model().GetPlayer().GetWaveText().substr(0, 8), "20003000");
+  window.Button("moveLeft")->click();
+  EXPECT_EQ(Firsts(session), (std::vector<int>{0x20, 0x10, 0x7f}));
+  EXPECT_FALSE(window.Button("moveLeft")->isEnabled());
+  window.Button("moveRight")->click();
+  const std::vector<WaveState> made = session.Waves();
+
+  // Copy Bank, Clear, Paste Bank: the same waves; a text that is no bank changes nothing.
+  window.Button("copyBank")->click();
+  const std::string copied = services.clipboard.value_or(std::string());
+  EXPECT_EQ(std::count(copied.begin(), copied.end(), '\n'), 3) << copied;
+  window.Button("clearBank")->click();
+  EXPECT_EQ(window.Strip()->count(), 1);
+  window.Button("pasteBank")->click();
+  EXPECT_EQ(Firsts(session), (std::vector<int>{0x10, 0x20, 0x7f}));
+  services.clipboard = "1000\nno wave here\n";
+  window.Button("pasteBank")->click();
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_NE(services.messages[0].find("Line 2"), std::string::npos) << services.messages[0];
+  EXPECT_EQ(Firsts(session), (std::vector<int>{0x10, 0x20, 0x7f}));
+
+  // Morphed to 8: six waves fill the place between the first and the last, the key waves kept.
+  ASSERT_TRUE(session.MorphFill(0, 2, 6, MorphKind::kLinear));
+  ASSERT_EQ(window.Strip()->count(), 8);
+  // Sample 0 goes from 16 to 127 on the straight line, k / 7 of the way at wave k.
+  EXPECT_EQ(Firsts(session), (std::vector<int>{16, 32, 48, 64, 79, 95, 111, 127}));
+  EXPECT_FALSE(session.MorphFill(0, 7, 255, MorphKind::kSpectral));
+
+  const QString path = folder.filePath(QStringLiteral("bank.zpwave"));
+  ASSERT_TRUE(dialog.Commands().Files().SaveFile(path));
+  const std::vector<WaveState> saved = session.Waves();
+  const int32_t current = session.CurrentWave();
+  {
+    MainDialog reopened(icons, nullptr, &services);
+    ASSERT_TRUE(reopened.Commands().Files().OpenFile(path));
+    EXPECT_EQ(reopened.Session().Waves(), saved);
+    EXPECT_EQ(reopened.Session().CurrentWave(), current);
+  }
+
+  // Every step walks back, down to the start-up bank of one silent wave.
+  int steps = 0;
+  while (session.History().canUndo()) {
+    session.Undo();
+    ++steps;
+  }
+  EXPECT_EQ(steps, 11);
+  EXPECT_EQ(session.WaveCount(), 1);
+  EXPECT_EQ(Firsts(session), std::vector<int>{0});
+  EXPECT_EQ(window.Strip()->count(), 1);
+}
+
+}  // namespace
