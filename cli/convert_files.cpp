@@ -124,13 +124,13 @@ LoadedWave LoadWaveFile(const std::string& path, const std::optional<std::string
 }
 
 bool IsOutputType(const std::string& name) {
-  return FindWaveFormat(name) || name == "zpwave" || name == "fuw" || name == "ugw";
+  return FindWaveFormat(name) || name == "zpwave" || name == "fuw" || name == "ugw" ||
+         name == "dmw";
 }
 
 std::string SaveWave(const std::string& path, const std::optional<std::string>& to,
                      const LoadedWave& wave, int32_t height, std::vector<std::string>& notes) {
   const std::string type = to ? *to : Extension(path);
-  if (type == "dmw") return "zpwave reads .dmw files but does not write them";
   if (!IsOutputType(type)) {
     return "cannot tell the type of " + Quoted(path) + " from its extension; name it with --to";
   }

@@ -39,12 +39,13 @@ constexpr char kConvertUsage[] =
     "text). A wave whose number of values is not 2, 4, 8, 16, 32 or 64 is resampled to the\n"
     "nearest of these, and a note says so on standard error.\n"
     "  --in FILE...  read a .fuw, .dmw, .ugw or .zpwave file (told by its content) or a text file\n"
-    "  --out FILE    write the wave to FILE, its type from the extension (.fuw, .ugw, .zpwave)\n"
-    "                or --to; with several --in, a folder (ending in /) to write them into\n"
+    "  --out FILE    write the wave to FILE, its type from the extension (.fuw, .dmw, .ugw,\n"
+    "                .zpwave) or --to; with several --in, a folder (ending in /) to write\n"
+    "                them into\n"
     "  --height N    16, 32, 64 or 256: the height of Furnace texts read and of Furnace texts\n"
     "                and files written; without it a Furnace text's height is the smallest that\n"
     "                holds its values, and a wave keeps the height it was read at\n"
-    "FORMAT is one of the names \"zpwave formats\" lists; a TYPE is also fuw, dmw (read only),\n"
+    "FORMAT is one of the names \"zpwave formats\" lists; a TYPE is also fuw, dmw,\n"
     "ugw or zpwave. A text of several lines is a bank of waves: see zpwave convert --help --in\n"
     "X.fti.\n";
 

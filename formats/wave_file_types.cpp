@@ -105,15 +105,26 @@ WaveReadResult ReadWaveFile(const std::vector<uint8_t>& bytes, WaveFileType type
 WaveFileWriting WriteWaveFile(const std::vector<int8_t>& samples, int32_t height, WaveFileType type,
                               const FuwHeader& header) {
   WaveFileWriting file;
-  if (type == WaveFileType::kDmw) return file;
   if (!IsWaveHeight(height)) height = kFullHeight;
   file.ok = true;
   file.length = type == WaveFileType::kUgw ? kUgwSize : samples.size();
-  file.height = type == WaveFileType::kUgw ? 16 : height;
+  file.height = type == WaveFileType::kUgw   ? 16
+                : type == WaveFileType::kDmw ? std::min(height, kDmwMaxHeight)
+                                             : height;
   file.resampled = file.length != samples.size();
   file.reduced = std::any_of(samples.begin(), samples.end(),
                              [&](int8_t v) { return SnapToHeight(v, file.height) != v; });
-  file.bytes = type == WaveFileType::kUgw ? WriteUgw(samples) : WriteFuw(samples, height, header);
+  switch (type) {
+    case WaveFileType::kUgw:
+      file.bytes = WriteUgw(samples);
+      break;
+    case WaveFileType::kDmw:
+      file.bytes = WriteDmw(samples, file.height);
+      break;
+    case WaveFileType::kFuw:
+      file.bytes = WriteFuw(samples, height, header);
+      break;
+  }
   file.change = Change(WaveFileExtension(type), file, samples.size());
   return file;
 }

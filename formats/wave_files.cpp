@@ -170,6 +170,16 @@ WaveReadResult ReadFuw(const std::vector<uint8_t>& bytes, FuwHeader* header) {
   return FromFileLevels(levels, static_cast<int32_t>(height), kFormat);
 }
 
+std::vector<uint8_t> WriteDmw(const std::vector<int8_t>& samples, int32_t height) {
+  height = std::clamp(height, 2, kDmwMaxHeight);
+  const auto length = static_cast<uint32_t>(samples.size());
+  std::vector<uint8_t> bytes;
+  for (int shift = 0; shift < 32; shift += 8) bytes.push_back((length >> shift) & 0xff);
+  bytes.push_back(static_cast<uint8_t>(height - 1));
+  for (const int8_t v : samples) bytes.push_back(static_cast<uint8_t>(ToHeightLevel(v, height)));
+  return bytes;
+}
+
 WaveReadResult ReadDmw(const std::vector<uint8_t>& bytes) {
   constexpr WaveFormatId kFormat = WaveFormatId::kFurnace;
   ByteReader reader(bytes);

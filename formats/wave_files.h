@@ -33,6 +33,12 @@ WaveReadResult ReadFuw(const std::vector<uint8_t>& bytes, FuwHeader* header = nu
 // the file is exactly length + 5 bytes; or that byte 255, a version byte, the byte height − 1 and
 // length int32 values. format is kFurnace.
 WaveReadResult ReadDmw(const std::vector<uint8_t>& bytes);
+// The most levels a written .dmw holds: its plain variant keeps height − 1 in a byte in which 255
+// marks the newer variant, and the tracker's chips have at most 64.
+inline constexpr int32_t kDmwMaxHeight = 64;
+// .dmw in its plain variant: int32 length, the byte height − 1 (height at most kDmwMaxHeight),
+// then each sample as a level 0 .. height − 1 in one byte.
+std::vector<uint8_t> WriteDmw(const std::vector<int8_t>& samples, int32_t height);
 
 // .ugw: 32 bytes, each a 4-bit level 0..15; other lengths are resampled to 32.
 std::vector<uint8_t> WriteUgw(const std::vector<int8_t>& samples);
@@ -52,7 +58,7 @@ WaveReadResult ReadWaveFile(const std::vector<uint8_t>& bytes, WaveFileType type
 
 // A wave as a file's bytes, and what the file could not hold.
 struct WaveFileWriting {
-  bool ok = false;  // false: the type is not written (.dmw is read only)
+  bool ok = false;  // false: nothing to write
   std::vector<uint8_t> bytes;
   size_t length = 0;       // samples the file holds
   int32_t height = 0;      // levels the file holds
@@ -60,6 +66,7 @@ struct WaveFileWriting {
   bool reduced = false;    // some samples were moved to the nearest of `height` levels
   TextMessage change;      // says both, when either; empty otherwise
 };
-// Writes samples (2..64) at `height` (a .ugw always at 32 samples of 16 levels).
+// Writes samples (2..64) at `height` (a .ugw always at 32 samples of 16 levels, a .dmw at most
+// kDmwMaxHeight levels).
 WaveFileWriting WriteWaveFile(const std::vector<int8_t>& samples, int32_t height, WaveFileType type,
                               const FuwHeader& header = {});
