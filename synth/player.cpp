@@ -354,7 +354,8 @@ void Player::WaitForDevice(int32_t& maxLiveBlocks) {
     outputProblem.store(OutputProblem::kServerLost, std::memory_order_release);
   }
   // The sound server did not get the next block in time: keep further ahead from now on.
-  if ((events & kEventUnderrun) != 0 && runLowLatency && maxLiveBlocks < kFallbackWaitAboveLiveBlocks) {
+  if ((events & kEventUnderrun) != 0 && runLowLatency &&
+      maxLiveBlocks < kFallbackWaitAboveLiveBlocks) {
     maxLiveBlocks = kFallbackWaitAboveLiveBlocks;
     fellBack.store(true, std::memory_order_release);
     fallbackToTell.store(true, std::memory_order_release);
