@@ -22,8 +22,10 @@
 #include "app/icon_resources.h"
 #include "app/main_dialog.h"
 #include "editor/edit_session.h"
+#include "formats/hex_wave_text.h"
 #include "tests/support/capture_audio_device.h"
 #include "tests/support/dialog_fixture.h"
+#include "tests/support/synth_reference.h"
 
 namespace {
 
@@ -130,6 +132,43 @@ TEST_F(BankWindowTest, ABankMadeInTheWindowIsTheSessionsAndComesBackWhole) {
   EXPECT_EQ(session.WaveCount(), 1);
   EXPECT_EQ(Firsts(session), std::vector<int>{0});
   EXPECT_EQ(window.Strip()->count(), 1);
+}
+
+// Play Sequence hands the bank to the player and plays it looping at the remembered rate: the
+// device receives exactly what the player renders of that sequence; again, and it stops.
+TEST_F(BankWindowTest, PlaySequencePlaysTheBankAtTheChosenRate) {
+  QSettings().setValue(QStringLiteral("sequenceRate"), 50);
+  dialog.show();
+  BankWindow& window = OpenWindow(dialog);
+  Paste(dialog, "1000");
+  window.Button("addWave")->click();
+  Paste(dialog, "20003000");
+  window.Button("addWave")->click();
+  Paste(dialog, "7f80");
+
+  Player& player = dialog.Pane().Model().GetPlayer();
+  // The bank's waves, as the pane hands each to the player.
+  std::vector<std::string> texts;
+  for (const WaveState& wave : dialog.Session().Waves()) {
+    texts.push_back(WriteWaveText(wave.samples));
+  }
+  ASSERT_TRUE(player.SetSequence(texts, static_cast<uint16_t>(dialog.Pane().Model().Mode())));
+  // Three waves at 50 Hz, looped once and a half.
+  constexpr int32_t kSamples = 44100 / 50 * 5;
+  const std::vector<int16_t> expected =
+      player.RenderSequence(player.Note(), SequenceOrder{50, 0, 2, true}, kSamples);
+  ASSERT_EQ(expected.size(), static_cast<size_t>(kSamples));
+
+  window.Button("playSequence")->click();
+  EXPECT_TRUE(player.IsSequencePlaying());
+  EXPECT_EQ(player.SequenceLength(), 3);
+  ASSERT_TRUE(device.WaitForBytes(2 * kSamples, 30000));
+  window.Button("playSequence")->click();
+  EXPECT_FALSE(player.IsSequencePlaying());
+  std::vector<int16_t> played = reference::Samples(device.Captured());
+  ASSERT_GE(played.size(), expected.size());
+  played.resize(expected.size());
+  EXPECT_EQ(played, expected);
 }
 
 }  // namespace

@@ -316,6 +316,22 @@
         <source>Height</source>
         <translation>高さ</translation>
     </message>
+    <message>
+        <source>Play Sequence</source>
+        <translation>シーケンスを再生</translation>
+    </message>
+    <message>
+        <source>Sequence Rate</source>
+        <translation>シーケンスの速さ</translation>
+    </message>
+    <message>
+        <source>60 Hz (NTSC)</source>
+        <translation>60 Hz (NTSC)</translation>
+    </message>
+    <message>
+        <source>50 Hz (PAL)</source>
+        <translation>50 Hz (PAL)</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -1111,6 +1127,10 @@
     <message>
         <source>Waves of the bank</source>
         <translation>バンクの波形</translation>
+    </message>
+    <message>
+        <source>Play Sequence</source>
+        <translation>シーケンスを再生</translation>
     </message>
 </context>
 <context>
