@@ -11,6 +11,7 @@
 
 #include "app/bank_window.h"
 #include "app/editor_commands.h"
+#include "app/morph_dialog.h"
 #include "app/qt_ui_services.h"
 #include "editor/edit_session.h"
 #include "editor/ui_services.h"
@@ -39,6 +40,9 @@ BankCommands::BankCommands(EditorCommands& commands, QMenu* menu)
   menu->addAction(show);
   menu->addAction(copy);
   menu->addAction(paste);
+  QAction* morph = commands.AddCommand(QT_TRANSLATE_NOOP("EditorCommands", "Morph…"));
+  connect(morph, &QAction::triggered, this, &BankCommands::ShowMorph);
+  menu->addAction(morph);
 
   QAction* play = commands.AddCommand(QT_TRANSLATE_NOOP("EditorCommands", "Play Sequence"));
   connect(play, &QAction::triggered, this, &BankCommands::TogglePlaySequence);
@@ -95,12 +99,21 @@ BankWindow& BankCommands::Window() {
     connect(window->Button("pasteBank"), &QPushButton::clicked, this, &BankCommands::PasteBank);
     connect(window->Button("playSequence"), &QPushButton::clicked, this,
             &BankCommands::TogglePlaySequence);
+    connect(window->Button("morph"), &QPushButton::clicked, this, &BankCommands::ShowMorph);
   }
   return *window;
 }
 
 void BankCommands::ShowWindow() {
   Window().ShowBeside();
+}
+
+void BankCommands::ShowMorph() {
+  QWidget* parent =
+      window != nullptr && window->isVisible() ? static_cast<QWidget*>(window) : &dialog;
+  auto* morph = new MorphDialog(session, parent);
+  morph->setAttribute(Qt::WA_DeleteOnClose);
+  morph->open();
 }
 
 void BankCommands::CopyBank() {

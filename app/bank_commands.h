@@ -1,6 +1,6 @@
 // The pane menu's bank commands: the bank window (Ctrl+B), the bank as text through the clipboard
-// (Copy Bank, Paste Bank), and the bank played as a sequence at a tick rate (Play Sequence), also
-// on the bank window's buttons.
+// (Copy Bank, Paste Bank), and the bank played as a sequence at a tick rate (Play Sequence),
+// morphing between two of its waves (Morph…), also on the bank window's buttons.
 #pragma once
 
 #include <QCoreApplication>
@@ -33,6 +33,8 @@ class BankCommands : public QObject {
   // Hands the bank's waves to the player and plays them looping at the chosen tick rate; while a
   // sequence plays, stops it (and the sound, when it started it).
   void TogglePlaySequence();
+  // Opens the Morph dialog for the bank (window-modal, on the bank window when it shows).
+  void ShowMorph();
   // The tick rate chosen in the menu (60 Hz unless 50 Hz was chosen), remembered.
   static int32_t SequenceRate();
 
