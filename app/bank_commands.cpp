@@ -59,8 +59,12 @@ BankCommands::BankCommands(EditorCommands& commands, QMenu* menu)
     choice->setChecked(rate == SequenceRate());
     rateGroup->addAction(choice);
     rates->addAction(choice);
-    connect(choice, &QAction::triggered, this,
-            [rate] { QSettings().setValue(QString::fromLatin1(kRateKey), rate); });
+    connect(choice, &QAction::triggered, this, [this, rate] {
+      QSettings().setValue(QString::fromLatin1(kRateKey), rate);
+      // A playing sequence goes on at the new rate, from its first wave.
+      Player& player = session.Model().GetPlayer();
+      if (player.IsSequencePlaying()) player.PlaySequence(rate, true);
+    });
   }
   // An edit of the bank while its sequence plays is heard at once.
   connect(&session, &EditSession::Changed, this, [this] {
