@@ -19,7 +19,7 @@ constexpr int kDrawingWidth = 64;
 constexpr int kDrawingHeight = 40;
 
 // The buttons' object names and texts, in the order they are shown.
-constexpr std::array<std::pair<const char*, const char*>, 7> kButtons = {{
+constexpr std::array<std::pair<const char*, const char*>, 9> kButtons = {{
     {"addWave", QT_TRANSLATE_NOOP("BankWindow", "Add")},
     {"deleteWave", QT_TRANSLATE_NOOP("BankWindow", "Delete")},
     {"moveLeft", QT_TRANSLATE_NOOP("BankWindow", "Move Left")},
@@ -27,6 +27,8 @@ constexpr std::array<std::pair<const char*, const char*>, 7> kButtons = {{
     {"clearBank", QT_TRANSLATE_NOOP("BankWindow", "Clear")},
     {"copyBank", QT_TRANSLATE_NOOP("BankWindow", "Copy Bank")},
     {"pasteBank", QT_TRANSLATE_NOOP("BankWindow", "Paste Bank")},
+    {"morph", QT_TRANSLATE_NOOP("BankWindow", "Morph…")},
+    {"playSequence", QT_TRANSLATE_NOOP("BankWindow", "Play Sequence")},
 }};
 
 // A small drawing of `wave`: its samples as steps (Hold) or joined by lines (Poly).
@@ -130,6 +132,7 @@ void BankWindow::Refresh() {
   Button("moveLeft")->setEnabled(session.CurrentWave() > 0);
   Button("moveRight")->setEnabled(session.CurrentWave() < count - 1);
   Button("addWave")->setEnabled(count < static_cast<int32_t>(kMaxBankWaves));
+  Button("morph")->setEnabled(count > 1);
   refreshing = false;
 }
 

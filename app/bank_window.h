@@ -19,7 +19,7 @@ class BankWindow : public QWidget {
 
   QListWidget* Strip() const { return strip; }
   // The buttons by object name: addWave, deleteWave, moveLeft, moveRight, clearBank, copyBank,
-  // pasteBank.
+  // pasteBank, morph, playSequence.
   QPushButton* Button(const char* name) const;
   // Shows the window where it was last (beside the dialog the first time) and gives it the keys.
   void ShowBeside();

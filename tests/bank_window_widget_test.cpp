@@ -3,13 +3,18 @@
 // through the clipboard; a bank saved, closed and opened again is the same bank, and undo walks
 // back every step.
 #include "app/bank_window.h"
+#include "app/morph_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -22,8 +27,10 @@
 #include "app/icon_resources.h"
 #include "app/main_dialog.h"
 #include "editor/edit_session.h"
+#include "formats/hex_wave_text.h"
 #include "tests/support/capture_audio_device.h"
 #include "tests/support/dialog_fixture.h"
+#include "tests/support/synth_reference.h"
 
 namespace {
 
@@ -40,6 +47,17 @@ class BankWindowTest : public ::testing::Test {
   void Paste(MainDialog& on, const char* hex) {
     services.clipboard = hex;
     Control<QPushButton>(on, MainDialog::kIdPaste)->click();
+  }
+  // The dialog shown, its bank window open on three waves made there.
+  BankWindow& MakeThreeWaves() {
+    dialog.show();
+    BankWindow& window = OpenWindow(dialog);
+    Paste(dialog, "1000");
+    window.Button("addWave")->click();
+    Paste(dialog, "20003000");
+    window.Button("addWave")->click();
+    Paste(dialog, "7f80");
+    return window;
   }
   // Each wave's first sample code.
   static std::vector<int> Firsts(EditSession& session) {
@@ -130,6 +148,72 @@ TEST_F(BankWindowTest, ABankMadeInTheWindowIsTheSessionsAndComesBackWhole) {
   EXPECT_EQ(session.WaveCount(), 1);
   EXPECT_EQ(Firsts(session), std::vector<int>{0});
   EXPECT_EQ(window.Strip()->count(), 1);
+}
+
+// Play Sequence hands the bank to the player and plays it looping at the remembered rate: the
+// device receives exactly what the player renders of that sequence; again, and it stops.
+TEST_F(BankWindowTest, PlaySequencePlaysTheBankAtTheChosenRate) {
+  QSettings().setValue(QStringLiteral("sequenceRate"), 50);
+  BankWindow& window = MakeThreeWaves();
+  Player& player = dialog.Pane().Model().GetPlayer();
+  // The bank's waves, as the pane hands each to the player.
+  std::vector<std::string> texts;
+  for (const WaveState& wave : dialog.Session().Waves()) {
+    texts.push_back(WriteWaveText(wave.samples));
+  }
+  ASSERT_TRUE(player.SetSequence(texts, static_cast<uint16_t>(dialog.Pane().Model().Mode())));
+  // Three waves at 50 Hz, looped once and a half.
+  constexpr int32_t kSamples = 44100 / 50 * 5;
+  const std::vector<int16_t> expected =
+      player.RenderSequence(player.Note(), SequenceOrder{50, 0, 2, true}, kSamples);
+  ASSERT_EQ(expected.size(), static_cast<size_t>(kSamples));
+
+  window.Button("playSequence")->click();
+  EXPECT_TRUE(player.IsSequencePlaying());
+  EXPECT_EQ(player.SequenceLength(), 3);
+  ASSERT_TRUE(device.WaitForBytes(2 * kSamples, 30000));
+  window.Button("playSequence")->click();
+  EXPECT_FALSE(player.IsSequencePlaying());
+  std::vector<int16_t> played = reference::Samples(device.Captured());
+  ASSERT_GE(played.size(), expected.size());
+  played.resize(expected.size());
+  EXPECT_EQ(played, expected);
+}
+
+// The Morph dialog: the waves chosen there and accepted are the bank MorphFill gives, as one step;
+// key waves out of order cannot be accepted.
+TEST_F(BankWindowTest, MorphDialogFillsTheBankAsChosen) {
+  struct Case {
+    int a, b, steps;
+    MorphKind kind;
+  };
+  BankWindow& window = MakeThreeWaves();
+  EditSession& session = dialog.Session();
+  const std::vector<WaveState> made = session.Waves();
+  for (const Case& c : {Case{1, 3, 5, MorphKind::kSpectral}, Case{2, 3, 1, MorphKind::kLinear}}) {
+    ASSERT_TRUE(session.MorphFill(c.a - 1, c.b - 1, c.steps, c.kind));
+    const std::vector<WaveState> expected = session.Waves();
+    session.Undo();
+    ASSERT_EQ(session.Waves(), made);
+
+    window.Button("morph")->click();
+    auto* morph = window.findChild<MorphDialog*>();
+    ASSERT_NE(morph, nullptr);
+    morph->WaveA()->setValue(c.b);
+    morph->WaveB()->setValue(c.a);
+    EXPECT_FALSE(morph->Buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+    morph->WaveA()->setValue(c.a);
+    morph->WaveB()->setValue(c.b);
+    morph->Steps()->setValue(c.steps);
+    morph->Kind()->setCurrentIndex(c.kind == MorphKind::kSpectral ? 1 : 0);
+    EXPECT_FALSE(morph->Preview()->pixmap().isNull());
+    morph->Buttons()->button(QDialogButtonBox::Ok)->click();
+    EXPECT_EQ(session.Waves(), expected);
+    EXPECT_EQ(window.Strip()->count(), static_cast<int>(expected.size()));
+    session.Undo();
+    EXPECT_EQ(session.Waves(), made);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
 }
 
 }  // namespace

@@ -316,6 +316,26 @@
         <source>Height</source>
         <translation>Height</translation>
     </message>
+    <message>
+        <source>Play Sequence</source>
+        <translation>Play Sequence</translation>
+    </message>
+    <message>
+        <source>Sequence Rate</source>
+        <translation>Sequence Rate</translation>
+    </message>
+    <message>
+        <source>60 Hz (NTSC)</source>
+        <translation>60 Hz (NTSC)</translation>
+    </message>
+    <message>
+        <source>50 Hz (PAL)</source>
+        <translation>50 Hz (PAL)</translation>
+    </message>
+    <message>
+        <source>Morph…</source>
+        <translation>Morph…</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -1112,6 +1132,14 @@
         <source>Waves of the bank</source>
         <translation>Waves of the bank</translation>
     </message>
+    <message>
+        <source>Play Sequence</source>
+        <translation>Play Sequence</translation>
+    </message>
+    <message>
+        <source>Morph…</source>
+        <translation>Morph…</translation>
+    </message>
 </context>
 <context>
     <name>BankCommands</name>
@@ -1126,6 +1154,49 @@
 %1</source>
         <translation>The clipboard holds no bank.
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>MorphDialog</name>
+    <message>
+        <source>Morph</source>
+        <translation>Morph</translation>
+    </message>
+    <message>
+        <source>Linear (sample by sample)</source>
+        <translation>Linear (sample by sample)</translation>
+    </message>
+    <message>
+        <source>Spectral (by the harmonics)</source>
+        <translation>Spectral (by the harmonics)</translation>
+    </message>
+    <message>
+        <source>Waves the morph gives</source>
+        <translation>Waves the morph gives</translation>
+    </message>
+    <message>
+        <source>Wave &amp;A:</source>
+        <translation>Wave &amp;A:</translation>
+    </message>
+    <message>
+        <source>Wave &amp;B:</source>
+        <translation>Wave &amp;B:</translation>
+    </message>
+    <message>
+        <source>&amp;Steps between:</source>
+        <translation>&amp;Steps between:</translation>
+    </message>
+    <message>
+        <source>&amp;Kind:</source>
+        <translation>&amp;Kind:</translation>
+    </message>
+    <message>
+        <source>Wave A must come before wave B.</source>
+        <translation>Wave A must come before wave B.</translation>
+    </message>
+    <message>
+        <source>The bank would hold more than %1 waves: choose fewer steps or closer key waves.</source>
+        <translation>The bank would hold more than %1 waves: choose fewer steps or closer key waves.</translation>
     </message>
 </context>
 </TS>

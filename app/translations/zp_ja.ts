@@ -316,6 +316,26 @@
         <source>Height</source>
         <translation>高さ</translation>
     </message>
+    <message>
+        <source>Play Sequence</source>
+        <translation>シーケンスを再生</translation>
+    </message>
+    <message>
+        <source>Sequence Rate</source>
+        <translation>シーケンスの速さ</translation>
+    </message>
+    <message>
+        <source>60 Hz (NTSC)</source>
+        <translation>60 Hz (NTSC)</translation>
+    </message>
+    <message>
+        <source>50 Hz (PAL)</source>
+        <translation>50 Hz (PAL)</translation>
+    </message>
+    <message>
+        <source>Morph…</source>
+        <translation>モーフィング…</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -1112,6 +1132,14 @@
         <source>Waves of the bank</source>
         <translation>バンクの波形</translation>
     </message>
+    <message>
+        <source>Play Sequence</source>
+        <translation>シーケンスを再生</translation>
+    </message>
+    <message>
+        <source>Morph…</source>
+        <translation>モーフィング…</translation>
+    </message>
 </context>
 <context>
     <name>BankCommands</name>
@@ -1126,6 +1154,49 @@
 %1</source>
         <translation>クリップボードにバンクがありません。
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>MorphDialog</name>
+    <message>
+        <source>Morph</source>
+        <translation>モーフィング</translation>
+    </message>
+    <message>
+        <source>Linear (sample by sample)</source>
+        <translation>直線 (サンプルごと)</translation>
+    </message>
+    <message>
+        <source>Spectral (by the harmonics)</source>
+        <translation>スペクトル (倍音ごと)</translation>
+    </message>
+    <message>
+        <source>Waves the morph gives</source>
+        <translation>モーフィングで得られる波形</translation>
+    </message>
+    <message>
+        <source>Wave &amp;A:</source>
+        <translation>波形 &amp;A:</translation>
+    </message>
+    <message>
+        <source>Wave &amp;B:</source>
+        <translation>波形 &amp;B:</translation>
+    </message>
+    <message>
+        <source>&amp;Steps between:</source>
+        <translation>間のステップ数(&amp;S):</translation>
+    </message>
+    <message>
+        <source>&amp;Kind:</source>
+        <translation>方式(&amp;K):</translation>
+    </message>
+    <message>
+        <source>Wave A must come before wave B.</source>
+        <translation>波形 A は波形 B より前にしてください。</translation>
+    </message>
+    <message>
+        <source>The bank would hold more than %1 waves: choose fewer steps or closer key waves.</source>
+        <translation>バンクの波形が %1 個を超えます。ステップ数を減らすか、近いキー波形を選んでください。</translation>
     </message>
 </context>
 </TS>
