@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
@@ -11,6 +12,7 @@
 
 #include "app/bank_window.h"
 #include "app/editor_commands.h"
+#include "app/instrument_commands.h"
 #include "app/morph_dialog.h"
 #include "app/qt_ui_services.h"
 #include "editor/edit_session.h"
@@ -40,6 +42,7 @@ BankCommands::BankCommands(EditorCommands& commands, QMenu* menu)
   menu->addAction(show);
   menu->addAction(copy);
   menu->addAction(paste);
+  instruments = new InstrumentCommands(commands, menu);
   QAction* morph = commands.AddCommand(QT_TRANSLATE_NOOP("EditorCommands", "Morph…"));
   connect(morph, &QAction::triggered, this, &BankCommands::ShowMorph);
   menu->addAction(morph);
@@ -104,6 +107,7 @@ BankWindow& BankCommands::Window() {
     connect(window->Button("playSequence"), &QPushButton::clicked, this,
             &BankCommands::TogglePlaySequence);
     connect(window->Button("morph"), &QPushButton::clicked, this, &BankCommands::ShowMorph);
+    instruments->AddTo(window->Strip());
   }
   return *window;
 }

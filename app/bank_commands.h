@@ -10,6 +10,7 @@
 class BankWindow;
 class EditorCommands;
 class EditSession;
+class InstrumentCommands;
 class QAction;
 class QMenu;
 class QWidget;
@@ -43,6 +44,7 @@ class BankCommands : public QObject {
   UiServices* services;
   QWidget& dialog;
   BankWindow* window = nullptr;
+  InstrumentCommands* instruments = nullptr;
   // Whether the running sequence started the sound, which then ends with it.
   bool sequenceStartedSound = false;
 

@@ -102,6 +102,8 @@ class FileCommands : public QObject {
 
   QMenu* FileMenu() const { return fileMenu; }
   QMenu* RecentMenu() const { return recentMenu; }
+  // The folder a file dialog starts in: the open file's, else the newest recent file's, else home.
+  QString StartFolder() const;
 
  private:
   // The command handlers: ask, then do the file work.
@@ -117,7 +119,6 @@ class FileCommands : public QObject {
   // The default dialogs.
   QString AskPathWithQt(const PathQuestion& question);
   std::optional<double> AskNumberWithQt(const NumberQuestion& question);
-  QString StartFolder() const;
 
   // Shows `message` as the reason `path` could not be read or written.
   void Refuse(const char* source, const QString& path, const TextMessage& reason);

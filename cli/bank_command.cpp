@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,9 +11,7 @@
 #include "cli/bank_commands.h"
 #include "cli/zpwave_io.h"
 #include "cli/zpwave_options.h"
-#include "fileio/atomic_write.h"
-#include "fileio/file_read.h"
-#include "formats/fti_instrument.h"
+#include "files/instrument_file.h"
 #include "formats/wave_bank.h"
 #include "formats/wave_formats.h"
 
@@ -27,14 +24,6 @@ constexpr char kBankUsage[] =
     "as a Namco 163 instrument: its waves at 4 bits and a wave sequence stepping one wave per\n"
     "frame, looping; all waves of one length, 4 to 64 samples. --in reads the waves of a Namco\n"
     "163 or FDS instrument instead.\n";
-
-bool IsFti(std::string_view path) {
-  if (path.size() < 4) return false;
-  std::string end(path.substr(path.size() - 4));
-  std::transform(end.begin(), end.end(), end.begin(),
-                 [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
-  return end == ".fti";
-}
 
 // "--to", "-x": an option; "-", "-1 0 127" and anything else: an operand.
 bool IsOption(std::string_view arg) {
@@ -55,29 +44,11 @@ bool SeveralLines(std::string_view text) {
   return lines >= 2;
 }
 
-// The most an instrument file may hold: far more than the largest the tracker writes.
-constexpr int64_t kMaxInstrumentBytes = int64_t{1} << 20;
-
-std::vector<uint8_t> ReadBytes(const std::string& path) {
-  const FileReadResult read = ReadFileBytes(path, kMaxInstrumentBytes);
-  if (!read.ok) Fail(EnglishText(read.error));
-  return std::vector<uint8_t>(read.bytes.begin(), read.bytes.end());
-}
-
-// The instrument's name: the file's name without ".fti", in printable ASCII, at most 127 bytes.
-std::string InstrumentName(const std::string& path) {
-  std::string name = std::filesystem::path(path).stem().string();
-  for (char& ch : name) {
-    if (ch < ' ' || ch > '~') ch = '_';
-  }
-  return name.substr(0, kFtiMaxName);
-}
-
 WaveBank ReadBank(const std::optional<std::string>& in, const std::optional<std::string>& input) {
   if (in) {
-    const FtiReadResult read = ReadFti(ReadBytes(*in));
-    if (!read.ok) Fail(*in + ": " + EnglishText(read.error));
-    return BankOfFti(read.instrument);
+    const InstrumentFileRead read = ReadInstrumentFile(*in);
+    if (!read.ok) Fail((read.readable ? *in + ": " : std::string()) + EnglishText(read.error));
+    return read.bank;
   }
   const std::string& text = input && *input != "-" ? *input : ReadStandardInput();
   const BankReadResult read = ReadBankText(text);
@@ -111,7 +82,7 @@ void ConvertBank(const std::vector<std::string_view>& args) {
       if (arg == "--to") {
         to = FindWaveFormat(value);
         if (!to) Fail("unknown format " + Quoted(value) + " (see zpwave formats)");
-      } else if (!IsFti(value)) {
+      } else if (!IsInstrumentPath(value)) {
         Fail(std::string(arg) + " of a bank takes an .fti instrument, not " + Quoted(value));
       } else {
         (arg == "--in" ? in : out) = value;
@@ -132,12 +103,8 @@ void ConvertBank(const std::vector<std::string_view>& args) {
     Print(WriteBankText(bank, *to));
     return;
   }
-  const FtiWriteResult written = WriteN163Fti(bank, InstrumentName(*out));
-  if (!written.ok) Fail(EnglishText(written.error));
-  const FileResult saved = WriteFileAtomic(
-      *out,
-      std::string_view(reinterpret_cast<const char*>(written.bytes.data()), written.bytes.size()));
-  if (!saved.ok) Fail(EnglishText(saved.error));
+  const InstrumentFileWrite written = WriteN163InstrumentFile(*out, bank);
+  if (!written.written.ok) Fail(EnglishText(written.written.error));
   if (written.snappedSamples > 0) {
     Note(std::to_string(written.snappedSamples) +
          " samples brought to the nearest of the Namco 163's 16 levels");
@@ -154,7 +121,7 @@ bool RunBankConvert(const std::vector<std::string_view>& args) {
     const std::string_view arg = args[i];
     if ((arg == "--to" || arg == "--from" || arg == "--in" || arg == "--out") &&
         i + 1 < args.size()) {
-      bank = bank || (arg != "--to" && arg != "--from" && IsFti(args[i + 1]));
+      bank = bank || (arg != "--to" && arg != "--from" && IsInstrumentPath(args[i + 1]));
       // A format named with --from reads the text as one wave, as before.
       fromStandardInput = fromStandardInput && arg != "--in" && arg != "--from";
       ++i;

@@ -1,7 +1,8 @@
 // The bank window: waves made, chosen, moved and cleared there are the session's bank, one step
 // each; its drawings carry their numbers and accessible names; Copy and Paste Bank move the bank
 // through the clipboard; a bank saved, closed and opened again is the same bank, and undo walks
-// back every step.
+// back every step; instruments exported from the bank read back as the tracker reads them and
+// import as one step.
 #include "app/bank_window.h"
 #include "app/morph_dialog.h"
 
@@ -10,8 +11,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -20,6 +23,7 @@
 #include <QUndoStack>
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/editor_commands.h"
@@ -27,10 +31,12 @@
 #include "app/icon_resources.h"
 #include "app/main_dialog.h"
 #include "editor/edit_session.h"
+#include "files/atomic_file.h"
 #include "formats/hex_wave_text.h"
 #include "tests/support/capture_audio_device.h"
 #include "tests/support/dialog_fixture.h"
 #include "tests/support/synth_reference.h"
+#include "tests/support/test_n163_reader.h"
 
 namespace {
 
@@ -58,6 +64,35 @@ class BankWindowTest : public ::testing::Test {
     window.Button("addWave")->click();
     Paste(dialog, "7f80");
     return window;
+  }
+  // The waves made by Add and a paste of each hex text in turn.
+  BankWindow& MakeWaves(const std::vector<std::string>& hexes) {
+    BankWindow& window = MakeThreeWaves();
+    window.Button("clearBank")->click();
+    for (size_t i = 0; i < hexes.size(); ++i) {
+      if (i > 0) window.Button("addWave")->click();
+      Paste(dialog, hexes[i].c_str());
+    }
+    return window;
+  }
+  // Runs the command `name` of `actions` or of their submenus, its file dialog answering `path`.
+  bool Run(const QList<QAction*>& actions, const char* name, const QString& path) {
+    dialog.Commands().Files().askPath = [path](const FileCommands::PathQuestion&) { return path; };
+    for (QAction* action : actions) {
+      if (action->objectName() == QString::fromLatin1(name)) action->trigger();
+      if (action->objectName() == QString::fromLatin1(name) ||
+          (action->menu() != nullptr && Run(action->menu()->actions(), name, path))) {
+        return true;
+      }
+    }
+    return false;
+  }
+  std::vector<std::string> Hexes() {
+    std::vector<std::string> hexes;
+    for (const WaveState& wave : dialog.Session().Waves()) {
+      hexes.push_back(WriteWaveText(wave.samples));
+    }
+    return hexes;
   }
   // Each wave's first sample code.
   static std::vector<int> Firsts(EditSession& session) {
@@ -213,6 +248,103 @@ TEST_F(BankWindowTest, MorphDialogFillsTheBankAsChosen) {
     session.Undo();
     EXPECT_EQ(session.Waves(), made);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
+// A bank exported as a Namco 163 instrument (from the pane menu) or its current wave as an FDS
+// instrument (from the strip's menu) reads back, by a reader of the tracker's layout, as the waves
+// at the chip's levels with a looping wave sequence; Import Instrument puts them back over another
+// bank, at the chip's height, as one step that Ctrl+Z takes back.
+TEST_F(BankWindowTest, AnExportedInstrumentReadsBackAndImportsAsOneStep) {
+  std::string fds;  // 64 samples on the FDS's levels: level i, its 6 bits repeated below
+  for (int i = 0; i < 64; ++i) {
+    fds += QString::number(((i << 2) | (i >> 4)) ^ 0x80, 16).rightJustified(2, '0').toStdString();
+  }
+  // N163 level u is the code u × 17 ^ 0x80; 09 is off the levels and comes back as 08.
+  const std::vector<std::string> n163 = {"8091a2b3", "7f6e5d4c", "08087f80"};
+  struct Case {
+    const char* command;
+    std::vector<std::string> made, imported;
+    std::vector<std::string> notes;
+    int height;
+  };
+  const std::vector<Case> cases = {
+      {"Namco 163 (.fti)…",
+       {n163[0], n163[1], "08097f80"},
+       n163,
+       {"Samples brought to the nearest of the chip's 16 levels in the instrument: 1."},
+       16},
+      {"FDS (.fti)…", {"1000", fds}, {fds}, {}, 64},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    BankWindow& window = MakeWaves(c.made);
+    services.messages.clear();
+    const QString path = folder.filePath(QStringLiteral("lead.fti"));
+    ASSERT_TRUE(c.height == 16 ? Run(dialog.Commands().PaneMenu()->actions(), c.command, path)
+                               : Run(window.Strip()->actions(), c.command, path));
+    EXPECT_EQ(services.messages, c.notes);
+    const std::string bytes = ReadFileBytes(path).bytes;
+    if (c.height == 16) {
+      const TestN163 t = ReadTestN163(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+      EXPECT_EQ(t.magic + t.name, "FTI2.4lead");
+      EXPECT_EQ(t.flags, (std::vector<int>{0, 0, 0, 0, 1}));
+      EXPECT_EQ(t.items, (std::vector<int>{0, 1, 2}));
+      EXPECT_EQ(t.loop, 0);
+      EXPECT_EQ(t.waves,
+                (std::vector<std::vector<uint8_t>>{{0, 1, 2, 3}, {15, 14, 13, 12}, {8, 8, 15, 0}}));
+    } else {
+      // Type 4, the name, the 64 levels, no modulation (32 + 12 bytes), three empty sequences.
+      ASSERT_EQ(bytes.size(), 11 + 4 + 64 + 44 + 3 * 16u);
+      EXPECT_EQ(bytes.substr(0, 15), std::string("FTI2.4\x04\x04\0\0\0lead", 15));
+      for (int i = 0; i < 64; ++i) EXPECT_EQ(bytes[15 + i], static_cast<char>(i));
+    }
+
+    window.Button("clearBank")->click();
+    Paste(dialog, "00ff00ff");
+    const std::vector<std::string> before = Hexes();
+    const int steps = dialog.Session().History().count();
+    services.messages.clear();
+    ASSERT_TRUE(Run(window.Strip()->actions(), "Import Instrument…", path));
+    EXPECT_TRUE(services.messages.empty()) << services.messages[0];
+    EXPECT_EQ(dialog.Session().History().count(), steps + 1);
+    EXPECT_EQ(Hexes(), c.imported);
+    EXPECT_EQ(dialog.Pane().Model().WaveHeight(), c.height);
+    dialog.Commands().Action(EditorCommands::Id::kUndo)->trigger();  // Ctrl+Z
+    EXPECT_EQ(Hexes(), before);
+  }
+}
+
+// What the instrument cannot hold is refused with the writer's words and nothing written over the
+// old file; a file that is no instrument is refused, the bank as it was.
+TEST_F(BankWindowTest, RefusedInstrumentsWriteNothingAndChangeNothing) {
+  const std::vector<std::tuple<std::vector<std::string>, const char*, std::string>> cases = {
+      {{"1000", "2000"},
+       "Namco 163 (.fti)…",
+       "cannot play waves of 2 samples: it plays 4 to 240 samples in steps of 4. Change the length "
+       "to 4."},
+      {{"1000", "20003000"},
+       "Namco 163 (.fti)…",
+       "Wave 2 has 4 samples and wave 1 has 2; a Namco 163 instrument holds waves of one length."},
+      {{"10002000"}, "FDS (.fti)…", "The FDS plays waves of 64 samples; this wave has 4."},
+      {{"10002000"},
+       "Import Instrument…",
+       "was not imported.\nThis is no tracker instrument file: it does not begin with \"FTI\"."},
+  };
+  const QString path = folder.filePath(QStringLiteral("old.fti"));
+  for (const auto& [made, command, message] : cases) {
+    SCOPED_TRACE(message);
+    ASSERT_TRUE(WriteFileAtomic(path, "0 4 8 15 ;\n").ok);
+    BankWindow& window = MakeWaves(made);
+    const int steps = dialog.Session().History().count();
+    services.messages.clear();
+    ASSERT_TRUE(Run(window.Strip()->actions(), command, path));
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_NE(services.messages[0].find(message), std::string::npos) << services.messages[0];
+    EXPECT_EQ(ReadFileBytes(path).bytes, "0 4 8 15 ;\n");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.fti")});
+    EXPECT_EQ(Hexes(), made);
+    EXPECT_EQ(dialog.Session().History().count(), steps);
   }
 }
 

@@ -101,6 +101,22 @@
         <translation>Paste Bank</translation>
     </message>
     <message>
+        <source>Export Instrument</source>
+        <translation>Export Instrument</translation>
+    </message>
+    <message>
+        <source>Namco 163 (.fti)…</source>
+        <translation>Namco 163 (.fti)…</translation>
+    </message>
+    <message>
+        <source>FDS (.fti)…</source>
+        <translation>FDS (.fti)…</translation>
+    </message>
+    <message>
+        <source>Import Instrument…</source>
+        <translation>Import Instrument…</translation>
+    </message>
+    <message>
         <source>Edit with the Keyboard</source>
         <translation>Edit with the Keyboard</translation>
     </message>
@@ -1197,6 +1213,57 @@
     <message>
         <source>The bank would hold more than %1 waves: choose fewer steps or closer key waves.</source>
         <translation>The bank would hold more than %1 waves: choose fewer steps or closer key waves.</translation>
+    </message>
+</context>
+<context>
+    <name>InstrumentCommands</name>
+    <message>
+        <source>instrument</source>
+        <translation>instrument</translation>
+    </message>
+    <message>
+        <source>Export Namco 163 Instrument</source>
+        <translation>Export Namco 163 Instrument</translation>
+    </message>
+    <message>
+        <source>Export FDS Instrument</source>
+        <translation>Export FDS Instrument</translation>
+    </message>
+    <message>
+        <source>Tracker instruments (*.fti)</source>
+        <translation>Tracker instruments (*.fti)</translation>
+    </message>
+    <message>
+        <source>Import Instrument</source>
+        <translation>Import Instrument</translation>
+    </message>
+    <message>
+        <source>Tracker instruments (*.fti);;All files (*)</source>
+        <translation>Tracker instruments (*.fti);;All files (*)</translation>
+    </message>
+    <message>
+        <source>“%1” was not exported.
+%2</source>
+        <translation>“%1” was not exported.
+%2</translation>
+    </message>
+    <message>
+        <source>Samples brought to the nearest of the chip's %2 levels in the instrument: %1.</source>
+        <translation>Samples brought to the nearest of the chip's %2 levels in the instrument: %1.</translation>
+    </message>
+    <message>
+        <source>“%1” was not imported.
+%2</source>
+        <translation>“%1” was not imported.
+%2</translation>
+    </message>
+    <message>
+        <source>The instrument's waves have %1 samples; they were resampled to %2 samples.</source>
+        <translation>The instrument's waves have %1 samples; they were resampled to %2 samples.</translation>
+    </message>
+    <message>
+        <source>The waves were fitted to the target %1: its lengths and levels.</source>
+        <translation>The waves were fitted to the target %1: its lengths and levels.</translation>
     </message>
 </context>
 </TS>

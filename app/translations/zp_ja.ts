@@ -101,6 +101,22 @@
         <translation>バンクを貼り付け</translation>
     </message>
     <message>
+        <source>Export Instrument</source>
+        <translation>インストゥルメントを書き出す</translation>
+    </message>
+    <message>
+        <source>Namco 163 (.fti)…</source>
+        <translation>Namco 163 (.fti)…</translation>
+    </message>
+    <message>
+        <source>FDS (.fti)…</source>
+        <translation>FDS (.fti)…</translation>
+    </message>
+    <message>
+        <source>Import Instrument…</source>
+        <translation>インストゥルメントを読み込む…</translation>
+    </message>
+    <message>
         <source>Edit with the Keyboard</source>
         <translation>キーボードで編集</translation>
     </message>
@@ -1197,6 +1213,57 @@
     <message>
         <source>The bank would hold more than %1 waves: choose fewer steps or closer key waves.</source>
         <translation>バンクの波形が %1 個を超えます。ステップ数を減らすか、近いキー波形を選んでください。</translation>
+    </message>
+</context>
+<context>
+    <name>InstrumentCommands</name>
+    <message>
+        <source>instrument</source>
+        <translation>instrument</translation>
+    </message>
+    <message>
+        <source>Export Namco 163 Instrument</source>
+        <translation>Namco 163 インストゥルメントを書き出す</translation>
+    </message>
+    <message>
+        <source>Export FDS Instrument</source>
+        <translation>FDS インストゥルメントを書き出す</translation>
+    </message>
+    <message>
+        <source>Tracker instruments (*.fti)</source>
+        <translation>トラッカーのインストゥルメント (*.fti)</translation>
+    </message>
+    <message>
+        <source>Import Instrument</source>
+        <translation>インストゥルメントを読み込む</translation>
+    </message>
+    <message>
+        <source>Tracker instruments (*.fti);;All files (*)</source>
+        <translation>トラッカーのインストゥルメント (*.fti);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>“%1” was not exported.
+%2</source>
+        <translation>「%1」は書き出しませんでした。
+%2</translation>
+    </message>
+    <message>
+        <source>Samples brought to the nearest of the chip's %2 levels in the instrument: %1.</source>
+        <translation>インストゥルメントでチップの %2 段階のうち最も近い値に合わせたサンプル: %1 個。</translation>
+    </message>
+    <message>
+        <source>“%1” was not imported.
+%2</source>
+        <translation>「%1」は読み込みませんでした。
+%2</translation>
+    </message>
+    <message>
+        <source>The instrument's waves have %1 samples; they were resampled to %2 samples.</source>
+        <translation>インストゥルメントの波形は %1 サンプルです。%2 サンプルに変換しました。</translation>
+    </message>
+    <message>
+        <source>The waves were fitted to the target %1: its lengths and levels.</source>
+        <translation>波形をターゲット %1 の長さと段階に合わせました。</translation>
     </message>
 </context>
 </TS>
