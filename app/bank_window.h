@@ -9,6 +9,7 @@
 class EditSession;
 class QListWidget;
 class QPushButton;
+class SequenceControls;
 class UiServices;
 
 class BankWindow : public QWidget {
@@ -19,8 +20,9 @@ class BankWindow : public QWidget {
 
   QListWidget* Strip() const { return strip; }
   // The buttons by object name: addWave, deleteWave, moveLeft, moveRight, clearBank, copyBank,
-  // pasteBank, morph, playSequence.
+  // pasteBank, morph, and the sequence controls' playSequence.
   QPushButton* Button(const char* name) const;
+  SequenceControls& Sequence() const { return *sequence; }
   // Shows the window where it was last (beside the dialog the first time) and gives it the keys.
   void ShowBeside();
   // Brings the drawings, numbers, mark and buttons up to the session.
@@ -36,5 +38,6 @@ class BankWindow : public QWidget {
   EditSession& session;
   QWidget* dialog;
   QListWidget* strip = nullptr;
+  SequenceControls* sequence = nullptr;
   bool refreshing = false;
 };

@@ -1,6 +1,8 @@
 #include "app/note_key_commands.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -193,7 +195,29 @@ bool NoteKeyCommands::eventFilter(QObject* watched, QEvent* event) {
     event->accept();
     return true;
   }
-  // A key let go while the window was away would never be released.
-  if (watched == &commands.Context().window && type == QEvent::WindowDeactivate) ReleaseAll();
+  // A key let go while the window was away would never be released; a key let go in another
+  // window that plays note keys is.
+  if (type == QEvent::WindowDeactivate && PlaysIn(watched) &&
+      !PlaysIn(QApplication::activeWindow())) {
+    ReleaseAll();
+  }
   return QObject::eventFilter(watched, event);
+}
+
+void NoteKeyCommands::PlayIn(QWidget& other) {
+  otherWindows.emplace_back(&other);
+  other.installEventFilter(this);
+  for (QWidget* control : other.findChildren<QWidget*>()) {
+    // A number field keeps its digits.
+    const bool number = qobject_cast<QAbstractSpinBox*>(control) != nullptr ||
+                        qobject_cast<QAbstractSpinBox*>(control->parentWidget()) != nullptr;
+    if (!number) control->installEventFilter(this);
+  }
+}
+
+bool NoteKeyCommands::PlaysIn(const QObject* window) const {
+  if (window == nullptr) return false;
+  if (window == &commands.Context().window) return true;
+  return std::any_of(otherWindows.begin(), otherWindows.end(),
+                     [window](const QPointer<QWidget>& other) { return other == window; });
 }
