@@ -190,8 +190,10 @@ void NoteKeyCommands::UpdateLine() {
 
 bool NoteKeyCommands::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && noteKeys->isChecked() &&
-      TakeKey(*static_cast<QKeyEvent*>(event))) {
+  // A number field keeps the keys pressed in it, also those it passes on; a held note key is
+  // released there too.
+  const bool key = type == QEvent::KeyRelease || (type == QEvent::KeyPress && !InNumberField());
+  if (key && noteKeys->isChecked() && TakeKey(*static_cast<QKeyEvent*>(event))) {
     event->accept();
     return true;
   }
@@ -204,15 +206,18 @@ bool NoteKeyCommands::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
+bool NoteKeyCommands::InNumberField() {
+  // A spin box's keys go to its line edit.
+  const QWidget* focus = QApplication::focusWidget();
+  return focus != nullptr &&
+         (qobject_cast<const QAbstractSpinBox*>(focus) != nullptr ||
+          qobject_cast<const QAbstractSpinBox*>(focus->parentWidget()) != nullptr);
+}
+
 void NoteKeyCommands::PlayIn(QWidget& other) {
   otherWindows.emplace_back(&other);
   other.installEventFilter(this);
-  for (QWidget* control : other.findChildren<QWidget*>()) {
-    // A number field keeps its digits.
-    const bool number = qobject_cast<QAbstractSpinBox*>(control) != nullptr ||
-                        qobject_cast<QAbstractSpinBox*>(control->parentWidget()) != nullptr;
-    if (!number) control->installEventFilter(this);
-  }
+  for (QWidget* control : other.findChildren<QWidget*>()) control->installEventFilter(this);
 }
 
 bool NoteKeyCommands::PlaysIn(const QObject* window) const {

@@ -39,7 +39,7 @@ class NoteKeyCommands : public QObject {
   QString Line() const;
   // A note's name as the pitch list writes it: 36 is "o4c", 37 "o4c#".
   static QString NoteName(int32_t note);
-  // Note keys play in `other` too (a tool window of the dialog's), except in its number fields;
+  // Note keys play in `other` too (a tool window of the dialog's), but not in number fields;
   // a key held while the focus moves between it and the dialog goes on sounding.
   void PlayIn(QWidget& other);
 
@@ -53,6 +53,8 @@ class NoteKeyCommands : public QObject {
   void ReleaseAll();
   void SetOctave(int32_t value);
   void UpdateLine();
+  // Whether the focus is in a number field, which keeps its keys.
+  static bool InNumberField();
   // The dialog or a window given to PlayIn.
   bool PlaysIn(const QObject* window) const;
 
