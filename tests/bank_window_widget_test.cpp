@@ -36,6 +36,7 @@
 #include "app/icon_resources.h"
 #include "app/main_dialog.h"
 #include "editor/edit_session.h"
+#include "fileio/wav_file.h"
 #include "formats/hex_wave_text.h"
 #include "tests/support/capture_audio_device.h"
 #include "tests/support/dialog_fixture.h"
@@ -68,35 +69,25 @@ class BankWindowTest : public ::testing::Test {
     Paste(dialog, "7f80");
     return window;
   }
-  EditSession& session() { return dialog.Session(); }
-  // The bank's waves as the pane hands each to the player.
-  std::vector<std::string> BankTexts() {
-    std::vector<std::string> texts;
-    for (const WaveState& wave : session().Waves()) texts.push_back(WriteWaveText(wave.samples));
-    return texts;
-  }
+  // Runs the events until `done`, for at most 10 s.
   static bool WaitUntil(const std::function<bool()>& done) {
     QElapsedTimer waited;
     waited.start();
-    while (!done() && waited.elapsed() < 10000) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
+    while (!done() && waited.elapsed() < 10000) QCoreApplication::processEvents();
     return done();
   }
-  bool WaitUntilQuiet(Player& player) {
-    return WaitUntil([&] { return !player.IsPlaying(); });
+  // Plays the sequence until `count` samples arrived, stops it and lets it drain: the samples.
+  std::vector<int16_t> PlayedSequence(BankWindow& window, size_t count) {
+    device.ClearCaptured();
+    window.Button("playSequence")->click();
+    EXPECT_TRUE(window.Button("playSequence")->isChecked());
+    EXPECT_TRUE(device.WaitForBytes(2 * count, 30000));
+    window.Button("playSequence")->click();
+    EXPECT_TRUE(WaitUntil([&] { return !dialog.Pane().Model().GetPlayer().IsPlaying(); }));
+    std::vector<int16_t> played = reference::Samples(device.Captured());
+    played.resize(count);
+    return played;
   }
-  // The 16-bit samples of a WAV file's data chunk.
-  static std::vector<int16_t> WavSamples(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const QByteArray bytes = file.readAll();
-    const qsizetype data = bytes.indexOf("data");
-    if (data < 0) return {};
-    std::vector<uint8_t> pcm(bytes.begin() + data + 8, bytes.end());
-    return reference::Samples(pcm);
-  }
-  static constexpr uint16_t kHold = 1;
   // Each wave's first sample code.
   static std::vector<int> Firsts(EditSession& session) {
     std::vector<int> codes;
@@ -188,72 +179,54 @@ TEST_F(BankWindowTest, ABankMadeInTheWindowIsTheSessionsAndComesBackWhole) {
   EXPECT_EQ(window.Strip()->count(), 1);
 }
 
-// Play Sequence plays the bank as the sequence controls choose (the rate remembered from an earlier
-// run, waves A to B, once or looping): the device receives exactly what the player renders of that
-// order, and the button looks pressed while it plays; again, and it stops.
+// Play Sequence plays the bank as the sequence controls choose (rate, waves A to B, once or
+// looping): the device receives what the player renders of that order, five ticks of it.
 TEST_F(BankWindowTest, PlaySequencePlaysTheChosenOrder) {
   BankWindow& window = MakeThreeWaves();
   SequenceControls& controls = window.Sequence();
   Player& player = dialog.Pane().Model().GetPlayer();
-  ASSERT_TRUE(player.SetSequence(BankTexts(), kHold));
-  // Each order for five of its ticks: past its end, looping or holding the last wave.
-  for (const SequenceOrder& order :
-       {SequenceOrder{50, 0, 2, true}, SequenceOrder{37, 1, 2, false},
-        SequenceOrder{1000, 0, 1, true}, SequenceOrder{441, 2, 2, false}}) {
+  std::vector<std::string> texts;
+  for (const WaveState& wave : dialog.Session().Waves()) {
+    texts.push_back(WriteWaveText(wave.samples));
+  }
+  ASSERT_TRUE(player.SetSequence(texts, 1));
+  for (const SequenceOrder& order : {SequenceOrder{50, 0, 2, true}, SequenceOrder{37, 1, 2, false},
+                                     SequenceOrder{1000, 0, 1, true}}) {
     SCOPED_TRACE(order.rate);
     controls.Rate()->setValue(order.rate);
     controls.LastWave()->setValue(order.last + 1);
     controls.FirstWave()->setValue(order.first + 1);
     controls.Loop()->setChecked(order.loop);
-    ASSERT_EQ(controls.Order().first, order.first);
     const int32_t samples = 5 * Player::kSampleRate / order.rate;
     const std::vector<int16_t> expected = player.RenderSequence(player.Note(), order, samples);
     ASSERT_EQ(expected.size(), static_cast<size_t>(samples));
-
-    device.ClearCaptured();
-    window.Button("playSequence")->click();
-    EXPECT_TRUE(player.IsSequencePlaying());
-    EXPECT_TRUE(window.Button("playSequence")->isChecked());
-    ASSERT_TRUE(device.WaitForBytes(2 * static_cast<uint64_t>(samples), 30000));
-    window.Button("playSequence")->click();
+    EXPECT_EQ(PlayedSequence(window, expected.size()), expected);
     EXPECT_FALSE(window.Button("playSequence")->isChecked());
-    EXPECT_TRUE(WaitUntilQuiet(player));
-    std::vector<int16_t> played = reference::Samples(device.Captured());
-    ASSERT_GE(played.size(), expected.size());
-    played.resize(expected.size());
-    EXPECT_EQ(played, expected);
   }
 }
 
-// The editor playing a 3-wave bank and `zpwave render --sequence` (the real program, at a rate
-// other than 60) send the same samples.
+// The editor playing a 3-wave bank and `zpwave render --sequence` (the real program, at 75 Hz,
+// twice round: round(6 × 44100 / 75) samples) write the same samples.
 TEST_F(BankWindowTest, PlayedSequenceIsWhatZpwaveRenders) {
-  constexpr int32_t kRate = 75;
-  constexpr int32_t kLoops = 2;
   BankWindow& window = MakeThreeWaves();
-  window.Sequence().Rate()->setValue(kRate);
-  Player& player = dialog.Pane().Model().GetPlayer();
+  window.Sequence().Rate()->setValue(75);
   const QString wav = folder.filePath(QStringLiteral("sequence.wav"));
   QProcess zpwave;
   zpwave.start(QStringLiteral(ZPWAVE_PATH),
-               {QStringLiteral("render"), QStringLiteral("--sequence"), QStringLiteral("--rate"),
-                QString::number(kRate), QStringLiteral("--loop"), QString::number(kLoops),
-                QStringLiteral("--note"), QString::number(player.Note()), QStringLiteral("--out"),
-                wav, QStringLiteral("-")});
-  zpwave.write(QString::fromStdString(session().BankText()).toUtf8());
+               QStringLiteral("render --sequence --rate 75 --loop 2 --note %1 --out %2 -")
+                   .arg(dialog.Pane().Model().GetPlayer().Note())
+                   .arg(wav)
+                   .split(QLatin1Char(' ')));
+  zpwave.write(QByteArray::fromStdString(dialog.Session().BankText()));
   zpwave.closeWriteChannel();
   ASSERT_TRUE(zpwave.waitForFinished(30000));
   ASSERT_EQ(zpwave.exitCode(), 0) << zpwave.readAllStandardError().toStdString();
-  const std::vector<int16_t> rendered = WavSamples(wav);
-  // Two passes through three waves: round(6 × 44100 / 75) samples.
-  ASSERT_EQ(rendered.size(), 3528u);
-
-  window.Button("playSequence")->click();
-  ASSERT_TRUE(device.WaitForBytes(2 * rendered.size(), 30000));
-  window.Button("playSequence")->click();
-  std::vector<int16_t> played = reference::Samples(device.Captured());
-  played.resize(rendered.size());
-  EXPECT_EQ(played, rendered);
+  QFile rendered(wav);
+  ASSERT_TRUE(rendered.open(QIODevice::ReadOnly));
+  std::string played;
+  TextMessage error;
+  ASSERT_TRUE(EncodeWavPcm16(PlayedSequence(window, 3528), Player::kSampleRate, played, error));
+  EXPECT_TRUE(rendered.readAll().toStdString() == played);
 }
 
 // The button shows whether the sequence plays, whoever starts or stops it; the range stays inside
@@ -285,8 +258,20 @@ TEST_F(BankWindowTest, SequenceControlsFollowThePlayerTheBankAndTheMenu) {
     EXPECT_EQ(player.IsSequencePlaying(), each.playing);
     EXPECT_TRUE(WaitUntil([&] { return button->isChecked() == each.playing; }));
   }
+  // Waves widened while the sequence plays are heard at once: wave 3, at full scale, comes in.
+  const auto peak = [this] {
+    device.ClearCaptured();
+    EXPECT_TRUE(device.WaitForBytes(200000, 30000));
+    const std::vector<int16_t> played = reference::Samples(device.Captured());
+    return *std::max_element(played.begin(), played.end());
+  };
+  controls.LastWave()->setValue(1);
+  button->click();
+  const int16_t narrow = peak();
+  controls.LastWave()->setValue(3);
+  EXPECT_GT(peak(), 2 * narrow);
   player.Stop();
-  ASSERT_TRUE(WaitUntilQuiet(player));
+  ASSERT_TRUE(WaitUntil([&] { return !player.IsPlaying(); }));
 
   // Waves 2 to 3; the last one deleted: 2 to 2; two added: 2 to 4, the end followed; 4 narrowed to
   // 3 stays when the bank grows.
