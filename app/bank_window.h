@@ -1,7 +1,7 @@
 // The bank window: a tool window beside the dialog showing the bank's waves as small numbered
 // drawings, the current one marked; a click or the arrow keys choose the wave the pane edits, and
-// its buttons add, delete, move and clear waves and copy and paste the bank. It shows the session
-// and calls it; its place and size are remembered.
+// its buttons add, delete, move and clear waves and copy and paste the bank, and its sequence
+// controls play it. It shows the session and calls it; its place and size are remembered.
 #pragma once
 
 #include <QWidget>
