@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <array>
 #include <string>
-#include <vector>
 
 #include "app/bank_window.h"
 #include "app/editor_commands.h"
@@ -16,14 +15,7 @@
 #include "app/sequence_controls.h"
 #include "editor/edit_session.h"
 #include "editor/ui_services.h"
-#include "formats/hex_wave_text.h"
 #include "synth/player.h"
-
-namespace {
-
-constexpr int32_t kPalRate = 50;
-
-}  // namespace
 
 BankCommands::BankCommands(EditorCommands& commands, QMenu* menu)
     : QObject(&commands),
@@ -55,7 +47,7 @@ void BankCommands::AddSequenceRates(EditorCommands& commands, QMenu* menu) {
   // 60 Hz, 50 Hz, or any other rate (0 here), checked as the bank window's rate stands.
   const std::array<std::pair<int32_t, const char*>, 3> kRates = {{
       {Player::kDefaultSequenceRate, QT_TRANSLATE_NOOP("EditorCommands", "60 Hz (NTSC)")},
-      {kPalRate, QT_TRANSLATE_NOOP("EditorCommands", "50 Hz (PAL)")},
+      {SequenceControls::kPalRate, QT_TRANSLATE_NOOP("EditorCommands", "50 Hz (PAL)")},
       {0, QT_TRANSLATE_NOOP("EditorCommands", "Other Rate…")},
   }};
   for (const auto& [rate, text] : kRates) {
@@ -69,7 +61,7 @@ void BankCommands::AddSequenceRates(EditorCommands& commands, QMenu* menu) {
     });
     commands.AddStateUpdate([choice, rate] {
       const int32_t chosen = SequenceControls::RememberedRate();
-      choice->setChecked(rate == chosen || (rate == 0 && chosen != kPalRate &&
+      choice->setChecked(rate == chosen || (rate == 0 && chosen != SequenceControls::kPalRate &&
                                             chosen != Player::kDefaultSequenceRate));
     });
   }

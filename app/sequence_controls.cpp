@@ -31,8 +31,8 @@ struct RateChoice {
   const char* text;
 };
 constexpr std::array<RateChoice, 2> kRateChoices = {{
-    {"rate60", 60, QT_TRANSLATE_NOOP("SequenceControls", "60 Hz (NTSC)")},
-    {"rate50", 50, QT_TRANSLATE_NOOP("SequenceControls", "50 Hz (PAL)")},
+    {"rate60", Player::kDefaultSequenceRate, QT_TRANSLATE_NOOP("SequenceControls", "60 Hz (NTSC)")},
+    {"rate50", SequenceControls::kPalRate, QT_TRANSLATE_NOOP("SequenceControls", "50 Hz (PAL)")},
 }};
 
 QSpinBox* NumberBox(QWidget* parent, const char* name, int minimum, int maximum) {

@@ -29,6 +29,8 @@ class SequenceControls : public QWidget {
   void TogglePlay();
   // Chooses the rate (held to 1..1000), remembers it and plays on at it while a sequence plays.
   void SetRate(int32_t rate);
+  // The PAL frame rate, beside the player's default, the NTSC frame.
+  static constexpr int32_t kPalRate = 50;
   // The rate and loop last chosen (60 Hz and looping at first).
   static int32_t RememberedRate();
   static bool RememberedLoop();
