@@ -1,31 +1,23 @@
 #include "app/bank_commands.h"
 
 #include <QAction>
-#include <QActionGroup>
+#include <QInputDialog>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QSettings>
 #include <array>
 #include <string>
-#include <vector>
 
 #include "app/bank_window.h"
 #include "app/editor_commands.h"
 #include "app/instrument_commands.h"
 #include "app/morph_dialog.h"
+#include "app/note_key_commands.h"
 #include "app/qt_ui_services.h"
+#include "app/sequence_controls.h"
 #include "editor/edit_session.h"
 #include "editor/ui_services.h"
-#include "formats/hex_wave_text.h"
 #include "synth/player.h"
-
-namespace {
-
-constexpr char kRateKey[] = "sequenceRate";
-constexpr int32_t kPalRate = 50;
-
-}  // namespace
 
 BankCommands::BankCommands(EditorCommands& commands, QMenu* menu)
     : QObject(&commands),
@@ -50,53 +42,51 @@ BankCommands::BankCommands(EditorCommands& commands, QMenu* menu)
   QAction* play = commands.AddCommand(QT_TRANSLATE_NOOP("EditorCommands", "Play Sequence"));
   connect(play, &QAction::triggered, this, &BankCommands::TogglePlaySequence);
   menu->addAction(play);
+  AddSequenceRates(commands, menu);
+}
+
+void BankCommands::AddSequenceRates(EditorCommands& commands, QMenu* menu) {
   QMenu* rates = commands.AddSubmenu(menu, QT_TRANSLATE_NOOP("EditorCommands", "Sequence Rate"));
-  auto* rateGroup = new QActionGroup(this);
-  const std::array<std::pair<int32_t, const char*>, 2> kRates = {{
+  // 60 Hz, 50 Hz, or any other rate (0 here), checked as the bank window's rate stands.
+  const std::array<std::pair<int32_t, const char*>, 3> kRates = {{
       {Player::kDefaultSequenceRate, QT_TRANSLATE_NOOP("EditorCommands", "60 Hz (NTSC)")},
-      {kPalRate, QT_TRANSLATE_NOOP("EditorCommands", "50 Hz (PAL)")},
+      {SequenceControls::kPalRate, QT_TRANSLATE_NOOP("EditorCommands", "50 Hz (PAL)")},
+      {0, QT_TRANSLATE_NOOP("EditorCommands", "Other Rate…")},
   }};
   for (const auto& [rate, text] : kRates) {
     QAction* choice = commands.AddCommand(text);
     choice->setCheckable(true);
-    choice->setChecked(rate == SequenceRate());
-    rateGroup->addAction(choice);
     rates->addAction(choice);
-    connect(choice, &QAction::triggered, this, [this, rate] {
-      QSettings().setValue(QString::fromLatin1(kRateKey), rate);
-      // A playing sequence goes on at the new rate, from its first wave.
-      Player& player = session.Model().GetPlayer();
-      if (player.IsSequencePlaying()) player.PlaySequence(rate, true);
+    connect(choice, &QAction::triggered, this, [this, &commands, rate] {
+      if (rate != 0) Window().Sequence().SetRate(rate);
+      if (rate == 0) AskRate();
+      commands.UpdateStates();
+    });
+    commands.AddStateUpdate([choice, rate] {
+      const int32_t chosen = SequenceControls::RememberedRate();
+      choice->setChecked(rate == chosen || (rate == 0 && chosen != SequenceControls::kPalRate &&
+                                            chosen != Player::kDefaultSequenceRate));
     });
   }
-  // An edit of the bank while its sequence plays is heard at once.
-  connect(&session, &EditSession::Changed, this, [this] {
-    if (session.Model().GetPlayer().IsSequencePlaying()) HandOverSequence();
-  });
+  connect(rates, &QMenu::aboutToShow, &commands, &EditorCommands::UpdateStates);
 }
 
-int32_t BankCommands::SequenceRate() {
-  const int32_t rate = QSettings().value(QString::fromLatin1(kRateKey)).toInt();
-  return rate == kPalRate ? kPalRate : Player::kDefaultSequenceRate;
-}
-
-void BankCommands::HandOverSequence() {
-  std::vector<std::string> texts;
-  for (const WaveState& wave : session.Waves()) texts.push_back(WriteWaveText(wave.samples));
-  session.Model().GetPlayer().SetSequence(texts, static_cast<uint16_t>(session.Model().Mode()));
+void BankCommands::AskRate() {
+  auto* ask = new QInputDialog(
+      window != nullptr && window->isVisible() ? static_cast<QWidget*>(window) : &dialog);
+  ask->setAttribute(Qt::WA_DeleteOnClose);
+  ask->setWindowTitle(tr("Sequence Rate"));
+  ask->setLabelText(tr("Waves a second (1 to 1000 Hz):"));
+  ask->setInputMode(QInputDialog::IntInput);
+  ask->setIntRange(Player::kMinSequenceRate, Player::kMaxSequenceRate);
+  ask->setIntValue(SequenceControls::RememberedRate());
+  connect(ask, &QInputDialog::intValueSelected, this,
+          [this](int rate) { Window().Sequence().SetRate(rate); });
+  ask->open();
 }
 
 void BankCommands::TogglePlaySequence() {
-  Player& player = session.Model().GetPlayer();
-  if (player.IsSequencePlaying()) {
-    player.StopSequence();
-    if (sequenceStartedSound) player.Stop();
-    sequenceStartedSound = false;
-    return;
-  }
-  HandOverSequence();
-  const bool sounding = player.IsSounding();
-  if (player.PlaySequence(SequenceRate(), true)) sequenceStartedSound = !sounding;
+  Window().Sequence().TogglePlay();
 }
 
 BankWindow& BankCommands::Window() {
@@ -104,10 +94,9 @@ BankWindow& BankCommands::Window() {
     window = new BankWindow(session, &dialog);
     connect(window->Button("copyBank"), &QPushButton::clicked, this, &BankCommands::CopyBank);
     connect(window->Button("pasteBank"), &QPushButton::clicked, this, &BankCommands::PasteBank);
-    connect(window->Button("playSequence"), &QPushButton::clicked, this,
-            &BankCommands::TogglePlaySequence);
     connect(window->Button("morph"), &QPushButton::clicked, this, &BankCommands::ShowMorph);
     instruments->AddTo(window->Strip());
+    if (noteKeys != nullptr) noteKeys->PlayIn(*window);
   }
   return *window;
 }

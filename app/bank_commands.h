@@ -11,6 +11,7 @@ class BankWindow;
 class EditorCommands;
 class EditSession;
 class InstrumentCommands;
+class NoteKeyCommands;
 class QAction;
 class QMenu;
 class QWidget;
@@ -31,13 +32,13 @@ class BankCommands : public QObject {
   // Reads the clipboard as a bank, one step; a refused text gets a message naming the line and
   // changes nothing.
   void PasteBank();
-  // Hands the bank's waves to the player and plays them looping at the chosen tick rate; while a
-  // sequence plays, stops it (and the sound, when it started it).
+  // Plays the bank as the bank window's sequence controls choose; while a sequence plays, stops
+  // it (and the sound, when it started it).
   void TogglePlaySequence();
+  // Note keys play in the bank window too (the sequence is played from there).
+  void PlayNoteKeysWith(NoteKeyCommands& keys) { noteKeys = &keys; }
   // Opens the Morph dialog for the bank (window-modal, on the bank window when it shows).
   void ShowMorph();
-  // The tick rate chosen in the menu (60 Hz unless 50 Hz was chosen), remembered.
-  static int32_t SequenceRate();
 
  private:
   EditSession& session;
@@ -45,9 +46,10 @@ class BankCommands : public QObject {
   QWidget& dialog;
   BankWindow* window = nullptr;
   InstrumentCommands* instruments = nullptr;
-  // Whether the running sequence started the sound, which then ends with it.
-  bool sequenceStartedSound = false;
+  NoteKeyCommands* noteKeys = nullptr;
 
-  // Hands the bank as it is now to the player's sequence.
-  void HandOverSequence();
+  // The Sequence Rate submenu: 60 Hz, 50 Hz and Other Rate…, in step with the bank window.
+  void AddSequenceRates(EditorCommands& commands, QMenu* menu);
+  // Asks for a rate of 1 to 1000 Hz (window-modal) and chooses it.
+  void AskRate();
 };

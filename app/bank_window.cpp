@@ -10,6 +10,7 @@
 #include <array>
 #include <utility>
 
+#include "app/sequence_controls.h"
 #include "editor/edit_session.h"
 
 namespace {
@@ -19,7 +20,7 @@ constexpr int kDrawingWidth = 64;
 constexpr int kDrawingHeight = 40;
 
 // The buttons' object names and texts, in the order they are shown.
-constexpr std::array<std::pair<const char*, const char*>, 9> kButtons = {{
+constexpr std::array<std::pair<const char*, const char*>, 8> kButtons = {{
     {"addWave", QT_TRANSLATE_NOOP("BankWindow", "Add")},
     {"deleteWave", QT_TRANSLATE_NOOP("BankWindow", "Delete")},
     {"moveLeft", QT_TRANSLATE_NOOP("BankWindow", "Move Left")},
@@ -28,7 +29,6 @@ constexpr std::array<std::pair<const char*, const char*>, 9> kButtons = {{
     {"copyBank", QT_TRANSLATE_NOOP("BankWindow", "Copy Bank")},
     {"pasteBank", QT_TRANSLATE_NOOP("BankWindow", "Paste Bank")},
     {"morph", QT_TRANSLATE_NOOP("BankWindow", "Morph…")},
-    {"playSequence", QT_TRANSLATE_NOOP("BankWindow", "Play Sequence")},
 }};
 
 // A small drawing of `wave`: its samples as steps (Hold) or joined by lines (Poly).
@@ -85,6 +85,8 @@ BankWindow::BankWindow(EditSession& session, QWidget* dialog)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(strip, 1);
   layout->addLayout(buttons);
+  sequence = new SequenceControls(session, this);
+  layout->addWidget(sequence);
 
   connect(Button("addWave"), &QPushButton::clicked, this, [this] { this->session.AddWave(); });
   connect(Button("deleteWave"), &QPushButton::clicked, this,

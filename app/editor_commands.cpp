@@ -101,13 +101,14 @@ EditorCommands::EditorCommands(const CommandContext& context)
   AddTransforms();
   paneMenu->addSeparator();
   // The bank of waves.
-  new BankCommands(*this, paneMenu);
+  auto* bank = new BankCommands(*this, paneMenu);
   paneMenu->addSeparator();
 
   sound = new SoundCommands(*this, paneMenu);
   // Notes from the computer keyboard and from MIDI.
   auto* noteKeys = new NoteKeyCommands(*this, paneMenu);
   new MidiCommands(*this, paneMenu, *noteKeys);
+  bank->PlayNoteKeysWith(*noteKeys);
 
   // The interface's language, remembered and applied at once.
   QMenu* languages = AddSubmenu(paneMenu, QT_TR_NOOP("Language"));

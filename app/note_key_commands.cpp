@@ -1,6 +1,8 @@
 #include "app/note_key_commands.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -188,12 +190,39 @@ void NoteKeyCommands::UpdateLine() {
 
 bool NoteKeyCommands::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && noteKeys->isChecked() &&
-      TakeKey(*static_cast<QKeyEvent*>(event))) {
+  // A number field keeps the keys pressed in it, also those it passes on; a held note key is
+  // released there too.
+  const bool key = type == QEvent::KeyRelease || (type == QEvent::KeyPress && !InNumberField());
+  if (key && noteKeys->isChecked() && TakeKey(*static_cast<QKeyEvent*>(event))) {
     event->accept();
     return true;
   }
-  // A key let go while the window was away would never be released.
-  if (watched == &commands.Context().window && type == QEvent::WindowDeactivate) ReleaseAll();
+  // A key let go while the window was away would never be released; a key let go in another
+  // window that plays note keys is.
+  if (type == QEvent::WindowDeactivate && PlaysIn(watched) &&
+      !PlaysIn(QApplication::activeWindow())) {
+    ReleaseAll();
+  }
   return QObject::eventFilter(watched, event);
+}
+
+bool NoteKeyCommands::InNumberField() {
+  // A spin box's keys go to its line edit.
+  const QWidget* focus = QApplication::focusWidget();
+  return focus != nullptr &&
+         (qobject_cast<const QAbstractSpinBox*>(focus) != nullptr ||
+          qobject_cast<const QAbstractSpinBox*>(focus->parentWidget()) != nullptr);
+}
+
+void NoteKeyCommands::PlayIn(QWidget& other) {
+  otherWindows.emplace_back(&other);
+  other.installEventFilter(this);
+  for (QWidget* control : other.findChildren<QWidget*>()) control->installEventFilter(this);
+}
+
+bool NoteKeyCommands::PlaysIn(const QObject* window) const {
+  if (window == nullptr) return false;
+  if (window == &commands.Context().window) return true;
+  return std::any_of(otherWindows.begin(), otherWindows.end(),
+                     [window](const QPointer<QWidget>& other) { return other == window; });
 }

@@ -7,9 +7,11 @@
 
 #include <QCoreApplication>
 #include <QObject>
+#include <QPointer>
 #include <cstdint>
 #include <map>
 #include <set>
+#include <vector>
 
 class EditorCommands;
 class QAction;
@@ -17,6 +19,7 @@ class QKeyEvent;
 class QLabel;
 class QMenu;
 class QTimer;
+class QWidget;
 
 class NoteKeyCommands : public QObject {
   Q_DECLARE_TR_FUNCTIONS(NoteKeyCommands)
@@ -36,6 +39,9 @@ class NoteKeyCommands : public QObject {
   QString Line() const;
   // A note's name as the pitch list writes it: 36 is "o4c", 37 "o4c#".
   static QString NoteName(int32_t note);
+  // Note keys play in `other` too (a tool window of the dialog's), but not in number fields;
+  // a key held while the focus moves between it and the dialog goes on sounding.
+  void PlayIn(QWidget& other);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,6 +53,10 @@ class NoteKeyCommands : public QObject {
   void ReleaseAll();
   void SetOctave(int32_t value);
   void UpdateLine();
+  // Whether the focus is in a number field, which keeps its keys.
+  static bool InNumberField();
+  // The dialog or a window given to PlayIn.
+  bool PlaysIn(const QObject* window) const;
 
   EditorCommands& commands;
   QAction* noteKeys = nullptr;
@@ -59,4 +69,5 @@ class NoteKeyCommands : public QObject {
   std::map<int32_t, int32_t> heldKeys;
   // The notes held through Note, from the keys and from MIDI.
   std::set<int32_t> liveNotes;
+  std::vector<QPointer<QWidget>> otherWindows;
 };

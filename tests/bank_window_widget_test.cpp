@@ -5,16 +5,24 @@
 // import as one step.
 #include "app/bank_window.h"
 #include "app/morph_dialog.h"
+#include "app/sequence_controls.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -22,6 +30,7 @@
 #include <QTest>
 #include <QUndoStack>
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -31,6 +40,7 @@
 #include "app/icon_resources.h"
 #include "app/main_dialog.h"
 #include "editor/edit_session.h"
+#include "fileio/wav_file.h"
 #include "files/atomic_file.h"
 #include "formats/hex_wave_text.h"
 #include "tests/support/capture_audio_device.h"
@@ -93,6 +103,25 @@ class BankWindowTest : public ::testing::Test {
       hexes.push_back(WriteWaveText(wave.samples));
     }
     return hexes;
+  }
+  // Runs the events until `done`, for at most 10 s.
+  static bool WaitUntil(const std::function<bool()>& done) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < 10000) QCoreApplication::processEvents();
+    return done();
+  }
+  // Plays the sequence until `count` samples arrived, stops it and lets it drain: the samples.
+  std::vector<int16_t> PlayedSequence(BankWindow& window, size_t count) {
+    device.ClearCaptured();
+    window.Button("playSequence")->click();
+    EXPECT_TRUE(window.Button("playSequence")->isChecked());
+    EXPECT_TRUE(device.WaitForBytes(2 * count, 30000));
+    window.Button("playSequence")->click();
+    EXPECT_TRUE(WaitUntil([&] { return !dialog.Pane().Model().GetPlayer().IsPlaying(); }));
+    std::vector<int16_t> played = reference::Samples(device.Captured());
+    played.resize(count);
+    return played;
   }
   // Each wave's first sample code.
   static std::vector<int> Firsts(EditSession& session) {
@@ -185,34 +214,167 @@ TEST_F(BankWindowTest, ABankMadeInTheWindowIsTheSessionsAndComesBackWhole) {
   EXPECT_EQ(window.Strip()->count(), 1);
 }
 
-// Play Sequence hands the bank to the player and plays it looping at the remembered rate: the
-// device receives exactly what the player renders of that sequence; again, and it stops.
-TEST_F(BankWindowTest, PlaySequencePlaysTheBankAtTheChosenRate) {
-  QSettings().setValue(QStringLiteral("sequenceRate"), 50);
+// Play Sequence plays the bank as the sequence controls choose (rate, waves A to B, once or
+// looping): the device receives what the player renders of that order, five ticks of it.
+TEST_F(BankWindowTest, PlaySequencePlaysTheChosenOrder) {
   BankWindow& window = MakeThreeWaves();
+  SequenceControls& controls = window.Sequence();
   Player& player = dialog.Pane().Model().GetPlayer();
-  // The bank's waves, as the pane hands each to the player.
   std::vector<std::string> texts;
   for (const WaveState& wave : dialog.Session().Waves()) {
     texts.push_back(WriteWaveText(wave.samples));
   }
-  ASSERT_TRUE(player.SetSequence(texts, static_cast<uint16_t>(dialog.Pane().Model().Mode())));
-  // Three waves at 50 Hz, looped once and a half.
-  constexpr int32_t kSamples = 44100 / 50 * 5;
-  const std::vector<int16_t> expected =
-      player.RenderSequence(player.Note(), SequenceOrder{50, 0, 2, true}, kSamples);
-  ASSERT_EQ(expected.size(), static_cast<size_t>(kSamples));
+  ASSERT_TRUE(player.SetSequence(texts, 1));
+  for (const SequenceOrder& order : {SequenceOrder{50, 0, 2, true}, SequenceOrder{37, 1, 2, false},
+                                     SequenceOrder{1000, 0, 1, true}}) {
+    SCOPED_TRACE(order.rate);
+    controls.Rate()->setValue(order.rate);
+    controls.LastWave()->setValue(order.last + 1);
+    controls.FirstWave()->setValue(order.first + 1);
+    controls.Loop()->setChecked(order.loop);
+    const int32_t samples = 5 * Player::kSampleRate / order.rate;
+    const std::vector<int16_t> expected = player.RenderSequence(player.Note(), order, samples);
+    ASSERT_EQ(expected.size(), static_cast<size_t>(samples));
+    EXPECT_EQ(PlayedSequence(window, expected.size()), expected);
+    EXPECT_FALSE(window.Button("playSequence")->isChecked());
+  }
+}
 
+// The editor playing a 3-wave bank and `zpwave render --sequence` (the real program, at 75 Hz,
+// twice round: round(6 × 44100 / 75) samples) write the same samples.
+TEST_F(BankWindowTest, PlayedSequenceIsWhatZpwaveRenders) {
+  BankWindow& window = MakeThreeWaves();
+  window.Sequence().Rate()->setValue(75);
+  const QString wav = folder.filePath(QStringLiteral("sequence.wav"));
+  QProcess zpwave;
+  zpwave.start(QStringLiteral(ZPWAVE_PATH),
+               QStringLiteral("render --sequence --rate 75 --loop 2 --note %1 --out %2 -")
+                   .arg(dialog.Pane().Model().GetPlayer().Note())
+                   .arg(wav)
+                   .split(QLatin1Char(' ')));
+  zpwave.write(QByteArray::fromStdString(dialog.Session().BankText()));
+  zpwave.closeWriteChannel();
+  ASSERT_TRUE(zpwave.waitForFinished(30000));
+  ASSERT_EQ(zpwave.exitCode(), 0) << zpwave.readAllStandardError().toStdString();
+  QFile rendered(wav);
+  ASSERT_TRUE(rendered.open(QIODevice::ReadOnly));
+  std::string played;
+  TextMessage error;
+  ASSERT_TRUE(EncodeWavPcm16(PlayedSequence(window, 3528), Player::kSampleRate, played, error));
+  EXPECT_TRUE(rendered.readAll().toStdString() == played);
+}
+
+// The button shows whether the sequence plays, whoever starts or stops it; the range stays inside
+// the bank as it shrinks and grows; rate and loop are remembered, and the pane menu's Sequence Rate
+// follows the rate.
+TEST_F(BankWindowTest, SequenceControlsFollowThePlayerTheBankAndTheMenu) {
+  BankWindow& window = MakeThreeWaves();
+  SequenceControls& controls = window.Sequence();
+  Player& player = dialog.Pane().Model().GetPlayer();
+  QPushButton* button = window.Button("playSequence");
+  const auto command = [this](const char* text) {
+    // Commands are named by their source text, read as Latin-1.
+    return dialog.findChild<QAction*>(QString::fromLatin1(text));
+  };
+  const struct {
+    const char* step;
+    std::function<void()> act;
+    bool playing;
+  } steps[] = {
+      {"pane menu", [&] { command("Play Sequence")->trigger(); }, true},
+      {"dialog's Stop", [&] { Control<QPushButton>(dialog, MainDialog::kIdStop)->click(); }, false},
+      {"dialog's Play", [&] { Control<QPushButton>(dialog, MainDialog::kIdPlay)->click(); }, false},
+      {"window's button over Play", [&] { button->click(); }, true},
+      {"pane menu again", [&] { command("Play Sequence")->trigger(); }, false},
+  };
+  for (const auto& each : steps) {
+    SCOPED_TRACE(each.step);
+    each.act();
+    EXPECT_EQ(player.IsSequencePlaying(), each.playing);
+    EXPECT_TRUE(WaitUntil([&] { return button->isChecked() == each.playing; }));
+  }
+  // Waves widened while the sequence plays are heard at once: wave 3, at full scale, comes in.
+  const auto peak = [this] {
+    device.ClearCaptured();
+    EXPECT_TRUE(device.WaitForBytes(200000, 30000));
+    const std::vector<int16_t> played = reference::Samples(device.Captured());
+    return *std::max_element(played.begin(), played.end());
+  };
+  controls.LastWave()->setValue(1);
+  button->click();
+  const int16_t narrow = peak();
+  controls.LastWave()->setValue(3);
+  EXPECT_GT(peak(), 2 * narrow);
+  player.Stop();
+  ASSERT_TRUE(WaitUntil([&] { return !player.IsPlaying(); }));
+
+  // Waves 2 to 3; the last one deleted: 2 to 2; two added: 2 to 4, the end followed; 4 narrowed to
+  // 3 stays when the bank grows.
+  controls.FirstWave()->setValue(2);
+  const struct {
+    std::function<void()> act;
+    int first, last;
+  } banks[] = {
+      {[&] { window.Button("deleteWave")->click(); }, 2, 2},
+      {[&] { window.Button("addWave")->click(), window.Button("addWave")->click(); }, 2, 4},
+      {[&] { controls.LastWave()->setValue(3), window.Button("addWave")->click(); }, 2, 3},
+  };
+  for (const auto& each : banks) {
+    each.act();
+    EXPECT_EQ(controls.FirstWave()->value(), each.first);
+    EXPECT_EQ(controls.LastWave()->value(), each.last);
+  }
+
+  // A rate typed in the window checks Other Rate…; 50 Hz in the menu, and Other Rate… asked for,
+  // reach the window; once and the rate come back in the next run.
+  controls.Rate()->setValue(37);
+  controls.Loop()->setChecked(false);
+  dialog.Commands().UpdateStates();
+  EXPECT_TRUE(command("Other Rate…")->isChecked());
+  EXPECT_FALSE(command("60 Hz (NTSC)")->isChecked());
+  command("50 Hz (PAL)")->trigger();
+  EXPECT_EQ(controls.Rate()->value(), 50);
+  EXPECT_TRUE(command("50 Hz (PAL)")->isChecked());
+  EXPECT_FALSE(command("Other Rate…")->isChecked());
+  command("Other Rate…")->trigger();
+  auto* ask = dialog.findChild<QInputDialog*>();
+  ASSERT_NE(ask, nullptr);
+  ask->setIntValue(440);
+  ask->accept();
+  EXPECT_EQ(controls.Rate()->value(), 440);
+  MainDialog again(icons, nullptr, &services);
+  SequenceControls& remembered = OpenWindow(again).Sequence();
+  EXPECT_EQ(remembered.Rate()->value(), 440);
+  EXPECT_FALSE(remembered.Loop()->isChecked());
+}
+
+// A note key held while Play Sequence is clicked in the bank window sounds the sequence, and a
+// note key there changes its note; without one it plays at the note of the pitch list.
+TEST_F(BankWindowTest, SequencePlaysAtTheHeldNoteKey) {
+  BankWindow& window = MakeThreeWaves();
+  Player& player = dialog.Pane().Model().GetPlayer();
+  dialog.findChild<QAction*>(QStringLiteral("Play Notes from the Keyboard"))->setChecked(true);
+  const auto key = [](QWidget* to, QEvent::Type type, int code, quint32 scanCode) {
+    QKeyEvent event(type, code, Qt::NoModifier, scanCode, 0, 0, QString());
+    QApplication::sendEvent(to, &event);
+  };
+  // The platform's activation, as a click on another window gives it.
+  QApplication::setActiveWindow(&dialog);
+  key(&dialog.Pane(), QEvent::KeyPress, Qt::Key_Z, 52);  // o4c
+  QApplication::setActiveWindow(&window);
   window.Button("playSequence")->click();
   EXPECT_TRUE(player.IsSequencePlaying());
-  EXPECT_EQ(player.SequenceLength(), 3);
-  ASSERT_TRUE(device.WaitForBytes(2 * kSamples, 30000));
-  window.Button("playSequence")->click();
-  EXPECT_FALSE(player.IsSequencePlaying());
-  std::vector<int16_t> played = reference::Samples(device.Captured());
-  ASSERT_GE(played.size(), expected.size());
-  played.resize(expected.size());
-  EXPECT_EQ(played, expected);
+  EXPECT_EQ(player.SoundingNote(), 36);
+  key(window.Strip(), QEvent::KeyPress, Qt::Key_X, 53);  // o4d
+  EXPECT_EQ(player.SoundingNote(), 38);
+  key(window.Strip(), QEvent::KeyRelease, Qt::Key_X, 53);
+  key(window.Strip(), QEvent::KeyRelease, Qt::Key_Z, 52);
+  EXPECT_EQ(player.SoundingNote(), player.Note());
+  // The rate's number field keeps its digits.
+  window.Sequence().Rate()->setFocus();
+  key(window.Sequence().Rate(), QEvent::KeyPress, Qt::Key_2, 11);
+  EXPECT_EQ(player.SoundingNote(), player.Note());
+  player.Stop();
 }
 
 // The Morph dialog: the waves chosen there and accepted are the bank MorphFill gives, as one step;

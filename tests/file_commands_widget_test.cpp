@@ -575,7 +575,9 @@ TEST_F(FileCommandsTest, TheTitleNamesTheTargetOrHeightAndTheDocumentKeepsThem) 
     dialog.Session().SetTarget(ChipTarget::kNone);
     dialog.Session().SetHeight(each.height);
     dialog.Session().SetTarget(each.target);
-    if (each.file) ASSERT_TRUE(Files(dialog).SaveFile(Path("kept.zpwave")));
+    if (each.file) {
+      ASSERT_TRUE(Files(dialog).SaveFile(Path("kept.zpwave")));
+    }
     QString title = dialog.windowTitle();
     title.remove(QStringLiteral("[*]"));
     EXPECT_EQ(title, each.title);

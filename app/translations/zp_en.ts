@@ -349,6 +349,10 @@
         <translation>50 Hz (PAL)</translation>
     </message>
     <message>
+        <source>Other Rate…</source>
+        <translation>Other Rate…</translation>
+    </message>
+    <message>
         <source>Morph…</source>
         <translation>Morph…</translation>
     </message>
@@ -1171,6 +1175,14 @@
         <translation>The clipboard holds no bank.
 %1</translation>
     </message>
+    <message>
+        <source>Sequence Rate</source>
+        <translation>Sequence Rate</translation>
+    </message>
+    <message>
+        <source>Waves a second (1 to 1000 Hz):</source>
+        <translation>Waves a second (1 to 1000 Hz):</translation>
+    </message>
 </context>
 <context>
     <name>MorphDialog</name>
@@ -1264,6 +1276,57 @@
     <message>
         <source>The waves were fitted to the target %1: its lengths and levels.</source>
         <translation>The waves were fitted to the target %1: its lengths and levels.</translation>
+    </message>
+</context>
+<context>
+    <name>SequenceControls</name>
+    <message>
+        <source>60 Hz (NTSC)</source>
+        <translation>60 Hz (NTSC)</translation>
+    </message>
+    <message>
+        <source>50 Hz (PAL)</source>
+        <translation>50 Hz (PAL)</translation>
+    </message>
+    <message>
+        <source>&amp;Waves</source>
+        <translation>&amp;Waves</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>First wave of the sequence</source>
+        <translation>First wave of the sequence</translation>
+    </message>
+    <message>
+        <source>Last wave of the sequence</source>
+        <translation>Last wave of the sequence</translation>
+    </message>
+    <message>
+        <source>R&amp;ate</source>
+        <translation>R&amp;ate</translation>
+    </message>
+    <message>
+        <source> Hz</source>
+        <translation> Hz</translation>
+    </message>
+    <message>
+        <source>Sequence rate in ticks a second</source>
+        <translation>Sequence rate in ticks a second</translation>
+    </message>
+    <message>
+        <source>&amp;Loop</source>
+        <translation>&amp;Loop</translation>
+    </message>
+    <message>
+        <source>Loop the sequence</source>
+        <translation>Loop the sequence</translation>
+    </message>
+    <message>
+        <source>Play Sequence</source>
+        <translation>Play Sequence</translation>
     </message>
 </context>
 </TS>

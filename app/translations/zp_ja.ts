@@ -349,6 +349,10 @@
         <translation>50 Hz (PAL)</translation>
     </message>
     <message>
+        <source>Other Rate…</source>
+        <translation>その他の速さ…</translation>
+    </message>
+    <message>
         <source>Morph…</source>
         <translation>モーフィング…</translation>
     </message>
@@ -1171,6 +1175,14 @@
         <translation>クリップボードにバンクがありません。
 %1</translation>
     </message>
+    <message>
+        <source>Sequence Rate</source>
+        <translation>シーケンスの速さ</translation>
+    </message>
+    <message>
+        <source>Waves a second (1 to 1000 Hz):</source>
+        <translation>1 秒あたりの波形数 (1〜1000 Hz):</translation>
+    </message>
 </context>
 <context>
     <name>MorphDialog</name>
@@ -1264,6 +1276,57 @@
     <message>
         <source>The waves were fitted to the target %1: its lengths and levels.</source>
         <translation>波形をターゲット %1 の長さと段階に合わせました。</translation>
+    </message>
+</context>
+<context>
+    <name>SequenceControls</name>
+    <message>
+        <source>60 Hz (NTSC)</source>
+        <translation>60 Hz (NTSC)</translation>
+    </message>
+    <message>
+        <source>50 Hz (PAL)</source>
+        <translation>50 Hz (PAL)</translation>
+    </message>
+    <message>
+        <source>&amp;Waves</source>
+        <translation>波形(&amp;W)</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>〜</translation>
+    </message>
+    <message>
+        <source>First wave of the sequence</source>
+        <translation>シーケンスの最初の波形</translation>
+    </message>
+    <message>
+        <source>Last wave of the sequence</source>
+        <translation>シーケンスの最後の波形</translation>
+    </message>
+    <message>
+        <source>R&amp;ate</source>
+        <translation>速さ(&amp;A)</translation>
+    </message>
+    <message>
+        <source> Hz</source>
+        <translation> Hz</translation>
+    </message>
+    <message>
+        <source>Sequence rate in ticks a second</source>
+        <translation>シーケンスの速さ (1 秒あたりのティック数)</translation>
+    </message>
+    <message>
+        <source>&amp;Loop</source>
+        <translation>ループ(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Loop the sequence</source>
+        <translation>シーケンスをループ</translation>
+    </message>
+    <message>
+        <source>Play Sequence</source>
+        <translation>シーケンスを再生</translation>
     </message>
 </context>
 </TS>

@@ -1,10 +1,13 @@
 // The one main of the Qt tests: the sound environment as the application prepares it, Qt's
-// offscreen platform unless the run (or the test program, before main) chose another, settings and
-// data in Qt's test locations, and one QApplication for every test of the program.
+// offscreen platform unless the run (or the test program, before main) chose another, data in Qt's
+// test locations, settings in a folder of the process's own (tests running side by side never see
+// each other's), and one QApplication for every test of the program.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include "audio/portaudio_device.h"
 
@@ -17,5 +20,7 @@ int main(int argc, char** argv) {
   QStandardPaths::setTestModeEnabled(true);
   QApplication app(argc, argv);
   app.setOrganizationName(QStringLiteral("zp-tests"));
+  const QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   return RUN_ALL_TESTS();
 }
