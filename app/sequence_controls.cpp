@@ -173,10 +173,12 @@ void SequenceControls::TogglePlay() {
   } else {
     HandOver();
     Sync();
-    const bool sounding = player.IsSounding();
+    // Over Play the sequence leaves Play's sound on when it ends; over a held note key, or in
+    // silence, the sound it starts ends with it.
+    const bool playOn = player.IsPlayOn();
     const SequenceOrder order = Order();
     if (player.PlaySequence(order.rate, order.loop, order.first, order.last)) {
-      startedSound = !sounding;
+      startedSound = !playOn;
     }
   }
   Sync();

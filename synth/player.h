@@ -167,6 +167,8 @@ class Player {
   ToneTable& Tones() { return toneTable; }
   // Whether a render thread is running. [UI]
   bool IsPlaying() const;
+  // Whether Play started the running sound, or took over a run that live notes started. [UI]
+  bool IsPlayOn() const { return playStarted && IsPlaying(); }
 
  private:
   // Starts the render thread at `noteAtStart` as Play does; false when a run is still alive or

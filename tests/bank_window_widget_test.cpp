@@ -349,7 +349,8 @@ TEST_F(BankWindowTest, SequenceControlsFollowThePlayerTheBankAndTheMenu) {
 }
 
 // A note key held while Play Sequence is clicked in the bank window sounds the sequence, and a
-// note key there changes its note; without one it plays at the note of the pitch list.
+// note key there changes its note; without one it plays at the note of the pitch list. Ending the
+// sequence ends the sound it started.
 TEST_F(BankWindowTest, SequencePlaysAtTheHeldNoteKey) {
   BankWindow& window = MakeThreeWaves();
   Player& player = dialog.Pane().Model().GetPlayer();
@@ -374,6 +375,9 @@ TEST_F(BankWindowTest, SequencePlaysAtTheHeldNoteKey) {
   window.Sequence().Rate()->setFocus();
   key(window.Sequence().Rate(), QEvent::KeyPress, Qt::Key_2, 11);
   EXPECT_EQ(player.SoundingNote(), player.Note());
+  // The sound the sequence started over the note key ends with it.
+  window.Button("playSequence")->click();
+  EXPECT_FALSE(player.IsPlayOn());
   player.Stop();
 }
 
