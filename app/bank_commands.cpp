@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/bank_file_commands.h"
 #include "app/bank_window.h"
 #include "app/editor_commands.h"
 #include "app/morph_dialog.h"
@@ -40,6 +41,8 @@ BankCommands::BankCommands(EditorCommands& commands, QMenu* menu)
   menu->addAction(show);
   menu->addAction(copy);
   menu->addAction(paste);
+  bankFiles = new BankFileCommands(commands, this);
+  menu->addAction(bankFiles->ExportAction());
   QAction* morph = commands.AddCommand(QT_TRANSLATE_NOOP("EditorCommands", "Morph…"));
   connect(morph, &QAction::triggered, this, &BankCommands::ShowMorph);
   menu->addAction(morph);
@@ -104,6 +107,7 @@ BankWindow& BankCommands::Window() {
     connect(window->Button("playSequence"), &QPushButton::clicked, this,
             &BankCommands::TogglePlaySequence);
     connect(window->Button("morph"), &QPushButton::clicked, this, &BankCommands::ShowMorph);
+    bankFiles->AddTo(*window);
   }
   return *window;
 }

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <cstdint>
 
+class BankFileCommands;
 class BankWindow;
 class EditorCommands;
 class EditSession;
@@ -43,6 +44,7 @@ class BankCommands : public QObject {
   UiServices* services;
   QWidget& dialog;
   BankWindow* window = nullptr;
+  BankFileCommands* bankFiles = nullptr;  // Export Bank as Files…, also in the window's strip
   // Whether the running sequence started the sound, which then ends with it.
   bool sequenceStartedSound = false;
 
