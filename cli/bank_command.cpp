@@ -133,8 +133,11 @@ void WriteBankFolder(const WaveBank& bank, const std::vector<int32_t>& heights, 
          EnglishText(written.changes[k]));
   }
   if (!written.ok) {
-    Fail(EnglishText(written.error) + " (wave " + std::to_string(written.failedWave + 1) + " of " +
-         std::to_string(bank.waves.size()) + "; " +
+    // The folder may be long enough for the message to cut the path: the name comes again.
+    Fail(EnglishText(written.error) + " (" +
+         BankFileName(name, written.failedWave, bank.waves.size(), type) + ", wave " +
+         std::to_string(written.failedWave + 1) + " of " + std::to_string(bank.waves.size()) +
+         "; " +
          (written.written.empty() ? "no file was written" : Span(written.written) + " written") +
          ")");
   }
