@@ -471,6 +471,7 @@ TEST_F(ZpwaveTest, ABankGoesIntoAFolderAsOneFilePerWave) {
       {{"convert", "--to", "furnace", "--out", out, "ff00"}, "needs --to fuw, ugw or dmw"},
       {{"convert", "--to", "fuw", "--out", (dir / "none").string() + "/", "ff00"}, "is no folder"},
       {{"convert", "--to", "fuw", "--name", "a/b", "--out", out, "ff00"}, "--name takes"},
+      {{"convert", "--from", "hex", "--to", "fuw", "--out", out, "ff00"}, "without --from"},
   };
   for (const auto& [args, says] : bad) {
     const Outcome run = Zpwave(args);
