@@ -125,7 +125,6 @@ std::string Span(const std::vector<std::string>& paths) {
 // The bank as one file per wave in `folder`, each at the height its wave was read at.
 void WriteBankFolder(const WaveBank& bank, const std::vector<int32_t>& heights, WaveFileType type,
                      const std::string& folder, const std::string& name) {
-  if (!std::filesystem::is_directory(folder)) Fail("--out " + Quoted(folder) + " is no folder");
   const BankFilesResult written = WriteBankFiles(bank, heights, type, folder, name);
   for (size_t k = 0; k < written.written.size(); ++k) {
     if (written.changes[k].Empty()) continue;
@@ -187,6 +186,7 @@ void ConvertBank(const std::vector<std::string_view>& args) {
   if (in && input) Fail("convert takes --in or an INPUT, not both");
   if (folder) {
     if (!toFile) Fail("a bank into a folder needs --to fuw, ugw or dmw");
+    if (!std::filesystem::is_directory(*folder)) Fail("--out " + Quoted(*folder) + " is no folder");
     std::vector<int32_t> heights;
     const WaveBank bank = ReadBank(in, input, &heights);
     const std::string base = name ? *name

@@ -210,10 +210,8 @@ TEST_F(BankWindowTest, ExportBankAsFilesWritesOneNumberedFilePerWave) {
             "3 files were written to “" + shown +
                 "”: lead-01.dmw, lead-02.dmw, lead-03.dmw.\nWaves 1–2: The .dmw file holds 64 "
                 "levels: the wave was reduced to 64 levels.");
-  EXPECT_TRUE(services.overwriteQuestions.empty());
   EXPECT_EQ(ReadWaveFileOfKind(dir + QStringLiteral("/lead-03.dmw")).samples,
             (std::vector<int8_t>{127, -128}));
-  EXPECT_EQ(starts.front(), QDir::home().filePath(QStringLiteral("wave.fuw")));
 
   // Again, with a folder in wave 2's place: asked once, and Cancel writes nothing.
   ASSERT_TRUE(QFile::remove(dir + QStringLiteral("/lead-02.dmw")));
@@ -225,7 +223,8 @@ TEST_F(BankWindowTest, ExportBankAsFilesWritesOneNumberedFilePerWave) {
             "3 of the 3 files to write are already in “" + shown +
                 "”: lead-01.dmw, lead-02.dmw, lead-03.dmw.\nOverwrite them?");
   EXPECT_EQ(services.messages.size(), 1u);
-  EXPECT_EQ(starts.back(), dir + QStringLiteral("/lead.dmw"));
+  EXPECT_EQ(starts, QStringList({QDir::home().filePath(QStringLiteral("wave.fuw")),
+                                 dir + QStringLiteral("/lead.dmw")}));
   // Overwrite: the folder stops the export after wave 1, and no temporary file is left.
   services.overwriteAnswer = OverwriteAnswer::kOverwrite;
   exportBank->trigger();

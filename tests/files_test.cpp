@@ -12,6 +12,7 @@
 #include <iostream>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -100,7 +101,7 @@ WaveBank SixteenLevelBank() {
 
 std::vector<uint8_t> Bytes(const std::string& path) {
   const std::string bytes = ReadAll(QString::fromStdString(path));
-  return std::vector<uint8_t>(bytes.begin(), bytes.end());
+  return {bytes.begin(), bytes.end()};
 }
 
 }  // namespace
@@ -266,23 +267,17 @@ TEST(WaveDocumentTest, ADocumentCutAnywhereIsRefused) {
   EXPECT_TRUE(ReadWaveDocument(text).ok);
 }
 
-// Save, the last session and both exports on a real full disk: each says why and keeps the old
-// file byte for byte; nothing else is left on the disk.
 // A bank as one file per wave: the names number the waves in bank order, and each type's files
 // read back as the waves, but for what the type cannot hold, which is said as a single save says.
 TEST(BankFilesTest, EveryWaveReadsBackFromItsNumberedFile) {
-  struct Name {
-    std::string_view base;
-    size_t index, count;
-    WaveFileType type;
-    std::string name;
-  };
-  for (const Name& n : {Name{"lead", 0, 1, WaveFileType::kFuw, "lead-01.fuw"},
-                        Name{"lead", 11, 12, WaveFileType::kUgw, "lead-12.ugw"},
-                        Name{"lead", 98, 99, WaveFileType::kDmw, "lead-99.dmw"},
-                        Name{"pad", 0, 100, WaveFileType::kFuw, "pad-001.fuw"},
-                        Name{"a b", 255, 256, WaveFileType::kFuw, "a b-256.fuw"}}) {
-    EXPECT_EQ(BankFileName(n.base, n.index, n.count, n.type), n.name);
+  using Name = std::tuple<size_t, size_t, WaveFileType, std::string>;
+  for (const auto& [index, count, type, name] :
+       {Name{0, 1, WaveFileType::kFuw, "lead-01.fuw"},
+        Name{11, 12, WaveFileType::kUgw, "lead-12.ugw"},
+        Name{98, 99, WaveFileType::kDmw, "lead-99.dmw"},
+        Name{0, 100, WaveFileType::kFuw, "lead-001.fuw"},
+        Name{255, 256, WaveFileType::kFuw, "lead-256.fuw"}}) {
+    EXPECT_EQ(BankFileName("lead", index, count, type), name);
   }
 
   const WaveBank bank = SixteenLevelBank();
@@ -351,6 +346,8 @@ TEST(BankFilesTest, AFullDiskStopsTheExportAtTheFileThatDidNotFit) {
   EXPECT_EQ(ReadFuw(Bytes(written.written[1])).samples, bank.waves[1]);
 }
 
+// Save, the last session and both exports on a real full disk: each says why and keeps the old
+// file byte for byte; nothing else is left on the disk.
 TEST(AtomicFileTest, AFullDiskFailsEverySaveAndKeepsTheOldFile) {
   PrivateTmpfs disk(64 * 1024);
   if (disk.Path().empty()) GTEST_SKIP() << "no private 64 KiB tmpfs here: " << disk.Why();
