@@ -8,6 +8,7 @@
 #include <array>
 #include <string>
 
+#include "app/bank_file_commands.h"
 #include "app/bank_window.h"
 #include "app/editor_commands.h"
 #include "app/instrument_commands.h"
@@ -34,6 +35,8 @@ BankCommands::BankCommands(EditorCommands& commands, QMenu* menu)
   menu->addAction(show);
   menu->addAction(copy);
   menu->addAction(paste);
+  bankFiles = new BankFileCommands(commands, this);
+  menu->addAction(bankFiles->ExportAction());
   instruments = new InstrumentCommands(commands, menu);
   QAction* morph = commands.AddCommand(QT_TRANSLATE_NOOP("EditorCommands", "Morph…"));
   connect(morph, &QAction::triggered, this, &BankCommands::ShowMorph);
@@ -95,6 +98,7 @@ BankWindow& BankCommands::Window() {
     connect(window->Button("copyBank"), &QPushButton::clicked, this, &BankCommands::CopyBank);
     connect(window->Button("pasteBank"), &QPushButton::clicked, this, &BankCommands::PasteBank);
     connect(window->Button("morph"), &QPushButton::clicked, this, &BankCommands::ShowMorph);
+    bankFiles->AddTo(*window);
     instruments->AddTo(window->Strip());
     if (noteKeys != nullptr) noteKeys->PlayIn(*window);
   }

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <cstdint>
 
+class BankFileCommands;
 class BankWindow;
 class EditorCommands;
 class EditSession;
@@ -47,6 +48,7 @@ class BankCommands : public QObject {
   BankWindow* window = nullptr;
   InstrumentCommands* instruments = nullptr;
   NoteKeyCommands* noteKeys = nullptr;
+  BankFileCommands* bankFiles = nullptr;  // Export Bank as Files…, also in the window's strip
 
   // The Sequence Rate submenu: 60 Hz, 50 Hz and Other Rate…, in step with the bank window.
   void AddSequenceRates(EditorCommands& commands, QMenu* menu);

@@ -183,6 +183,9 @@ int RunConvert(const Options& options) {
     if (!std::filesystem::is_directory(options.out)) {
       Fail("several --in files need --out DIR/, an existing folder");
     }
+    // A text without --from went to the bank's convert; one named by --from would write nothing.
+    if (options.inputs.empty())
+      Fail("a text goes into --out DIR/ without --from, or give --in FILE");
     return ConvertIntoFolder(options.inputs, options.out, options.from, *options.to, options.height,
                              reading);
   }

@@ -42,6 +42,7 @@
 #include "editor/edit_session.h"
 #include "fileio/wav_file.h"
 #include "files/atomic_file.h"
+#include "files/wave_file.h"
 #include "formats/hex_wave_text.h"
 #include "tests/support/capture_audio_device.h"
 #include "tests/support/dialog_fixture.h"
@@ -301,6 +302,9 @@ TEST_F(BankWindowTest, SequenceControlsFollowThePlayerTheBankAndTheMenu) {
     return *std::max_element(played.begin(), played.end());
   };
   controls.LastWave()->setValue(1);
+  // From silence, so that no block of Play's tone (the current wave, at full scale) is counted.
+  player.Stop();
+  ASSERT_TRUE(WaitUntil([&] { return !player.IsPlaying(); }));
   button->click();
   const int16_t narrow = peak();
   controls.LastWave()->setValue(3);
@@ -379,6 +383,59 @@ TEST_F(BankWindowTest, SequencePlaysAtTheHeldNoteKey) {
   window.Button("playSequence")->click();
   EXPECT_FALSE(player.IsPlayOn());
   player.Stop();
+}
+
+// Export Bank as Files…, in the pane menu and the strip's context menu: the waves as numbered
+// files beside the name chosen, what they could not hold said once per kind; files already there
+// are asked about once, and a file that cannot be written stops the export, naming those before.
+TEST_F(BankWindowTest, ExportBankAsFilesWritesOneNumberedFilePerWave) {
+  BankWindow& window = MakeThreeWaves();
+  QAction* exportBank = nullptr;
+  for (QAction* action : window.Strip()->actions()) {
+    if (action->text() == QStringLiteral("Export Bank as Files…")) exportBank = action;
+  }
+  ASSERT_NE(exportBank, nullptr);
+  EXPECT_EQ(window.Strip()->contextMenuPolicy(), Qt::ActionsContextMenu);
+  EXPECT_TRUE(dialog.Commands().PaneMenu()->actions().contains(exportBank));
+  const QString dir = folder.path();
+  const std::string shown = dir.toStdString();
+  QStringList starts;
+  dialog.Commands().Files().askPath = [&](const FileCommands::PathQuestion& question) {
+    starts << question.start;
+    return dir + QStringLiteral("/lead.dmw");
+  };
+  exportBank->trigger();
+  ASSERT_EQ(services.messages.size(), 1u);
+  // 0x10 and 0x20 lie between the 64 levels of a .dmw, 127 and −128 on them.
+  EXPECT_EQ(services.messages[0],
+            "3 files were written to “" + shown +
+                "”: lead-01.dmw, lead-02.dmw, lead-03.dmw.\nWaves 1–2: The .dmw file holds 64 "
+                "levels: the wave was reduced to 64 levels.");
+  EXPECT_EQ(ReadWaveFileOfKind(dir + QStringLiteral("/lead-03.dmw")).samples,
+            (std::vector<int8_t>{127, -128}));
+
+  // Again, with a folder in wave 2's place: asked once, and Cancel writes nothing.
+  ASSERT_TRUE(QFile::remove(dir + QStringLiteral("/lead-02.dmw")));
+  ASSERT_TRUE(QDir(dir).mkdir(QStringLiteral("lead-02.dmw")));
+  services.overwriteAnswer = OverwriteAnswer::kCancel;
+  exportBank->trigger();
+  ASSERT_EQ(services.overwriteQuestions.size(), 1u);
+  EXPECT_EQ(services.overwriteQuestions[0],
+            "3 of the 3 files to write are already in “" + shown +
+                "”: lead-01.dmw, lead-02.dmw, lead-03.dmw.\nOverwrite them?");
+  EXPECT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(starts, QStringList({QDir::home().filePath(QStringLiteral("wave.fuw")),
+                                 dir + QStringLiteral("/lead.dmw")}));
+  // Overwrite: the folder stops the export after wave 1, and no temporary file is left.
+  services.overwriteAnswer = OverwriteAnswer::kOverwrite;
+  exportBank->trigger();
+  ASSERT_EQ(services.messages.size(), 2u);
+  EXPECT_EQ(services.messages[1], "The export stopped at wave 2 of 3.\n“" + shown +
+                                      "/lead-02.dmw” is a folder, not a file.\nWritten before "
+                                      "it, in “" +
+                                      shown + "”: lead-01.dmw.");
+  EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name).join(' '),
+            QStringLiteral("lead-01.dmw lead-03.dmw"));
 }
 
 // The Morph dialog: the waves chosen there and accepted are the bank MorphFill gives, as one step;

@@ -12,6 +12,7 @@
 #include <iostream>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -25,6 +26,7 @@
 #include <QTemporaryDir>
 
 #include "files/atomic_file.h"
+#include "files/bank_files.h"
 #include "files/document_file.h"
 #include "files/recent_files.h"
 #include "files/session_store.h"
@@ -82,6 +84,24 @@ std::vector<uint16_t> TestWave(int32_t length, uint32_t seed) {
   samples[0] = 0x80;                                // −128
   samples[static_cast<size_t>(length - 1)] = 0x7f;  // +127
   return samples;
+}
+
+// Three waves at 16 levels: two of 32 samples (a .ugw's length) and one of 8.
+WaveBank SixteenLevelBank() {
+  WaveBank bank;
+  for (size_t w = 0; w < 3; ++w) {
+    std::vector<int8_t> wave(w < 2 ? 32 : 8);
+    for (size_t i = 0; i < wave.size(); ++i) {
+      wave[i] = static_cast<int8_t>(static_cast<int>((i * (w + 3)) % 16) * 17 - 128);
+    }
+    bank.waves.push_back(wave);
+  }
+  return bank;
+}
+
+std::vector<uint8_t> Bytes(const std::string& path) {
+  const std::string bytes = ReadAll(QString::fromStdString(path));
+  return {bytes.begin(), bytes.end()};
 }
 
 }  // namespace
@@ -245,6 +265,89 @@ TEST(WaveDocumentTest, ADocumentCutAnywhereIsRefused) {
   }
   EXPECT_TRUE(ReadWaveDocument(text.substr(0, text.size() - 1)).ok);
   EXPECT_TRUE(ReadWaveDocument(text).ok);
+}
+
+// A bank as one file per wave: the names number the waves in bank order, and each type's files
+// read back as the waves, but for what the type cannot hold, which is said as a single save says.
+TEST(BankFilesTest, EveryWaveReadsBackFromItsNumberedFile) {
+  using Name = std::tuple<size_t, size_t, WaveFileType, std::string>;
+  for (const auto& [index, count, type, name] :
+       {Name{0, 1, WaveFileType::kFuw, "lead-01.fuw"},
+        Name{11, 12, WaveFileType::kUgw, "lead-12.ugw"},
+        Name{98, 99, WaveFileType::kDmw, "lead-99.dmw"},
+        Name{0, 100, WaveFileType::kFuw, "lead-001.fuw"},
+        Name{255, 256, WaveFileType::kFuw, "lead-256.fuw"}}) {
+    EXPECT_EQ(BankFileName("lead", index, count, type), name);
+  }
+
+  const WaveBank bank = SixteenLevelBank();
+  struct Case {
+    WaveFileType type;
+    std::vector<std::string> changes;
+  };
+  const std::string ugw8 = "A .ugw file holds 32 samples: the wave was resampled from 8 to 32.";
+  for (const Case& c :
+       {Case{WaveFileType::kFuw, {"", "", ""}}, Case{WaveFileType::kDmw, {"", "", ""}},
+        Case{WaveFileType::kUgw, {"", "", ugw8}}}) {
+    const char* extension = WaveFileExtension(c.type);
+    SCOPED_TRACE(extension);
+    QTemporaryDir folder;
+    const std::string base = folder.path().toStdString();
+    const BankFilesResult written = WriteBankFiles(bank, {16, 16, 16}, c.type, base + "/", "lead");
+    ASSERT_TRUE(written.ok) << written.error.Text();
+    ASSERT_EQ(written.written.size(), 3u);
+    for (size_t k = 0; k < 3; ++k) {
+      const std::string name = "lead-0" + std::to_string(k + 1);
+      EXPECT_EQ(written.written[k], base + "/" + name + "." + extension);
+      EXPECT_EQ(written.changes[k].Text(), c.changes[k]);
+      FuwHeader header;
+      const std::vector<uint8_t> bytes = Bytes(written.written[k]);
+      const WaveReadResult read =
+          c.type == WaveFileType::kFuw ? ReadFuw(bytes, &header) : ReadWaveFile(bytes, c.type);
+      ASSERT_TRUE(read.ok) << read.error.Text();
+      EXPECT_EQ(read.height, 16);
+      if (c.changes[k].empty()) {
+        EXPECT_EQ(read.samples, bank.waves[k]);
+      }
+      if (c.type == WaveFileType::kFuw) {
+        EXPECT_EQ(header.name, name);
+      }
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+  }
+}
+
+// A disk that fills part-way stops the export at the file that did not fit: the files before it
+// are whole and named, that one and the rest are not there, and no temporary file is left.
+TEST(BankFilesTest, AFullDiskStopsTheExportAtTheFileThatDidNotFit) {
+  PrivateTmpfs disk(64 * 1024);
+  if (disk.Path().empty()) GTEST_SKIP() << "no private 64 KiB tmpfs here: " << disk.Why();
+  const std::string filler = disk.Path() + "/filler";
+  const int fd = open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  ASSERT_GE(fd, 0);
+  const std::string block(4096, 'f');
+  while (write(fd, block.data(), block.size()) > 0) {
+  }
+  // Room for two small files again, a page each.
+  ASSERT_EQ(ftruncate(fd, lseek(fd, 0, SEEK_END) - 2 * 4096), 0);
+  close(fd);
+
+  WaveBank bank = SixteenLevelBank();
+  bank.waves.push_back(bank.waves[0]);
+  const BankFilesResult written =
+      WriteBankFiles(bank, {16, 16, 16, 16}, WaveFileType::kFuw, disk.Path(), "lead");
+  EXPECT_FALSE(written.ok);
+  EXPECT_EQ(written.failedWave, 2u);
+  EXPECT_EQ(written.written,
+            (std::vector<std::string>{disk.Path() + "/lead-01.fuw", disk.Path() + "/lead-02.fuw"}));
+  const std::string said = written.error.Text();
+  EXPECT_NE(said.find(disk.Path() + "/lead-03.fuw"), std::string::npos) << said;
+  EXPECT_NE(said.find(std::strerror(ENOSPC)), std::string::npos) << said;
+  EXPECT_EQ(QDir(QString::fromStdString(disk.Path()))
+                .entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)
+                .join(' '),
+            "filler lead-01.fuw lead-02.fuw");
+  EXPECT_EQ(ReadFuw(Bytes(written.written[1])).samples, bank.waves[1]);
 }
 
 // Save, the last session and both exports on a real full disk: each says why and keeps the old

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -408,6 +409,50 @@ TEST_F(ZpwaveTest, ABankGoesToAnInstrumentAndBack) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, b.err);
     EXPECT_FALSE(std::filesystem::exists(refused));
+  }
+}
+
+// A bank into a folder: one file per wave, numbered, named after the --in file, "wave" or --name;
+// what a file cannot hold is a note, and a file that cannot be written stops the rest.
+TEST_F(ZpwaveTest, ABankGoesIntoAFolderAsOneFilePerWave) {
+  const std::string out = (dir / "out").string() + "/";
+  std::filesystem::create_directory(out);
+  const std::string bank = "0 4 8 15 15 8 4 0 ;\n0 1 2 3 4 5 6 7 ;\n";
+  ASSERT_EQ(Zpwave({"convert", "--out", (dir / "lead.fti").string()}, bank).status, 0);
+  const std::string fti = (dir / "lead.fti").string();
+  EXPECT_EQ(Zpwave({"convert", "--in", fti, "--to", "dmw", "--out", dir / "out"}).status, 0);
+  EXPECT_EQ(Zpwave({"convert", "--in", out + "lead-02.dmw", "--to", "n163"}).out, bank.substr(20));
+  EXPECT_EQ(
+      Zpwave({"convert", "--to", "ugw", "--name", "gb", "--out", out}, bank).err,
+      "zpwave: note: gb-01.ugw: A .ugw file holds 32 samples: the wave was resampled from 8 to "
+      "32.\nzpwave: note: gb-02.ugw: A .ugw file holds 32 samples: the wave was resampled "
+      "from 8 to 32.\n");
+  EXPECT_EQ(Zpwave({"convert", "--to", "fuw", "--out", out, "ff00"}).status, 0);
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(out)) {
+    names.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, (std::set<std::string>{"gb-01.ugw", "gb-02.ugw", "lead-01.dmw", "lead-02.dmw",
+                                          "wave-01.fuw"}));
+
+  // Wave 2's name is a folder: wave 1 is written, the rest not, and the one line says so.
+  std::filesystem::create_directory(dir / "out" / "three-02.fuw");
+  const std::string err =
+      Zpwave({"convert", "--to", "fuw", "--name", "three", "--out", out}, "ff00\n00ff\n7f80\n").err;
+  const std::string end =
+      " is a folder, not a file. (three-02.fuw, wave 2 of 3; three-01.fuw was written)\n";
+  ASSERT_GT(err.size(), end.size());
+  EXPECT_EQ(err.substr(err.size() - end.size()), end) << err;
+  EXPECT_TRUE(std::filesystem::exists(dir / "out" / "three-01.fuw"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "out" / "three-03.fuw"));
+  for (const auto& [args, says] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"convert", "--to", "furnace", "--out", out, "ff00"}, "needs --to fuw, ugw or dmw"},
+           {{"convert", "--to", "fuw", "--out", (dir / "no").string() + "/", "ff00"},
+            "is no folder"},
+           {{"convert", "--from", "hex", "--to", "fuw", "--out", out, "ff00"}, "without --from"}}) {
+    const Outcome run = Zpwave(args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find(says), std::string::npos) << run.err;
   }
 }
 

@@ -117,6 +117,10 @@
         <translation>Import Instrument…</translation>
     </message>
     <message>
+        <source>Export Bank as Files…</source>
+        <translation>Export Bank as Files…</translation>
+    </message>
+    <message>
         <source>Edit with the Keyboard</source>
         <translation>Edit with the Keyboard</translation>
     </message>
@@ -1182,6 +1186,63 @@
     <message>
         <source>Waves a second (1 to 1000 Hz):</source>
         <translation>Waves a second (1 to 1000 Hz):</translation>
+    </message>
+</context>
+<context>
+    <name>BankFileCommands</name>
+    <message>
+        <source>wave</source>
+        <translation>wave</translation>
+    </message>
+    <message>
+        <source>Export Bank as Files</source>
+        <translation>Export Bank as Files</translation>
+    </message>
+    <message>
+        <source>Furnace waves, one file per wave (*.fuw);;DefleMask waves, one file per wave (*.dmw);;Game Boy tracker waves, one file per wave: 32 samples of 4 bits (*.ugw)</source>
+        <translation>Furnace waves, one file per wave (*.fuw);;DefleMask waves, one file per wave (*.dmw);;Game Boy tracker waves, one file per wave: 32 samples of 4 bits (*.ugw)</translation>
+    </message>
+    <message>
+        <source>“%1” names no wave file type; choose a name ending in .fuw, .dmw or .ugw.</source>
+        <translation>“%1” names no wave file type; choose a name ending in .fuw, .dmw or .ugw.</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 files to write are already in “%3”: %4.
+Overwrite them?</source>
+        <translation>%1 of the %2 files to write are already in “%3”: %4.
+Overwrite them?</translation>
+    </message>
+    <message>
+        <source>No file was written.</source>
+        <translation>No file was written.</translation>
+    </message>
+    <message>
+        <source>Written before it, in “%1”: %2.</source>
+        <translation>Written before it, in “%1”: %2.</translation>
+    </message>
+    <message>
+        <source>The export stopped at wave %1 of %2.
+%3
+%4</source>
+        <translation>The export stopped at wave %1 of %2.
+%3
+%4</translation>
+    </message>
+    <message>
+        <source>“%1” was written.%2</source>
+        <translation>“%1” was written.%2</translation>
+    </message>
+    <message>
+        <source>%1 files were written to “%2”: %3.%4</source>
+        <translation>%1 files were written to “%2”: %3.%4</translation>
+    </message>
+    <message>
+        <source>Wave %1: %2</source>
+        <translation>Wave %1: %2</translation>
+    </message>
+    <message>
+        <source>Waves %1: %2</source>
+        <translation>Waves %1: %2</translation>
     </message>
 </context>
 <context>

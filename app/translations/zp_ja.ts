@@ -117,6 +117,10 @@
         <translation>インストゥルメントを読み込む…</translation>
     </message>
     <message>
+        <source>Export Bank as Files…</source>
+        <translation>バンクをファイルに書き出し…</translation>
+    </message>
+    <message>
         <source>Edit with the Keyboard</source>
         <translation>キーボードで編集</translation>
     </message>
@@ -1182,6 +1186,63 @@
     <message>
         <source>Waves a second (1 to 1000 Hz):</source>
         <translation>1 秒あたりの波形数 (1〜1000 Hz):</translation>
+    </message>
+</context>
+<context>
+    <name>BankFileCommands</name>
+    <message>
+        <source>wave</source>
+        <translation>wave</translation>
+    </message>
+    <message>
+        <source>Export Bank as Files</source>
+        <translation>バンクをファイルに書き出し</translation>
+    </message>
+    <message>
+        <source>Furnace waves, one file per wave (*.fuw);;DefleMask waves, one file per wave (*.dmw);;Game Boy tracker waves, one file per wave: 32 samples of 4 bits (*.ugw)</source>
+        <translation>Furnace の波形、1 波形 1 ファイル (*.fuw);;DefleMask の波形、1 波形 1 ファイル (*.dmw);;ゲームボーイ用トラッカーの波形、1 波形 1 ファイル（4 ビット 32 サンプル） (*.ugw)</translation>
+    </message>
+    <message>
+        <source>“%1” names no wave file type; choose a name ending in .fuw, .dmw or .ugw.</source>
+        <translation>「%1」は波形ファイルの種類を示していません。.fuw、.dmw または .ugw で終わる名前を選んでください。</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 files to write are already in “%3”: %4.
+Overwrite them?</source>
+        <translation>書き出す %2 個のファイルのうち %1 個が「%3」にすでにあります: %4。
+上書きしますか?</translation>
+    </message>
+    <message>
+        <source>No file was written.</source>
+        <translation>ファイルは書き出していません。</translation>
+    </message>
+    <message>
+        <source>Written before it, in “%1”: %2.</source>
+        <translation>それまでに「%1」に書き出したファイル: %2。</translation>
+    </message>
+    <message>
+        <source>The export stopped at wave %1 of %2.
+%3
+%4</source>
+        <translation>%2 個中 %1 番目の波形で書き出しを中止しました。
+%3
+%4</translation>
+    </message>
+    <message>
+        <source>“%1” was written.%2</source>
+        <translation>「%1」を書き出しました。%2</translation>
+    </message>
+    <message>
+        <source>%1 files were written to “%2”: %3.%4</source>
+        <translation>%1 個のファイルを「%2」に書き出しました: %3。%4</translation>
+    </message>
+    <message>
+        <source>Wave %1: %2</source>
+        <translation>波形 %1: %2</translation>
+    </message>
+    <message>
+        <source>Waves %1: %2</source>
+        <translation>波形 %1: %2</translation>
     </message>
 </context>
 <context>
