@@ -1,13 +1,19 @@
 #include "app/bank_window.h"
 
+#include <QCoreApplication>
+#include <QDrag>
+#include <QDropEvent>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QSettings>
 #include <QVBoxLayout>
 #include <array>
+#include <functional>
+#include <optional>
 #include <utility>
 
 #include "editor/edit_session.h"
@@ -55,12 +61,85 @@ QIcon Drawing(const WaveState& wave) {
   return QIcon(pixmap);
 }
 
+// The strip of drawings. A wave dragged to another place is handed to `move` with the place it
+// goes to; the strip itself moves nothing, the session does and the strip is rebuilt from it.
+class BankStrip : public QListWidget {
+ public:
+  BankStrip(QWidget* parent, std::function<void(int32_t, int32_t)> move)
+      : QListWidget(parent), move(std::move(move)) {}
+
+ protected:
+  // The drag's data names this process, this strip and the wave's row, so that only a wave of
+  // this very strip is taken.
+  QStringList mimeTypes() const override { return {QString::fromLatin1(kWaveMimeType)}; }
+  QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override {
+    if (items.size() != 1) return nullptr;
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(kWaveMimeType), Tag() + QByteArray::number(row(items[0])));
+    return data;
+  }
+  void startDrag(Qt::DropActions /*actions*/) override {
+    QListWidgetItem* item = currentItem();
+    if (item == nullptr) return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mimeData({item}));
+    drag->setPixmap(item->icon().pixmap(iconSize()));
+    drag->exec(Qt::MoveAction);
+  }
+  void dragEnterEvent(QDragEnterEvent* event) override { AcceptOwn(event); }
+  void dragMoveEvent(QDragMoveEvent* event) override { AcceptOwn(event); }
+  void dropEvent(QDropEvent* event) override {
+    const std::optional<int32_t> from = DraggedRow(event->mimeData());
+    if (!from) return event->ignore();
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+    move(*from, PlaceAt(*from, event->position().toPoint()));
+  }
+
+ private:
+  static constexpr char kWaveMimeType[] = "application/x-zintar-plovic-bank-wave";
+
+  QByteArray Tag() const {
+    return QByteArray::number(QCoreApplication::applicationPid()) + ' ' +
+           QByteArray::number(reinterpret_cast<quintptr>(this)) + ' ';
+  }
+  std::optional<int32_t> DraggedRow(const QMimeData* data) const {
+    const QByteArray bytes = data->data(QString::fromLatin1(kWaveMimeType));
+    bool ok = false;
+    const int32_t dragged = bytes.startsWith(Tag()) ? bytes.mid(Tag().size()).toInt(&ok) : -1;
+    if (!ok || dragged < 0 || dragged >= count()) return std::nullopt;
+    return dragged;
+  }
+  void AcceptOwn(QDropEvent* event) {
+    if (!DraggedRow(event->mimeData())) return event->ignore();
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+  }
+  // Where wave `from` goes when dropped at `at`: before the first drawing that `at` is not past
+  // (in reading order, past a drawing's middle), counted without the wave itself.
+  int32_t PlaceAt(int32_t from, QPoint at) const {
+    int32_t before = 0;
+    for (int32_t i = 0; i < count(); ++i) {
+      const QRect rect = visualItemRect(item(i));
+      if (rect.bottom() < at.y() || (rect.top() <= at.y() && rect.center().x() < at.x())) {
+        before = i + 1;
+      }
+    }
+    return before > from ? before - 1 : before;
+  }
+
+  std::function<void(int32_t, int32_t)> move;
+};
+
 }  // namespace
 
 BankWindow::BankWindow(EditSession& session, QWidget* dialog)
     : QWidget(dialog, Qt::Tool), session(session), dialog(dialog) {
   setObjectName(QStringLiteral("bankWindow"));
-  strip = new QListWidget(this);
+  strip = new BankStrip(this, [this](int32_t from, int32_t to) {
+    this->session.MoveWaveTo(from, to);
+    Refresh();
+  });
   strip->setObjectName(QStringLiteral("bankStrip"));
   strip->setViewMode(QListView::IconMode);
   strip->setFlow(QListView::LeftToRight);
@@ -70,6 +149,9 @@ BankWindow::BankWindow(EditSession& session, QWidget* dialog)
   strip->setIconSize(QSize(kDrawingWidth, kDrawingHeight));
   strip->setUniformItemSizes(true);
   strip->setSelectionMode(QAbstractItemView::SingleSelection);
+  // A wave dragged to another place moves there (the static movement above turned dragging off).
+  strip->setDragEnabled(true);
+  strip->viewport()->setAcceptDrops(true);
   connect(strip, &QListWidget::currentRowChanged, this, [this](int row) {
     if (!refreshing && row >= 0) this->session.ChooseWave(row);
   });

@@ -12,6 +12,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -19,6 +20,7 @@
 #include <QTest>
 #include <QUndoStack>
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -148,6 +150,71 @@ TEST_F(BankWindowTest, ABankMadeInTheWindowIsTheSessionsAndComesBackWhole) {
   EXPECT_EQ(session.WaveCount(), 1);
   EXPECT_EQ(Firsts(session), std::vector<int>{0});
   EXPECT_EQ(window.Strip()->count(), 1);
+}
+
+// A wave dragged to another place moves there as one step and stays the current wave; the strip
+// shows the session's new order, and Ctrl+Z gives back the order before. The drop is simulated as
+// Qt delivers it to the strip: drag enter, move and drop events on its viewport carrying the
+// strip's own drag data for the dragged row.
+TEST_F(BankWindowTest, AWaveDraggedToAnotherPlaceMovesThereAsOneStep) {
+  enum class At { kLeftHalf, kRightHalf, kPastTheEnd };
+  struct Case {
+    int from;
+    int onto;  // the drawing the wave is dropped on
+    At at;
+    std::vector<int> order;  // each wave's first sample code after the drop
+    int current;
+  };
+  BankWindow& window = MakeThreeWaves();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  EditSession& session = dialog.Session();
+  QListWidget* strip = window.Strip();
+  const std::vector<int> made = Firsts(session);
+  ASSERT_EQ(made, (std::vector<int>{0x10, 0x20, 0x7f}));
+  for (const Case& c : {
+           Case{0, 2, At::kRightHalf, {0x20, 0x7f, 0x10}, 2},
+           Case{2, 0, At::kLeftHalf, {0x7f, 0x10, 0x20}, 0},
+           Case{1, 0, At::kPastTheEnd, {0x10, 0x7f, 0x20}, 2},
+           Case{0, 1, At::kLeftHalf, {0x10, 0x20, 0x7f}, -1},  // its own place: nothing
+       }) {
+    SCOPED_TRACE(c.from * 10 + c.onto);
+    const int before = session.CurrentWave();
+    const int steps = session.History().index();
+    const QImage dragged = strip->item(c.from)->icon().pixmap(strip->iconSize()).toImage();
+    const QRect rect = strip->visualItemRect(strip->item(c.onto));
+    const QPoint at =
+        c.at == At::kPastTheEnd
+            ? QPoint(strip->viewport()->width() - 2, strip->viewport()->height() - 2)
+            : rect.center() +
+                  QPoint(c.at == At::kLeftHalf ? -rect.width() / 4 : rect.width() / 4, 0);
+    const std::unique_ptr<QMimeData> data(
+        strip->model()->mimeData({strip->model()->index(c.from, 0)}));
+    ASSERT_NE(data, nullptr);
+    QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(strip->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(strip->viewport(), &move);
+    QDropEvent drop(QPointF(at), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(strip->viewport(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+
+    EXPECT_EQ(Firsts(session), c.order);
+    const int current = c.current < 0 ? before : c.current;
+    EXPECT_EQ(session.CurrentWave(), current);
+    EXPECT_EQ(strip->currentRow(), current);
+    ASSERT_EQ(strip->count(), 3);
+    EXPECT_EQ(strip->item(current)->icon().pixmap(strip->iconSize()).toImage() == dragged,
+              c.current >= 0);
+    if (c.current < 0) {
+      EXPECT_EQ(session.History().index(), steps);
+      continue;
+    }
+    EXPECT_EQ(session.History().index(), steps + 1);
+    QTest::keyClick(strip, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Firsts(session), made);
+    EXPECT_EQ(session.History().index(), steps);
+  }
 }
 
 // Play Sequence hands the bank to the player and plays it looping at the remembered rate: the
