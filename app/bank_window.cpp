@@ -62,11 +62,18 @@ QIcon Drawing(const WaveState& wave) {
 }
 
 // The strip of drawings. A wave dragged to another place is handed to `move` with the place it
-// goes to; the strip itself moves nothing, the session does and the strip is rebuilt from it.
+// goes to; the strip itself moves nothing, the session does and the strip is rebuilt from it. A
+// row made current by the keys is handed to `choose` at once, one pressed with the mouse at the
+// release, so that a drag is one step however it started.
 class BankStrip : public QListWidget {
  public:
-  BankStrip(QWidget* parent, std::function<void(int32_t, int32_t)> move)
-      : QListWidget(parent), move(std::move(move)) {}
+  BankStrip(QWidget* parent, std::function<void(int32_t, int32_t)> move,
+            std::function<void(int32_t)> choose)
+      : QListWidget(parent), move(std::move(move)), choose(std::move(choose)) {
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+      if (!pressing && row >= 0) this->choose(row);
+    });
+  }
 
  protected:
   // The drag's data names this process, this strip and the wave's row, so that only a wave of
@@ -78,13 +85,25 @@ class BankStrip : public QListWidget {
     data->setData(QString::fromLatin1(kWaveMimeType), Tag() + QByteArray::number(row(items[0])));
     return data;
   }
+  void mousePressEvent(QMouseEvent* event) override {
+    pressing = true;
+    QListWidget::mousePressEvent(event);
+    pressing = false;
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    QListWidget::mouseReleaseEvent(event);
+    if (currentRow() >= 0) choose(currentRow());
+  }
   void startDrag(Qt::DropActions /*actions*/) override {
     QListWidgetItem* item = currentItem();
     if (item == nullptr) return;
+    const int32_t dragged = row(item);
     auto* drag = new QDrag(this);
     drag->setMimeData(mimeData({item}));
     drag->setPixmap(item->icon().pixmap(iconSize()));
-    drag->exec(Qt::MoveAction);
+    // A drag dropped elsewhere or cancelled moves and chooses nothing: a wave moved to its own
+    // place brings the strip back to the session.
+    if (drag->exec(Qt::MoveAction) == Qt::IgnoreAction) move(dragged, dragged);
   }
   void dragEnterEvent(QDragEnterEvent* event) override { AcceptOwn(event); }
   void dragMoveEvent(QDragMoveEvent* event) override { AcceptOwn(event); }
@@ -129,6 +148,8 @@ class BankStrip : public QListWidget {
   }
 
   std::function<void(int32_t, int32_t)> move;
+  std::function<void(int32_t)> choose;
+  bool pressing = false;
 };
 
 }  // namespace
@@ -136,10 +157,15 @@ class BankStrip : public QListWidget {
 BankWindow::BankWindow(EditSession& session, QWidget* dialog)
     : QWidget(dialog, Qt::Tool), session(session), dialog(dialog) {
   setObjectName(QStringLiteral("bankWindow"));
-  strip = new BankStrip(this, [this](int32_t from, int32_t to) {
-    this->session.MoveWaveTo(from, to);
-    Refresh();
-  });
+  strip = new BankStrip(
+      this,
+      [this](int32_t from, int32_t to) {
+        this->session.MoveWaveTo(from, to);
+        Refresh();
+      },
+      [this](int32_t row) {
+        if (!refreshing) this->session.ChooseWave(row);
+      });
   strip->setObjectName(QStringLiteral("bankStrip"));
   strip->setViewMode(QListView::IconMode);
   strip->setFlow(QListView::LeftToRight);
@@ -152,9 +178,6 @@ BankWindow::BankWindow(EditSession& session, QWidget* dialog)
   // A wave dragged to another place moves there (the static movement above turned dragging off).
   strip->setDragEnabled(true);
   strip->viewport()->setAcceptDrops(true);
-  connect(strip, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (!refreshing && row >= 0) this->session.ChooseWave(row);
-  });
 
   auto* buttons = new QHBoxLayout;
   for (const auto& [name, text] : kButtons) {

@@ -152,10 +152,11 @@ TEST_F(BankWindowTest, ABankMadeInTheWindowIsTheSessionsAndComesBackWhole) {
   EXPECT_EQ(window.Strip()->count(), 1);
 }
 
-// A wave dragged to another place moves there as one step and stays the current wave; the strip
-// shows the session's new order, and Ctrl+Z gives back the order before. The drop is simulated as
-// Qt delivers it to the strip: drag enter, move and drop events on its viewport carrying the
-// strip's own drag data for the dragged row.
+// A wave dragged to another place moves there as one step (pressed on a wave that was not the
+// current one too) and becomes the current wave; the strip shows the session's new order, and
+// Ctrl+Z gives back the order before. The drag is simulated as Qt delivers it to the strip: the
+// mouse pressed on the wave, then drag enter, move and drop events on its viewport carrying the
+// strip's own drag data for the pressed row.
 TEST_F(BankWindowTest, AWaveDraggedToAnotherPlaceMovesThereAsOneStep) {
   enum class At { kLeftHalf, kRightHalf, kPastTheEnd };
   struct Case {
@@ -187,6 +188,8 @@ TEST_F(BankWindowTest, AWaveDraggedToAnotherPlaceMovesThereAsOneStep) {
             ? QPoint(strip->viewport()->width() - 2, strip->viewport()->height() - 2)
             : rect.center() +
                   QPoint(c.at == At::kLeftHalf ? -rect.width() / 4 : rect.width() / 4, 0);
+    QTest::mousePress(strip->viewport(), Qt::LeftButton, {},
+                      strip->visualItemRect(strip->item(c.from)).center());
     const std::unique_ptr<QMimeData> data(
         strip->model()->mimeData({strip->model()->index(c.from, 0)}));
     ASSERT_NE(data, nullptr);
@@ -198,6 +201,7 @@ TEST_F(BankWindowTest, AWaveDraggedToAnotherPlaceMovesThereAsOneStep) {
     QDropEvent drop(QPointF(at), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(strip->viewport(), &drop);
     EXPECT_TRUE(drop.isAccepted());
+    QTest::mouseRelease(strip->viewport(), Qt::LeftButton, {}, at);
 
     EXPECT_EQ(Firsts(session), c.order);
     const int current = c.current < 0 ? before : c.current;
@@ -215,6 +219,10 @@ TEST_F(BankWindowTest, AWaveDraggedToAnotherPlaceMovesThereAsOneStep) {
     EXPECT_EQ(Firsts(session), made);
     EXPECT_EQ(session.History().index(), steps);
   }
+  // A click without a drag chooses the wave at the release.
+  QTest::mouseClick(strip->viewport(), Qt::LeftButton, {},
+                    strip->visualItemRect(strip->item(0)).center());
+  EXPECT_EQ(session.CurrentWave(), 0);
 }
 
 // Play Sequence hands the bank to the player and plays it looping at the remembered rate: the
