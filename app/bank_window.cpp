@@ -9,8 +9,10 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <optional>
@@ -211,7 +213,15 @@ QPushButton* BankWindow::Button(const char* name) const {
 void BankWindow::ShowBeside() {
   const QByteArray geometry = QSettings().value(QString::fromLatin1(kGeometryKey)).toByteArray();
   if (!isVisible() && (geometry.isEmpty() || !restoreGeometry(geometry))) {
-    move(dialog->frameGeometry().topRight() + QPoint(8, 0));
+    // To the right of the dialog, or to its left where the screen ends first; on the screen.
+    layout()->activate();
+    const QRect screen = dialog->screen()->availableGeometry();
+    const QRect beside = dialog->frameGeometry();
+    int x = beside.right() + 9;
+    if (x + width() > screen.right() + 1) x = beside.left() - 9 - width();
+    move(std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - width())),
+         std::clamp(beside.top(), screen.top(),
+                    std::max(screen.top(), screen.bottom() + 1 - height())));
   }
   Refresh();
   show();

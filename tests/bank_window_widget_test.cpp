@@ -80,6 +80,11 @@ TEST_F(BankWindowTest, ABankMadeInTheWindowIsTheSessionsAndComesBackWhole) {
   EditSession& session = dialog.Session();
   BankWindow& window = OpenWindow(dialog);
   ASSERT_TRUE(window.isVisible());
+  // Beside the dialog, and on the screen as far as it fits, however near its edge the dialog is.
+  const QRect screen = window.screen()->availableGeometry();
+  EXPECT_GE(window.x(), screen.left());
+  EXPECT_TRUE(window.geometry().right() <= screen.right() || window.x() == screen.left())
+      << window.x() << " " << window.width();
   EXPECT_EQ(window.Strip()->count(), 1);
   EXPECT_FALSE(window.Button("deleteWave")->isEnabled());
 
