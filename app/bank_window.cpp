@@ -1,13 +1,21 @@
 #include "app/bank_window.h"
 
+#include <QCoreApplication>
+#include <QDrag>
+#include <QDropEvent>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
+#include <functional>
+#include <optional>
 #include <utility>
 
 #include "app/sequence_controls.h"
@@ -55,12 +63,111 @@ QIcon Drawing(const WaveState& wave) {
   return QIcon(pixmap);
 }
 
+// The strip of drawings. A wave dragged to another place is handed to `move` with the place it
+// goes to; the strip itself moves nothing, the session does and the strip is rebuilt from it. A
+// row made current by the keys is handed to `choose` at once, one pressed with the mouse at the
+// release, so that a drag is one step however it started.
+class BankStrip : public QListWidget {
+ public:
+  BankStrip(QWidget* parent, std::function<void(int32_t, int32_t)> move,
+            std::function<void(int32_t)> choose)
+      : QListWidget(parent), move(std::move(move)), choose(std::move(choose)) {
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+      if (!pressing && row >= 0) this->choose(row);
+    });
+  }
+
+ protected:
+  // The drag's data names this process, this strip and the wave's row, so that only a wave of
+  // this very strip is taken.
+  QStringList mimeTypes() const override { return {QString::fromLatin1(kWaveMimeType)}; }
+  QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override {
+    if (items.size() != 1) return nullptr;
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(kWaveMimeType), Tag() + QByteArray::number(row(items[0])));
+    return data;
+  }
+  void mousePressEvent(QMouseEvent* event) override {
+    pressing = true;
+    QListWidget::mousePressEvent(event);
+    pressing = false;
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    QListWidget::mouseReleaseEvent(event);
+    if (currentRow() >= 0) choose(currentRow());
+  }
+  void startDrag(Qt::DropActions /*actions*/) override {
+    QListWidgetItem* item = currentItem();
+    if (item == nullptr) return;
+    const int32_t dragged = row(item);
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mimeData({item}));
+    drag->setPixmap(item->icon().pixmap(iconSize()));
+    // A drag dropped elsewhere or cancelled moves and chooses nothing: a wave moved to its own
+    // place brings the strip back to the session.
+    if (drag->exec(Qt::MoveAction) == Qt::IgnoreAction) move(dragged, dragged);
+  }
+  void dragEnterEvent(QDragEnterEvent* event) override { AcceptOwn(event); }
+  void dragMoveEvent(QDragMoveEvent* event) override { AcceptOwn(event); }
+  void dropEvent(QDropEvent* event) override {
+    const std::optional<int32_t> from = DraggedRow(event->mimeData());
+    if (!from) return event->ignore();
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+    move(*from, PlaceAt(*from, event->position().toPoint()));
+  }
+
+ private:
+  static constexpr char kWaveMimeType[] = "application/x-zintar-plovic-bank-wave";
+
+  QByteArray Tag() const {
+    return QByteArray::number(QCoreApplication::applicationPid()) + ' ' +
+           QByteArray::number(reinterpret_cast<quintptr>(this)) + ' ';
+  }
+  std::optional<int32_t> DraggedRow(const QMimeData* data) const {
+    const QByteArray bytes = data->data(QString::fromLatin1(kWaveMimeType));
+    bool ok = false;
+    const int32_t dragged = bytes.startsWith(Tag()) ? bytes.mid(Tag().size()).toInt(&ok) : -1;
+    if (!ok || dragged < 0 || dragged >= count()) return std::nullopt;
+    return dragged;
+  }
+  void AcceptOwn(QDropEvent* event) {
+    if (!DraggedRow(event->mimeData())) return event->ignore();
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+  }
+  // Where wave `from` goes when dropped at `at`: before the first drawing that `at` is not past
+  // (in reading order, past a drawing's middle), counted without the wave itself.
+  int32_t PlaceAt(int32_t from, QPoint at) const {
+    int32_t before = 0;
+    for (int32_t i = 0; i < count(); ++i) {
+      const QRect rect = visualItemRect(item(i));
+      if (rect.bottom() < at.y() || (rect.top() <= at.y() && rect.center().x() < at.x())) {
+        before = i + 1;
+      }
+    }
+    return before > from ? before - 1 : before;
+  }
+
+  std::function<void(int32_t, int32_t)> move;
+  std::function<void(int32_t)> choose;
+  bool pressing = false;
+};
+
 }  // namespace
 
 BankWindow::BankWindow(EditSession& session, QWidget* dialog)
     : QWidget(dialog, Qt::Tool), session(session), dialog(dialog) {
   setObjectName(QStringLiteral("bankWindow"));
-  strip = new QListWidget(this);
+  strip = new BankStrip(
+      this,
+      [this](int32_t from, int32_t to) {
+        this->session.MoveWaveTo(from, to);
+        Refresh();
+      },
+      [this](int32_t row) {
+        if (!refreshing) this->session.ChooseWave(row);
+      });
   strip->setObjectName(QStringLiteral("bankStrip"));
   strip->setViewMode(QListView::IconMode);
   strip->setFlow(QListView::LeftToRight);
@@ -70,9 +177,9 @@ BankWindow::BankWindow(EditSession& session, QWidget* dialog)
   strip->setIconSize(QSize(kDrawingWidth, kDrawingHeight));
   strip->setUniformItemSizes(true);
   strip->setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(strip, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (!refreshing && row >= 0) this->session.ChooseWave(row);
-  });
+  // A wave dragged to another place moves there (the static movement above turned dragging off).
+  strip->setDragEnabled(true);
+  strip->viewport()->setAcceptDrops(true);
 
   auto* buttons = new QHBoxLayout;
   for (const auto& [name, text] : kButtons) {
@@ -108,7 +215,15 @@ QPushButton* BankWindow::Button(const char* name) const {
 void BankWindow::ShowBeside() {
   const QByteArray geometry = QSettings().value(QString::fromLatin1(kGeometryKey)).toByteArray();
   if (!isVisible() && (geometry.isEmpty() || !restoreGeometry(geometry))) {
-    move(dialog->frameGeometry().topRight() + QPoint(8, 0));
+    // To the right of the dialog, or to its left where the screen ends first; on the screen.
+    layout()->activate();
+    const QRect screen = dialog->screen()->availableGeometry();
+    const QRect beside = dialog->frameGeometry();
+    int x = beside.right() + 9;
+    if (x + width() > screen.right() + 1) x = beside.left() - 9 - width();
+    move(std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - width())),
+         std::clamp(beside.top(), screen.top(),
+                    std::max(screen.top(), screen.bottom() + 1 - height())));
   }
   Refresh();
   show();

@@ -12,8 +12,8 @@ cd "$(dirname "$0")/.."
 build=${ZP_BUILD_DIR:-build}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target tones_bench play_cpu_tool latency_tool app_tool playback_tool \
-  >/dev/null
+cmake --build "$build" --target tones_bench render_bench bank_bench play_cpu_tool latency_tool \
+  app_tool playback_tool >/dev/null
 tools="$build"
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
@@ -72,6 +72,28 @@ render() {
 }
 render_wave=$(render BM_RenderWaveTone)
 render_harmonics=$(render BM_RenderHarmonicsTone)
+
+echo "figures: the player's step with and without a wave sequence; a 256-wave bank" >&2
+aggregates=(--benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
+"$tools/render_bench" --benchmark_filter=Player "${aggregates[@]}" --benchmark_format=csv \
+  2>/dev/null >"$work/player.csv"
+"$tools/bank_bench" --benchmark_filter=256WaveBank "${aggregates[@]}" --benchmark_format=csv \
+  2>/dev/null >"$work/bank.csv"
+median_of() {  # CSV file, benchmark name: its median's CPU and wall time, in the CSV's unit
+  awk -F, -v name="\"$2_median\"" '$1 == name { print $4, $3 }' "$1"
+}
+step() {  # a benchmark of render_bench that renders one second (44100 samples) per iteration
+  read -r cpu wall < <(median_of "$work/player.csv" "$1")
+  awk -v c="$cpu" -v w="$wall" 'BEGIN { printf "%.1f ns of CPU per sample (median of 5; wall %.1f ns)", c / 44100, w / 44100 }'
+}
+bank() {
+  read -r cpu wall < <(median_of "$work/bank.csv" "$1")
+  awk -v c="$cpu" -v w="$wall" 'BEGIN { printf "%.1f ms of CPU (wall %.1f ms)", c, w }'
+}
+player_wave=$(step BM_PlayerStepWave)
+player_sequence=$(step BM_PlayerStepSequence60Hz)
+bank_all=$(bank BM_OpenMorphSave256WaveBank)
+bank_parts="open $(bank BM_Open256WaveBank); morph linear $(bank BM_MorphInSession256WaveBank/0), spectral $(bank BM_MorphInSession256WaveBank/1); save $(bank BM_Save256WaveBank)"
 
 echo "figures: paste to sound" >&2
 paste_latency() {  # output file of latency_tool
@@ -170,6 +192,9 @@ Measured on: $model, $(nproc) cores, $system; $(date -u +%Y-%m-%d); load average
 | the same, low-latency preview | $low_cpu; of that $low_playback_cpu s from Play to the end of the sound | | \`time $tools/play_cpu_tool 10 played.pcm --low-latency\` |
 | \`Render\` per sample, tone 1 (sampled wave), note 45 | $render_wave | | \`$tools/tones_bench\` |
 | \`Render\` per sample, tone 2 (harmonics), note 45 | $render_harmonics | | \`$tools/tones_bench\` |
+| The player's whole step per sample, tone 1, note 45, one wave (\`BM_PlayerStepWave\`) | $player_wave | | \`$tools/render_bench --benchmark_filter=Player ${aggregates[*]}\` |
+| the same, a 60 Hz sequence of 16 waves switching (\`BM_PlayerStepSequence60Hz\`) | $player_sequence | | \`$tools/render_bench --benchmark_filter=Player ${aggregates[*]}\` |
+| A 256-wave \`.zpwave\` opened, morphed (spectral, 254 steps) and saved as Open, Morph… and Save do (\`BM_OpenMorphSave256WaveBank\`, median of 5) | $bank_all | each alone (median of 5): $bank_parts | \`$tools/bank_bench --benchmark_filter=256WaveBank ${aggregates[*]}\` |
 | Paste while playing to the first sample of the new wave recorded from the sink | $latency | | \`$tools/latency_tool $ZP_PULSE_SINK.monitor 9\` |
 | the same, low-latency preview | $low_latency | | \`$tools/latency_tool $ZP_PULSE_SINK.monitor 9 --low-latency\` |
 | A note key pressed in silence to its first sample recorded from the sink | $key_latency | | \`$tools/latency_tool $ZP_PULSE_SINK.monitor 9 --key\` |

@@ -151,12 +151,15 @@ void EditSession::DeleteWave() {
 }
 
 void EditSession::MoveWave(int32_t offset) {
-  const int32_t to = std::clamp(bank.current + offset, 0, WaveCount() - 1);
-  if (to == bank.current) return;
-  Perform(QCoreApplication::translate("EditSession", "Move Wave"), [this, to] {
+  MoveWaveTo(bank.current, std::clamp(bank.current + offset, 0, WaveCount() - 1));
+}
+
+void EditSession::MoveWaveTo(int32_t from, int32_t to) {
+  if (from < 0 || from >= WaveCount() || to < 0 || to >= WaveCount() || to == from) return;
+  Perform(QCoreApplication::translate("EditSession", "Move Wave"), [this, from, to] {
     std::vector<WaveState> waves = Waves();
-    const WaveState moved = waves[static_cast<size_t>(bank.current)];
-    waves.erase(waves.begin() + bank.current);
+    const WaveState moved = waves[static_cast<size_t>(from)];
+    waves.erase(waves.begin() + from);
     waves.insert(waves.begin() + to, moved);
     PutBank(std::move(waves), to);
   });

@@ -93,6 +93,9 @@ class EditSession : public QObject {
   void DeleteWave();
   // Moves the current wave by `offset` places, as far as the bank's ends allow.
   void MoveWave(int32_t offset);
+  // Moves wave `from` to place `to` (both 0 to WaveCount() − 1), the others closing up behind it;
+  // the moved wave becomes the current one. Nothing for a place outside the bank or its own.
+  void MoveWaveTo(int32_t from, int32_t to);
   // Leaves only the current wave.
   void ClearBank();
   // Puts `waves` (1 to kMaxBankWaves valid states) in place of the bank as one step named `name`,

@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
@@ -31,6 +32,7 @@
 #include <QUndoStack>
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -143,6 +145,11 @@ TEST_F(BankWindowTest, ABankMadeInTheWindowIsTheSessionsAndComesBackWhole) {
   EditSession& session = dialog.Session();
   BankWindow& window = OpenWindow(dialog);
   ASSERT_TRUE(window.isVisible());
+  // Beside the dialog, and on the screen as far as it fits, however near its edge the dialog is.
+  const QRect screen = window.screen()->availableGeometry();
+  EXPECT_GE(window.x(), screen.left());
+  EXPECT_TRUE(window.geometry().right() <= screen.right() || window.x() == screen.left())
+      << window.x() << " " << window.width();
   EXPECT_EQ(window.Strip()->count(), 1);
   EXPECT_FALSE(window.Button("deleteWave")->isEnabled());
 
@@ -213,6 +220,79 @@ TEST_F(BankWindowTest, ABankMadeInTheWindowIsTheSessionsAndComesBackWhole) {
   EXPECT_EQ(session.WaveCount(), 1);
   EXPECT_EQ(Firsts(session), std::vector<int>{0});
   EXPECT_EQ(window.Strip()->count(), 1);
+}
+
+// A wave dragged to another place moves there as one step (pressed on a wave that was not the
+// current one too) and becomes the current wave; the strip shows the session's new order, and
+// Ctrl+Z gives back the order before. The drag is simulated as Qt delivers it to the strip: the
+// mouse pressed on the wave, then drag enter, move and drop events on its viewport carrying the
+// strip's own drag data for the pressed row.
+TEST_F(BankWindowTest, AWaveDraggedToAnotherPlaceMovesThereAsOneStep) {
+  enum class At { kLeftHalf, kRightHalf, kPastTheEnd };
+  struct Case {
+    int from;
+    int onto;  // the drawing the wave is dropped on
+    At at;
+    std::vector<int> order;  // each wave's first sample code after the drop
+    int current;
+  };
+  BankWindow& window = MakeThreeWaves();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  EditSession& session = dialog.Session();
+  QListWidget* strip = window.Strip();
+  const std::vector<int> made = Firsts(session);
+  ASSERT_EQ(made, (std::vector<int>{0x10, 0x20, 0x7f}));
+  for (const Case& c : {
+           Case{0, 2, At::kRightHalf, {0x20, 0x7f, 0x10}, 2},
+           Case{2, 0, At::kLeftHalf, {0x7f, 0x10, 0x20}, 0},
+           Case{1, 0, At::kPastTheEnd, {0x10, 0x7f, 0x20}, 2},
+           Case{0, 1, At::kLeftHalf, {0x10, 0x20, 0x7f}, -1},  // its own place: nothing
+       }) {
+    SCOPED_TRACE(c.from * 10 + c.onto);
+    const int before = session.CurrentWave();
+    const int steps = session.History().index();
+    const QImage dragged = strip->item(c.from)->icon().pixmap(strip->iconSize()).toImage();
+    const QRect rect = strip->visualItemRect(strip->item(c.onto));
+    const QPoint at =
+        c.at == At::kPastTheEnd
+            ? QPoint(strip->viewport()->width() - 2, strip->viewport()->height() - 2)
+            : rect.center() +
+                  QPoint(c.at == At::kLeftHalf ? -rect.width() / 4 : rect.width() / 4, 0);
+    QTest::mousePress(strip->viewport(), Qt::LeftButton, {},
+                      strip->visualItemRect(strip->item(c.from)).center());
+    const std::unique_ptr<QMimeData> data(
+        strip->model()->mimeData({strip->model()->index(c.from, 0)}));
+    ASSERT_NE(data, nullptr);
+    QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(strip->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(strip->viewport(), &move);
+    QDropEvent drop(QPointF(at), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(strip->viewport(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    QTest::mouseRelease(strip->viewport(), Qt::LeftButton, {}, at);
+
+    EXPECT_EQ(Firsts(session), c.order);
+    const int current = c.current < 0 ? before : c.current;
+    EXPECT_EQ(session.CurrentWave(), current);
+    EXPECT_EQ(strip->currentRow(), current);
+    ASSERT_EQ(strip->count(), 3);
+    EXPECT_EQ(strip->item(current)->icon().pixmap(strip->iconSize()).toImage() == dragged,
+              c.current >= 0);
+    if (c.current < 0) {
+      EXPECT_EQ(session.History().index(), steps);
+      continue;
+    }
+    EXPECT_EQ(session.History().index(), steps + 1);
+    QTest::keyClick(strip, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Firsts(session), made);
+    EXPECT_EQ(session.History().index(), steps);
+  }
+  // A click without a drag chooses the wave at the release.
+  QTest::mouseClick(strip->viewport(), Qt::LeftButton, {},
+                    strip->visualItemRect(strip->item(0)).center());
+  EXPECT_EQ(session.CurrentWave(), 0);
 }
 
 // Play Sequence plays the bank as the sequence controls choose (rate, waves A to B, once or
