@@ -201,7 +201,7 @@ QAction* EditorCommands::Add(Id id, const char* text, const QKeySequence& shortc
 
 QAction* EditorCommands::AddCommand(const char* text, const QKeySequence& shortcut) {
   auto* action = new QAction(tr(text), &context.window);
-  action->setObjectName(QString::fromLatin1(text));
+  action->setObjectName(QString::fromUtf8(text));
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
   // The shortcut works wherever the focus is in the dialog; the menu shows it beside the text.
   action->setShortcutContext(Qt::WindowShortcut);

@@ -421,7 +421,7 @@ TEST_F(FileCommandsTest, TheMenuCommandsAskTheirQuestionsAndSaveWithoutAFileAsks
     return number;
   };
   const auto trigger = [this](const char* text) {
-    QAction* action = dialog.findChild<QAction*>(QString::fromLatin1(text));
+    QAction* action = dialog.findChild<QAction*>(QString::fromUtf8(text));
     ASSERT_NE(action, nullptr) << text;
     ASSERT_TRUE(Files(dialog).FileMenu()->actions().contains(action)) << text;
     action->trigger();
