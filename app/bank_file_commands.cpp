@@ -108,7 +108,9 @@ void BankFileCommands::AskExportBank() {
                                    "DefleMask waves, one file per wave (*.dmw);;"
                                    "Game Boy tracker waves, one file per wave: 32 samples of 4 "
                                    "bits (*.ugw)"),
-                                start});
+                                start,
+                                // The name stands for the numbered files, asked about below.
+                                false});
   if (!chosen.isEmpty()) ExportBank(chosen);
 }
 

@@ -174,6 +174,7 @@ QString FileCommands::AskSavePath() {
       askPath({true, tr("Save As"),
                tr("Wave documents (*.zpwave);;"
                   "Furnace waves, the wave only: no mode or harmonics (*.fuw);;"
+                  "DefleMask waves, the wave only: at most 64 levels (*.dmw);;"
                   "Game Boy tracker waves, the wave only: 32 samples of 4 bits (*.ugw)"),
                start});
   return path;

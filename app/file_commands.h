@@ -38,6 +38,9 @@ class FileCommands : public QObject {
     QString caption;
     QString filters;
     QString start;
+    // Whether the dialog itself asks before a name that exists is chosen: not when the name only
+    // stands for the files to be written.
+    bool confirmOverwrite = true;
   };
   // What a number dialog asks; decimals 0 asks for a whole number.
   struct NumberQuestion {

@@ -41,6 +41,7 @@ QString FileCommands::AskPathWithQt(const PathQuestion& question) {
     box.setDefaultSuffix(SuffixOf(box.selectedNameFilter()));
     connect(&box, &QFileDialog::filterSelected, &box,
             [&box](const QString& filter) { box.setDefaultSuffix(SuffixOf(filter)); });
+    box.setOption(QFileDialog::DontConfirmOverwrite, !question.confirmOverwrite);
   }
   if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return {};
   return box.selectedFiles().front();

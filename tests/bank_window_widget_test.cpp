@@ -92,8 +92,8 @@ class BankWindowTest : public ::testing::Test {
   bool Run(const QList<QAction*>& actions, const char* name, const QString& path) {
     dialog.Commands().Files().askPath = [path](const FileCommands::PathQuestion&) { return path; };
     for (QAction* action : actions) {
-      if (action->objectName() == QString::fromLatin1(name)) action->trigger();
-      if (action->objectName() == QString::fromLatin1(name) ||
+      if (action->objectName() == QString::fromUtf8(name)) action->trigger();
+      if (action->objectName() == QString::fromUtf8(name) ||
           (action->menu() != nullptr && Run(action->menu()->actions(), name, path))) {
         return true;
       }
@@ -354,8 +354,8 @@ TEST_F(BankWindowTest, SequenceControlsFollowThePlayerTheBankAndTheMenu) {
   Player& player = dialog.Pane().Model().GetPlayer();
   QPushButton* button = window.Button("playSequence");
   const auto command = [this](const char* text) {
-    // Commands are named by their source text, read as Latin-1.
-    return dialog.findChild<QAction*>(QString::fromLatin1(text));
+    // Commands are named by their source text.
+    return dialog.findChild<QAction*>(QString::fromUtf8(text));
   };
   const struct {
     const char* step;
@@ -481,6 +481,7 @@ TEST_F(BankWindowTest, ExportBankAsFilesWritesOneNumberedFilePerWave) {
   const std::string shown = dir.toStdString();
   QStringList starts;
   dialog.Commands().Files().askPath = [&](const FileCommands::PathQuestion& question) {
+    EXPECT_FALSE(question.confirmOverwrite);
     starts << question.start;
     return dir + QStringLiteral("/lead.dmw");
   };

@@ -427,8 +427,8 @@
         <translation>Save As</translation>
     </message>
     <message>
-        <source>Wave documents (*.zpwave);;Furnace waves, the wave only: no mode or harmonics (*.fuw);;Game Boy tracker waves, the wave only: 32 samples of 4 bits (*.ugw)</source>
-        <translation>Wave documents (*.zpwave);;Furnace waves, the wave only: no mode or harmonics (*.fuw);;Game Boy tracker waves, the wave only: 32 samples of 4 bits (*.ugw)</translation>
+        <source>Wave documents (*.zpwave);;Furnace waves, the wave only: no mode or harmonics (*.fuw);;DefleMask waves, the wave only: at most 64 levels (*.dmw);;Game Boy tracker waves, the wave only: 32 samples of 4 bits (*.ugw)</source>
+        <translation>Wave documents (*.zpwave);;Furnace waves, the wave only: no mode or harmonics (*.fuw);;DefleMask waves, the wave only: at most 64 levels (*.dmw);;Game Boy tracker waves, the wave only: 32 samples of 4 bits (*.ugw)</translation>
     </message>
     <message>
         <source>Export Sound</source>

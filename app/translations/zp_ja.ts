@@ -427,8 +427,8 @@
         <translation>名前を付けて保存</translation>
     </message>
     <message>
-        <source>Wave documents (*.zpwave);;Furnace waves, the wave only: no mode or harmonics (*.fuw);;Game Boy tracker waves, the wave only: 32 samples of 4 bits (*.ugw)</source>
-        <translation>波形ドキュメント (*.zpwave);;Furnace の波形、波形のみ（モードと倍音なし） (*.fuw);;ゲームボーイ用トラッカーの波形、波形のみ（4 ビット 32 サンプル） (*.ugw)</translation>
+        <source>Wave documents (*.zpwave);;Furnace waves, the wave only: no mode or harmonics (*.fuw);;DefleMask waves, the wave only: at most 64 levels (*.dmw);;Game Boy tracker waves, the wave only: 32 samples of 4 bits (*.ugw)</source>
+        <translation>波形ドキュメント (*.zpwave);;Furnace の波形、波形のみ（モードと倍音なし） (*.fuw);;DefleMask の波形、波形のみ（最大 64 段階） (*.dmw);;ゲームボーイ用トラッカーの波形、波形のみ（4 ビット 32 サンプル） (*.ugw)</translation>
     </message>
     <message>
         <source>Export Sound</source>
