@@ -100,19 +100,7 @@ bool InstrumentCommands::ImportInstrument(const QString& path) {
     return false;
   }
   // The waves come in at the chip's height, in the wave view; a chip target fits them to itself.
-  WaveEditorModel& model = session.Model();
-  bool fitted = false;
-  session.Perform(tr("Import Instrument"), [this, &model, &read, &fitted] {
-    model.SetWaveHeight(read.height);
-    model.SetHarmonicsView(WaveEditorModel::kWaveView);
-    std::vector<WaveState> waves;
-    for (const std::vector<int8_t>& values : read.waves.waves) {
-      model.ReplaceWave(values);
-      fitted = fitted || SignedSamples(model.Samples()) != values;
-      waves.push_back(model.State());
-    }
-    session.PutBank(std::move(waves), 0);
-  });
+  const bool fitted = session.TakeBank(tr("Import Instrument"), read.waves, read.height);
   if (read.resampled) {
     Show(TextMessage(
         kContext,

@@ -1,9 +1,9 @@
 #include "editor/edit_session.h"
 
 #include <QCoreApplication>
-#include <algorithm>
 #include <utility>
 
+#include "editor/wave_shapes.h"
 #include "formats/wave_bank.h"
 #include "formats/wave_length.h"
 
@@ -202,15 +202,27 @@ std::string EditSession::BankText() const {
 BankReadResult EditSession::PasteBank(std::string_view text) {
   BankReadResult read = ReadBankText(text);
   if (!read.ok) return read;
-  Perform(QCoreApplication::translate("EditSession", "Paste Bank"), [this, &read] {
+  TakeBank(QCoreApplication::translate("EditSession", "Paste Bank"), read.bank);
+  return read;
+}
+
+bool EditSession::TakeBank(const QString& name, const WaveBank& bank,
+                           std::optional<int32_t> height) {
+  bool fitted = false;
+  Perform(name, [this, &bank, height, &fitted] {
+    if (height) {
+      model.SetWaveHeight(*height);
+      model.SetHarmonicsView(WaveEditorModel::kWaveView);
+    }
     std::vector<WaveState> waves;
-    for (const std::vector<int8_t>& values : read.bank.waves) {
+    for (const std::vector<int8_t>& values : bank.waves) {
       model.ReplaceWave(values);
+      fitted = fitted || SignedSamples(model.Samples()) != values;
       waves.push_back(model.State());
     }
     PutBank(std::move(waves), 0);
   });
-  return read;
+  return fitted;
 }
 
 bool EditSession::MorphFill(int32_t a, int32_t b, int32_t steps, MorphKind kind) {
@@ -219,15 +231,10 @@ bool EditSession::MorphFill(int32_t a, int32_t b, int32_t steps, MorphKind kind)
       count - (b - a - 1) + steps > static_cast<int32_t>(kMaxBankWaves)) {
     return false;
   }
-  const auto signedOf = [](const WaveState& wave) {
-    SignedWave values;
-    for (uint16_t sample : wave.samples) values.push_back(static_cast<int8_t>(sample & 0xff));
-    return values;
-  };
   std::vector<WaveState> waves = Waves();
-  const std::vector<SignedWave> morphed =
-      MorphWaves(signedOf(waves[static_cast<size_t>(a)]), signedOf(waves[static_cast<size_t>(b)]),
-                 steps, kind, model.WaveHeight());
+  const std::vector<SignedWave> morphed = MorphWaves(
+      SignedSamples(waves[static_cast<size_t>(a)].samples),
+      SignedSamples(waves[static_cast<size_t>(b)].samples), steps, kind, model.WaveHeight());
   if (morphed.size() != static_cast<size_t>(steps) + 2) return false;
   Perform(QCoreApplication::translate("EditSession", "Morph"), [&] {
     std::vector<WaveState> between;

@@ -108,6 +108,12 @@ class EditSession : public QObject {
   // each snapped to the target like a paste, the first wave current; a refused text changes
   // nothing.
   BankReadResult PasteBank(std::string_view text);
+  // Puts `bank` (1 to kMaxBankWaves waves of 2 to 64 samples) in place of the bank as one step
+  // named `name`, the first wave current, each wave fitted to the chip target as a paste is. With
+  // `height` (a file's), the waves take that height and the pane shows the wave view, as opening a
+  // file does. Whether the target changed a wave.
+  bool TakeBank(const QString& name, const WaveBank& bank,
+                std::optional<int32_t> height = std::nullopt);
 
   // Puts `steps` (1 to 254) waves morphed from wave `a` to wave `b` (a < b) in place of the waves
   // between them, as one step, each snapped to the wave's height; false, and nothing changed,
