@@ -55,7 +55,10 @@ namespace {
 
 class BankWindowTest : public ::testing::Test {
  protected:
+  // The dialog reads the settings when the fixture is made, before SetUp: what one test remembers
+  // is gone before the next is made.
   void SetUp() override { QSettings().clear(); }
+  void TearDown() override { QSettings().clear(); }
   BankWindow& OpenWindow(MainDialog& on) {
     // The command is the one on Ctrl+B.
     for (QAction* action : on.actions()) {
