@@ -17,7 +17,6 @@
 #include "app/qt_ui_services.h"
 #include "editor/edit_session.h"
 #include "editor/ui_services.h"
-#include "editor/wave_shapes.h"
 #include "files/atomic_file.h"
 #include "files/bank_files.h"
 
@@ -127,9 +126,9 @@ bool BankFileCommands::ExportBank(const QString& chosen) {
   }
   const QString folder = info.absolutePath();
   const std::string base = LocalPath(info.completeBaseName());
-  const std::vector<WaveState> waves = session.Waves();
+  const WaveBank bank = session.Bank();
   const std::vector<std::string> paths =
-      BankFilePaths(LocalPath(folder), base, waves.size(), *type);
+      BankFilePaths(LocalPath(folder), base, bank.waves.size(), *type);
   std::vector<std::string> there;
   for (const std::string& path : paths) {
     if (QFileInfo::exists(QFile::decodeName(path.c_str()))) there.push_back(path);
@@ -152,9 +151,7 @@ bool BankFileCommands::ExportBank(const QString& chosen) {
   }
   QSettings().setValue(QString::fromLatin1(kLastPathKey), info.absoluteFilePath());
 
-  WaveBank bank;
-  for (const WaveState& wave : waves) bank.waves.push_back(SignedSamples(wave.samples));
-  const std::vector<int32_t> heights(waves.size(), session.Model().WaveHeight());
+  const std::vector<int32_t> heights(bank.waves.size(), session.Model().WaveHeight());
   const BankFilesResult written = WriteBankFiles(bank, heights, *type, LocalPath(folder), base);
   if (!written.ok) {
     TextMessage before(kContext, QT_TRANSLATE_NOOP("BankFileCommands", "No file was written."));

@@ -71,9 +71,7 @@ void InstrumentCommands::AskImport() {
 bool InstrumentCommands::ExportInstrument(const QString& path, FtiChip chip) {
   InstrumentFileWrite written;
   if (chip == FtiChip::kN163) {
-    WaveBank bank;
-    for (const WaveState& wave : session.Waves()) bank.waves.push_back(SignedSamples(wave.samples));
-    written = WriteN163InstrumentFile(LocalPath(path), bank);
+    written = WriteN163InstrumentFile(LocalPath(path), session.Bank());
   } else {
     written = WriteFdsInstrumentFile(LocalPath(path), SignedSamples(session.Model().Samples()));
   }

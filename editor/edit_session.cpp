@@ -188,15 +188,16 @@ bool EditSession::ReplaceBank(const QString& name, std::vector<WaveState> waves,
   return true;
 }
 
+WaveBank EditSession::Bank() const {
+  WaveBank signedBank;
+  for (const WaveState& wave : Waves()) signedBank.waves.push_back(SignedSamples(wave.samples));
+  return signedBank;
+}
+
 std::string EditSession::BankText() const {
-  WaveBank text;
-  for (const WaveState& wave : Waves()) {
-    std::vector<int8_t>& values = text.waves.emplace_back();
-    for (uint16_t sample : wave.samples) values.push_back(static_cast<int8_t>(sample & 0xff));
-  }
   const WaveFormatId format =
       Target() == ChipTarget::kNone ? WaveFormatId::kHex : ChipTargetOf(Target()).copyFormat;
-  return WriteBankText(text, format);
+  return WriteBankText(Bank(), format);
 }
 
 BankReadResult EditSession::PasteBank(std::string_view text) {

@@ -101,6 +101,8 @@ class EditSession : public QObject {
   // Puts `waves` (1 to kMaxBankWaves valid states) in place of the bank as one step named `name`,
   // `current` chosen; false, and nothing changed, when they do not fit.
   bool ReplaceBank(const QString& name, std::vector<WaveState> waves, int32_t current);
+  // The bank's waves as signed samples, wave 0 first.
+  WaveBank Bank() const;
   // The bank as text, one wave per line in the chip target's copy format (the editor's hex
   // without a target).
   std::string BankText() const;

@@ -29,8 +29,7 @@ BankFilesResult WriteBankFiles(const WaveBank& bank, const std::vector<int32_t>&
   const std::vector<std::string> paths = BankFilePaths(folder, base, count, type);
   for (size_t k = 0; k < count; ++k) {
     FuwHeader header;
-    header.name = BankFileName(base, k, count, type);
-    header.name.resize(header.name.size() - 4);  // without ".fuw"
+    header.name = std::filesystem::path(paths[k]).stem().string();
     const int32_t height = k < heights.size() ? heights[k] : kFullHeight;
     const WaveFileWriting file = WriteWaveFile(bank.waves[k], height, type, header);
     const FileResult written = WriteFileAtomic(
